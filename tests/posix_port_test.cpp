@@ -1,0 +1,96 @@
+// The serial port on a real pseudo-terminal, the far side played by the test.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "serial/serial_port_api.h"
+#include "tests/support/pty_pair.h"
+
+namespace {
+
+class PosixPortTest : public ::testing::Test {
+protected:
+    PosixPortTest() {
+        port.SetPortName(pty.slavePath());
+        port.SetTimeoutCheck(true);
+    }
+    ~PosixPortTest() override {
+        if (port.IsOpen()) {
+            port.TryClose();
+        }
+    }
+
+    void sendLater(std::string bytes, int delayMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        pty.writeMaster(bytes);
+    }
+
+    PtyPair pty;
+    SerialPortAPI port;
+    std::string text;
+};
+
+TEST_F(PosixPortTest, OpenClose_AndASecondOpenOfTheSamePortFails) {
+    ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
+    EXPECT_TRUE(port.IsOpen());
+
+    SerialPortAPI second;
+    second.SetPortName(pty.slavePath());
+    EXPECT_EQ(second.TryOpen(), -1);
+    EXPECT_FALSE(second.IsOpen());
+    EXPECT_EQ(second.LastErrorText(), "Failed to Open : " + pty.slavePath());
+    EXPECT_FALSE(second.LastSystemError().text.empty());
+
+    EXPECT_EQ(port.TryClose(), 1);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(second.TryOpen(), 1) << "the port is free again once closed";
+    second.TryClose();
+}
+
+TEST_F(PosixPortTest, MissingDevice_FailsToOpen) {
+    SerialPortAPI missing;
+    ASSERT_TRUE(missing.SetPortName("/dev/ttyUSB-none-such"));
+    EXPECT_EQ(missing.TryOpen(), -1);
+    EXPECT_EQ(missing.LastSystemError().text, "No such file or directory");
+}
+
+TEST_F(PosixPortTest, CommandAndRepliesCrossTheLine) {
+    ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
+    EXPECT_EQ(port.SendTo("DSTA,1\r\n"), 8);
+    EXPECT_EQ(pty.readMasterLine(), "DSTA,1\r\n");
+
+    std::thread device([&] {
+        sendLater("OK", 20);
+        sendLater("00\r", 20);
+        sendLater("\n", 20);
+    });
+    port.SetRecvTimeout(5);
+    EXPECT_EQ(port.recvString(text), 6);
+    EXPECT_EQ(text, "OK00\r\n");
+    device.join();
+
+    pty.writeMaster("\nOK01\r\n");
+    EXPECT_EQ(port.recvString(text), 6);
+    EXPECT_EQ(text, "OK01\r\n");
+
+    pty.writeMaster("OK00\r\nOK01\r\n");
+    EXPECT_EQ(port.recvString(text), 12);
+}
+
+TEST_F(PosixPortTest, FarSideClosingMidReply_ThrowsInsteadOfTimingOut) {
+    ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
+    std::thread device([&] {
+        sendLater("OK0", 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pty.hangUp();
+    });
+    port.SetRecvTimeout(10);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(port.recvString(text), SerialPortException);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    device.join();
+    EXPECT_THROW(port.SendTo("DEND\r\n"), SerialPortException);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "tests/support/scripted_serial_device.h"
+
+#include <algorithm>
+#include <cstring>
+
+void ScriptedSerialDevice::arrive(std::string bytes, std::int64_t atMs) {
+    m_script.push_back({atMs, std::move(bytes)});
+}
+
+bool ScriptedSerialDevice::fail(const std::string& text) {
+    m_error = DeviceError{text, false};
+    return false;
+}
+
+bool ScriptedSerialDevice::due(const Chunk& chunk) const {
+    return m_startMs + chunk.atMs <= m_clock.monotonicMs();
+}
+
+bool ScriptedSerialDevice::hungUp() const {
+    return m_hangUpAtMs >= 0 && m_startMs + m_hangUpAtMs <= m_clock.monotonicMs();
+}
+
+bool ScriptedSerialDevice::open(const std::string& name) {
+    if (failOpen) {
+        return fail("Device or resource busy");
+    }
+    isOpen = true;
+    openedName = name;
+    return true;
+}
+
+bool ScriptedSerialDevice::setLine(const LineSettings&) {
+    return failSetLine ? fail("Invalid argument") : true;
+}
+
+long ScriptedSerialDevice::readNow(char* buffer, std::size_t capacity) {
+    ++reads;
+    if (failRead || (hungUp() && (m_script.empty() || !due(m_script.front())))) {
+        fail("Input/output error");
+        return -1;
+    }
+    if (m_script.empty() || !due(m_script.front())) {
+        return 0;
+    }
+    Chunk& next = m_script.front();
+    const std::size_t count = std::min(capacity, next.bytes.size());
+    std::memcpy(buffer, next.bytes.data(), count);
+    next.bytes.erase(0, count);
+    if (next.bytes.empty()) {
+        m_script.pop_front();
+    }
+    return static_cast<long>(count);
+}
+
+WaitResult ScriptedSerialDevice::waitReadable(int timeoutMs) {
+    const std::int64_t until = m_clock.monotonicMs() + timeoutMs;
+    std::int64_t wakeAt = until;
+    if (!m_script.empty()) {
+        wakeAt = std::min(wakeAt, m_startMs + m_script.front().atMs);
+    }
+    if (m_hangUpAtMs >= 0) {
+        wakeAt = std::min(wakeAt, m_startMs + m_hangUpAtMs);
+    }
+    m_clock.advance(std::max<std::int64_t>(0, wakeAt - m_clock.monotonicMs()));
+    if (!m_script.empty() && due(m_script.front())) {
+        return WaitResult::Readable;
+    }
+    return hungUp() ? WaitResult::HungUp : WaitResult::TimedOut;
+}
+
+long ScriptedSerialDevice::write(const char* data, std::size_t size) {
+    if (failWrite || hungUp()) {
+        fail("Input/output error");
+        return -1;
+    }
+    written.emplace_back(data, size);
+    return static_cast<long>(size);
+}
+
+bool ScriptedSerialDevice::close() {
+    if (failClose) {
+        return fail("Bad file descriptor");
+    }
+    isOpen = false;
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "serial/serial_device.h"
+#include "tests/support/fake_clock.h"
+
+// A serial device that plays a script against a FakeClock: each chunk arrives
+// at its time and is handed out by one read; writes are captured; opening,
+// reading and writing fail on demand; the device can hang up.
+class ScriptedSerialDevice final : public SerialDevice {
+public:
+    explicit ScriptedSerialDevice(FakeClock& clock) : m_clock(clock) {}
+
+    // The script, in arrival order. atMs counts from the clock's start.
+    void arrive(std::string bytes, std::int64_t atMs = 0);
+    void hangUpAt(std::int64_t atMs) { m_hangUpAtMs = atMs; }
+
+    bool failOpen = false;
+    bool failSetLine = false;
+    bool failClose = false;
+    bool failWrite = false;
+    bool failRead = false;
+    std::vector<std::string> written;
+    int reads = 0;
+    bool isOpen = false;
+    std::string openedName;
+
+    bool open(const std::string& name) override;
+    bool makeReadsReturnAtOnce() override { return true; }
+    bool setLine(const LineSettings&) override;
+    void clearErrors() override {}
+    long readNow(char* buffer, std::size_t capacity) override;
+    WaitResult waitReadable(int timeoutMs) override;
+    long write(const char* data, std::size_t size) override;
+    bool close() override;
+    DeviceError lastError() const override { return m_error; }
+
+private:
+    struct Chunk {
+        std::int64_t atMs;
+        std::string bytes;
+    };
+    bool due(const Chunk& chunk) const;
+    bool hungUp() const;
+    bool fail(const std::string& text);
+
+    FakeClock& m_clock;
+    std::int64_t m_startMs = m_clock.monotonicMs();
+    std::deque<Chunk> m_script;
+    std::int64_t m_hangUpAtMs = -1;
+    DeviceError m_error;
+};
