@@ -10,6 +10,9 @@ public:
     // Milliseconds on a clock that never jumps (not the wall clock).
     virtual std::int64_t monotonicMs() = 0;
     virtual void sleepMs(int milliseconds) = 0;
+    // How long a real wait (poll) must last for milliseconds to pass on this
+    // clock; a clock that runs faster than real time in tests shortens it.
+    virtual int realWaitMs(int milliseconds) { return milliseconds; }
 };
 
 // The real clock of this machine.

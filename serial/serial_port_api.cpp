@@ -87,7 +87,7 @@ void SerialPortAPI::waitForBytes(std::int64_t startSecond) {
         const std::int64_t left = deadlineMs - m_clock.monotonicMs();
         waitMs = static_cast<int>(std::clamp<std::int64_t>(left, 0, kUncheckedWaitMs));
     }
-    if (m_device->waitReadable(waitMs) == WaitResult::HungUp) {
+    if (m_device->waitReadable(m_clock.realWaitMs(waitMs)) == WaitResult::HungUp) {
         throw SerialPortException(std::string(kReadFailure) + "the device has gone (hang-up)");
     }
 }

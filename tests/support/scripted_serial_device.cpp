@@ -74,6 +74,12 @@ long ScriptedSerialDevice::write(const char* data, std::size_t size) {
         return -1;
     }
     written.emplace_back(data, size);
+    if (!replies.empty()) {
+        if (!replies.front().empty()) {
+            m_script.push_back({m_clock.monotonicMs() - m_startMs, replies.front()});
+        }
+        replies.pop_front();
+    }
     return static_cast<long>(size);
 }
 

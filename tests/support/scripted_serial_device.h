@@ -18,6 +18,9 @@ public:
     // The script, in arrival order. atMs counts from the clock's start.
     void arrive(std::string bytes, std::int64_t atMs = 0);
     void hangUpAt(std::int64_t atMs) { m_hangUpAtMs = atMs; }
+    // Replies to the next writes, one per write, arriving at once; an empty
+    // reply is silence. Once they run out, writes get no reply.
+    std::deque<std::string> replies;
 
     bool failOpen = false;
     bool failSetLine = false;

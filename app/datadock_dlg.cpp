@@ -1,0 +1,212 @@
+#include "app/datadock_dlg.h"
+
+#include "app/control_ids.h"
+#include "app/texts.h"
+#include "serial/port_name_rule.h"
+
+CDatadockDlg::CDatadockDlg(DialogPlatform& platform, PortScanner scanner,
+                           SerialFactory makeSerial, Clock& clock)
+    : m_platform(platform),
+      m_scanPorts(std::move(scanner)),
+      m_makeSerial(std::move(makeSerial)),
+      m_clock(clock) {
+    EnumeratePorts(m_portNumbers);
+}
+
+CDatadockDlg::~CDatadockDlg() = default;
+
+void CDatadockDlg::OnInitDialog() {
+    m_bCancelRequested = 0;
+    m_pSerial = m_makeSerial();
+    m_pLapFileDialog.reset();
+    m_pLogFileDialog.reset();
+    m_pFileDialog.reset();
+    RefillPortChoice();
+    m_platform.ShowControl(ctl::kBtnModelSave, m_bShowModelSave == 1);
+    m_platform.StartTimer(kPortPollTimerId, kPortPollIntervalMs);
+}
+
+// While a transfer holds the port open, the port list must not change under it.
+void CDatadockDlg::OnTimer(int timerId) {
+    if (timerId == kPortPollTimerId && m_pSerial && !m_pSerial->IsOpen()) {
+        EnumeratePorts(m_portNumbers);
+        RefillPortChoice();
+    }
+}
+
+// The modal loop ends once the running handler, if any, has finished its frame;
+// the flag makes that handler stop at its next pump.
+void CDatadockDlg::OnCancel() {
+    m_platform.EndDialog(IDCANCEL);
+    m_bCancelRequested = 1;
+}
+
+void CDatadockDlg::OnDestroy() {
+    m_pSerial.reset();
+    m_pFileDialog.reset();
+    m_pLapFileDialog.reset();
+    m_pLogFileDialog.reset();
+    m_platform.KillTimer(kPortPollTimerId);
+}
+
+void CDatadockDlg::EnumeratePorts(std::list<std::string>& ports) {
+    ports.clear();
+    for (std::string& name : m_scanPorts()) {
+        ports.push_back(std::move(name));
+    }
+}
+
+void CDatadockDlg::RefillPortChoice() {
+    const std::string remembered = m_platform.ComboSelectedText();
+    m_platform.ComboReset();
+    for (const std::string& name : m_portNumbers) {
+        m_platform.ComboAddString(name);
+    }
+    const std::vector<std::string> items = m_platform.ComboItems();
+    int selection = items.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == remembered) {
+            selection = static_cast<int>(i);
+            break;
+        }
+    }
+    m_platform.ComboSelectIndex(selection);
+    m_platform.ComboEnable(true);
+
+    const int count = static_cast<int>(items.size());
+    m_platform.ShowControl(ctl::kComboPort, count >= 2);
+    if (count < 2) {
+        m_platform.SetControlText(ctl::kStaticPort, count == 0 ? txt::kNoPort : items.front());
+    }
+    m_platform.ShowControl(ctl::kStaticPort, count < 2);
+    m_platform.UpdateWindow();
+}
+
+std::string CDatadockDlg::ChosenPortName() const {
+    const int count = m_platform.ComboCount();
+    if (count == 0) {
+        return {};
+    }
+    return count == 1 ? m_platform.ControlText(ctl::kStaticPort) : m_platform.ComboSelectedText();
+}
+
+int CDatadockDlg::ConnectPort() {
+    const std::string name = ChosenPortName();
+    if (name.empty() || !m_pSerial->SetPortName(name)) {
+        return 0;
+    }
+    m_pSerial->SetTimeoutCheck(true);
+    return m_pSerial->TryOpen() == 1 ? 1 : 0;
+}
+
+std::string CDatadockDlg::NotConnectedDetail() const {
+    const std::string name = ChosenPortName();
+    if (name.empty()) {
+        return "No KTR-90 cable was found. Plug in the cable and try again.";
+    }
+    if (!isAcceptablePortName(name, platformPortNaming())) {
+        return "\"" + name + "\" is not a serial port name.";
+    }
+    std::string detail = m_pSerial->LastErrorText();
+    const DeviceError& reason = m_pSerial->LastSystemError();
+    if (!reason.text.empty()) {
+        detail += " (" + reason.text + ")";
+    }
+    if (reason.accessDenied && platformPortNaming() == PortNaming::Posix) {
+        detail +=
+            "\nYou need to be a member of the group that owns the device (usually dialout); "
+            "log in again after adding yourself.";
+    }
+    return detail;
+}
+
+void CDatadockDlg::ReportNotConnected() {
+    m_platform.MessageBox(txt::kNotConnected, MessageIcon::Exclamation, NotConnectedDetail());
+}
+
+void CDatadockDlg::ShowTransferLayout(const char* title, const std::string& info,
+                                      bool withProgress) {
+    m_platform.SetControlText(ctl::kStaticTitle, title);
+    m_platform.SetControlText(ctl::kStaticInfo, info);
+    m_platform.SetControlText(ctl::kStaticPercent, "");
+    for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
+        m_platform.ShowControl(id, false);
+    }
+    for (int id : {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent, ctl::kGroupTransfer}) {
+        m_platform.ShowControl(id, true);
+    }
+    if (withProgress) {
+        m_platform.ShowControl(ctl::kProgress, true);
+        m_platform.ProgressSetRange(0, 100);
+    }
+}
+
+void CDatadockDlg::ShowLogSaveLayout() {
+    ShowTransferLayout(txt::kTitleLogSave, m_pLapFileDialog->GetPathName(), true);
+    m_platform.UpdateWindow();
+}
+
+void CDatadockDlg::ShowModelSaveLayout() {
+    ShowTransferLayout(txt::kTitleModelSave, m_pFileDialog->GetPathName(), false);
+    m_platform.UpdateWindow();
+}
+
+void CDatadockDlg::ShowIdleButtons() {
+    m_platform.ShowControl(ctl::kBtnLogSave, true);
+    m_platform.ShowControl(ctl::kBtnModelSave, m_bShowModelSave == 1);
+    m_platform.ShowControl(ctl::kProgress, false);
+    m_platform.ProgressSetPos(0);
+    m_platform.ShowControl(ctl::kBtnUpdate, true);
+    for (int id : {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent, ctl::kGroupTransfer}) {
+        m_platform.ShowControl(id, false);
+    }
+}
+
+int CDatadockDlg::RestoreMainLayout() {
+    ShowIdleButtons();
+    return m_pSerial->TryClose();
+}
+
+void CDatadockDlg::PumpMessages() { m_platform.PumpMessages(); }
+
+void CDatadockDlg::OnLogSave() {
+    if (ConnectPort() != 1) {
+        ReportNotConnected();
+        return;
+    }
+    if (SelectLogFiles() == 1) {
+        ShowLogSaveLayout();
+        RunDownloadConversation("1", [this] {
+            return DownloadLogData(m_pLapFileDialog->GetPathName(),
+                                   m_pLogFileDialog->GetPathName());
+        });
+        m_pLapFileDialog.reset();
+        m_pLogFileDialog.reset();
+    }
+    RestoreMainLayout();
+}
+
+void CDatadockDlg::OnModelSave() {
+    if (ConnectPort() != 1) {
+        ReportNotConnected();
+        return;
+    }
+    if (SelectModelFile() == 1) {
+        ShowModelSaveLayout();
+        RunDownloadConversation("0", [this] { return DownloadModelData(m_pFileDialog->GetPathName()); });
+        m_pFileDialog.reset();
+    }
+    RestoreMainLayout();
+}
+
+void CDatadockDlg::OnSoftwareUpdate() {
+    if (ConnectPort() != 1) {
+        ReportNotConnected();
+        return;
+    }
+    if (SelectUpdateFile() == 1) {
+        RunUpdate();
+        m_pFileDialog.reset();
+    }
+    RestoreMainLayout();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialog_platform.h"
+#include "app/file_dialog.h"
+#include "serial/clock.h"
+#include "serial/serial_port_api.h"
+
+struct SampleFields;
+
+// The main window's logic: the port choice, the idle and transfer layouts, and
+// the three transfers, which run on the window's thread inside their click
+// handlers and keep the window alive through PumpMessages. The window system
+// is reached only through DialogPlatform, so the Qt window, the command line
+// and the tests all drive this same class.
+class CDatadockDlg {
+public:
+    using PortScanner = std::function<std::vector<std::string>()>;
+    using SerialFactory = std::function<std::unique_ptr<SerialPortAPI>()>;
+    using Download = std::function<int()>;
+
+    // scanner lists the ports to offer, in ascending order of their numbers.
+    // The constructor already runs the first scan.
+    CDatadockDlg(DialogPlatform& platform, PortScanner scanner, SerialFactory makeSerial,
+                 Clock& clock = systemClock());
+    ~CDatadockDlg();
+
+    // Window lifecycle, as the window system calls it.
+    void OnInitDialog();
+    void OnTimer(int timerId);
+    void OnCancel();
+    void OnDestroy();
+
+    // Click handlers of the three buttons.
+    void OnLogSave();
+    void OnModelSave();
+    void OnSoftwareUpdate();
+
+    // Services the transfers share.
+    int ConnectPort();
+    void ShowLogSaveLayout();
+    void ShowModelSaveLayout();
+    int RestoreMainLayout();
+    void PumpMessages();
+
+    // Port discovery.
+    void EnumeratePorts(std::list<std::string>& ports);
+    void RefillPortChoice();
+
+    // Download conversation and handshake, shared by all transfers.
+    void RunDownloadConversation(const std::string& kindDigit, const Download& download);
+    enum class Handshake { Accepted, Cancelled };
+    Handshake RunHandshake(const std::string& command,
+                           const std::function<bool(const std::string&)>& accept,
+                           std::string& reply);
+
+    // LOG SAVE.
+    int SelectLogFiles();
+    int DownloadLogData(const std::string& lapPath, const std::string& logPath);
+    std::string LapColumnText(const std::string& recordingTime,
+                              const std::vector<std::string>& laps);
+
+    // MODEL SAVE.
+    int SelectModelFile();
+    int DownloadModelData(const std::string& path);
+
+    // SOFTWARE UPDATE.
+    int SelectUpdateFile();
+    int RunUpdate();
+    int UpdateFirmware(const std::string& path);
+
+    // Why the last transfer failed beyond its message (e.g. the port's error),
+    // shown as the message box's detail; empty when there is nothing to add.
+    const std::string& FailureDetail() const { return m_failureDetail; }
+
+    // The port the last ConnectPort chose (empty when none).
+    std::string ChosenPortName() const;
+
+    std::unique_ptr<CFileDialog> m_pLapFileDialog;
+    std::unique_ptr<CFileDialog> m_pLogFileDialog;
+    std::unique_ptr<CFileDialog> m_pFileDialog;
+    int m_bShowModelSave = 0;
+    std::unique_ptr<SerialPortAPI> m_pSerial;
+    // The ports found by the last scan, by name (COM7, /dev/ttyUSB0), in
+    // ascending order of their numbers; duplicates kept.
+    std::list<std::string> m_portNumbers;
+    int m_nLapIndex = 0;
+    std::int64_t m_nLapBoundaryMs = 0;
+    int m_bCancelRequested = 0;
+
+private:
+    void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
+    void ShowIdleButtons();
+    std::string NotConnectedDetail() const;
+    void ReportNotConnected();
+    void ShowDownloadResult(int result);
+    void CloseDownloadConversation(std::string& reply);
+    int RunDownloadGuarded(const Download& download);
+    std::string NextReply(const std::string& command, std::string& reply, int& received);
+
+    DialogPlatform& m_platform;
+    PortScanner m_scanPorts;
+    SerialFactory m_makeSerial;
+    Clock& m_clock;
+    std::string m_failureDetail;
+};

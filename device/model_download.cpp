@@ -1,0 +1,77 @@
+// MODEL SAVE: the model values, one decimal number per line.
+#include <algorithm>
+#include <cstdio>
+
+#include "app/control_ids.h"
+#include "app/datadock_dlg.h"
+#include "app/texts.h"
+#include "device/hex_field.h"
+#include "device/protocol.h"
+#include "device/text_file.h"
+#include "device/wait_cursor.h"
+
+int CDatadockDlg::SelectModelFile() {
+    m_pFileDialog = std::make_unique<CFileDialog>(false, "csv", "_model", txt::kCsvFilter);
+    if (m_pFileDialog->DoModal(m_platform) != IDOK) {
+        m_pFileDialog.reset();
+        return 0;
+    }
+    return 1;
+}
+
+namespace {
+
+// "OK00,01,2C" gives 300: the commas go, the first four digits count.
+std::string ModelLine(const std::string& reply) {
+    std::string digits = Mid(reply, proto::kRecordHeaderLength);
+    digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
+    char line[16];
+    std::snprintf(line, sizeof line, "%02d", ParseHexField(Mid(digits, 0, 4)));
+    return line;
+}
+
+}  // namespace
+
+// The model download cannot be cancelled and pumps no messages: it ends with
+// the set, an unexpected reply, a 10 s silence or a file error.
+int CDatadockDlg::DownloadModelData(const std::string& path) {
+    TextFileWriter file;
+    if (!file.Create(path)) {
+        m_failureDetail = file.Error();
+        return kResultFailed;
+    }
+    m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
+    WaitCursor waitCursor(m_platform);
+    std::string reply;
+    for (;;) {
+        m_pSerial->SendTo(proto::kReadRecord);
+        if (m_pSerial->recvString(reply) == -2) {
+            break;
+        }
+        const std::string status = Mid(reply, 0, proto::kStatusLength);
+        bool ok = true;
+        if (status == proto::kStatusData) {
+            ok = file.WriteLine(ModelLine(reply));
+        } else if (status == proto::kStatusSetEnd) {
+            ok = file.Close();
+            if (ok) {
+                return kResultCompleted;
+            }
+        } else if (status == proto::kStatusNoData) {
+            ok = file.Remove();
+            if (ok) {
+                return kResultNoData;
+            }
+        } else {
+            break;
+        }
+        if (!ok) {
+            m_failureDetail = file.Error();
+            return kResultFailed;
+        }
+    }
+    if (!file.Close()) {
+        m_failureDetail = file.Error();
+    }
+    return kResultFailed;
+}

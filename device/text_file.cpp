@@ -1,0 +1,53 @@
+#include "device/text_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+TextFileWriter::~TextFileWriter() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+    }
+}
+
+bool TextFileWriter::Fail(const char* what) {
+    m_error = std::string(what) + " " + m_path + ": " + std::strerror(errno);
+    return false;
+}
+
+bool TextFileWriter::Create(const std::string& path) {
+    m_path = path;
+    m_file = std::fopen(path.c_str(), "wb");
+    return m_file != nullptr || Fail("Cannot create");
+}
+
+bool TextFileWriter::WriteLine(const std::string& line) {
+    if (m_file == nullptr) {
+        errno = EBADF;
+        return Fail("Cannot write");
+    }
+    std::fwrite(line.data(), 1, line.size(), m_file);
+    std::fputs("\r\n", m_file);
+    return std::ferror(m_file) == 0 || Fail("Cannot write");
+}
+
+bool TextFileWriter::Close() {
+    if (m_file == nullptr) {
+        return true;
+    }
+    std::FILE* file = m_file;
+    m_file = nullptr;
+    const bool hadError = std::ferror(file) != 0;
+    const bool closed = std::fclose(file) == 0;
+    if (hadError || !closed) {
+        if (errno == 0) {
+            errno = EIO;
+        }
+        return Fail("Cannot write");
+    }
+    return true;
+}
+
+bool TextFileWriter::Remove() {
+    Close();
+    return std::remove(m_path.c_str()) == 0 || Fail("Cannot delete");
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// A text file written line by line as the logger's users expect it on every
+// platform: each line ends in "\r\n", the bytes (code page 932) pass
+// untouched. Every line and the close are checked, so a full disk is never
+// mistaken for success.
+class TextFileWriter {
+public:
+    TextFileWriter() = default;
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    // Creates the file, replacing one of that name.
+    bool Create(const std::string& path);
+    bool WriteLine(const std::string& line);
+    bool Close();
+    // Closes the file if open and deletes it.
+    bool Remove();
+
+    // Why the last operation failed, naming the file.
+    const std::string& Error() const { return m_error; }
+
+private:
+    bool Fail(const char* what);
+
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+    std::string m_error;
+};

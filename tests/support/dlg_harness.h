@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/datadock_dlg.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/fake_dialog_platform.h"
+#include "tests/support/scripted_serial_device.h"
+
+// The main window's logic on the fake window system, a scripted port and a
+// fake clock: nothing here waits for real time.
+struct DlgHarness {
+    explicit DlgHarness(std::vector<std::string> presentPorts = {"/dev/ttyUSB0"},
+                        bool showModelSave = false)
+        : ports(std::move(presentPorts)),
+          dlg(platform, [this] { return ports; }, [this] { return makeSerial(); }, clock) {
+        dlg.m_bShowModelSave = showModelSave ? 1 : 0;
+        dlg.OnInitDialog();
+    }
+
+    std::unique_ptr<SerialPortAPI> makeSerial() {
+        auto scripted = std::make_unique<ScriptedSerialDevice>(clock);
+        device = scripted.get();
+        return std::make_unique<SerialPortAPI>(std::move(scripted), clock);
+    }
+
+    const std::vector<FakeDialogPlatform::Message>& messages() const { return platform.messages; }
+
+    FakeClock clock;
+    FakeDialogPlatform platform;
+    std::vector<std::string> ports;
+    ScriptedSerialDevice* device = nullptr;
+    CDatadockDlg dlg;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialog_platform.h"
+
+// The window system as the tests see it: records every call, keeps the state
+// of every control, and answers file dialogs from a script.
+class FakeDialogPlatform final : public DialogPlatform {
+public:
+    struct Message {
+        std::string text;
+        MessageIcon icon;
+        std::string detail;
+    };
+
+    void ShowControl(int id, bool visible) override { visibleById[id] = visible; }
+    void SetControlText(int id, const std::string& text) override;
+    std::string ControlText(int id) override { return textById[id]; }
+
+    int ComboCount() override { return static_cast<int>(combo.size()); }
+    std::string ComboSelectedText() override;
+    void ComboReset() override;
+    void ComboAddString(const std::string& text) override;
+    void ComboSelectIndex(int index) override { comboSelection = index; }
+    std::vector<std::string> ComboItems() override { return combo; }
+    void ComboEnable(bool enabled) override { comboEnabled = enabled; }
+
+    void ProgressSetRange(int low, int high) override { progressRange = {low, high}; }
+    void ProgressSetPos(int position) override;
+
+    void UpdateWindow() override { ++repaints; }
+    void PumpMessages() override;
+    void StartTimer(int id, int intervalMs) override { timers[id] = intervalMs; }
+    void KillTimer(int id) override { timers.erase(id); }
+
+    void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+
+    void BeginWaitCursor() override { ++waitCursorDepth; }
+    void EndWaitCursor() override { --waitCursorDepth; }
+    void EndDialog(int result) override { endedWith = result; }
+
+    bool visible(int id) const;
+    std::string text(int id) const;
+
+    std::map<int, bool> visibleById;
+    std::map<int, std::string> textById;
+    std::map<int, std::vector<std::string>> textHistory;
+    std::vector<std::string> combo;
+    int comboSelection = -1;
+    bool comboEnabled = false;
+    std::pair<int, int> progressRange{0, 0};
+    int progressPos = 0;
+    std::vector<int> progressHistory;
+    int repaints = 0;
+    int pumps = 0;
+    std::map<int, int> timers;
+    std::vector<Message> messages;
+    // Answers of the file dialogs in order; nothing means "cancelled".
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    int waitCursorDepth = 0;
+    std::optional<int> endedWith;
+    // Runs inside each pump, as a queued window event would.
+    std::function<void(int pumpNumber)> onPump;
+};

@@ -1,0 +1,136 @@
+// SOFTWARE UPDATE: the update file sent to the logger line by line.
+#include <algorithm>
+
+#include "app/control_ids.h"
+#include "app/datadock_dlg.h"
+#include "app/texts.h"
+#include "device/protocol.h"
+#include "device/wait_cursor.h"
+#include "update/update_file.h"
+
+namespace {
+constexpr int kStartPauseMs = 5000;
+constexpr int kStartAttempts = 10;
+constexpr int kUpdateTimeoutSeconds = 10;
+constexpr char kDataCommand[] = "SUPD,";
+constexpr char kStartCommand[] = "SUPS\r\n";
+constexpr char kVersionCommand[] = "SUPV\r\n";
+constexpr char kEndCommand[] = "SUPE\r\n";
+constexpr const char* kHandshakeCommands[] = {"SUPM\r\n", "SUPW\r\n", "SUPC\r\n"};
+}  // namespace
+
+int CDatadockDlg::SelectUpdateFile() {
+    m_pFileDialog = std::make_unique<CFileDialog>(true, "dat", "", txt::kUpdateFilter);
+    if (m_pFileDialog->DoModal(m_platform) != IDOK) {
+        m_pFileDialog.reset();
+        return 0;
+    }
+    return 1;
+}
+
+int CDatadockDlg::RunUpdate() {
+    m_failureDetail.clear();
+    int result = kResultFailed;
+    try {
+        result = UpdateFirmware(m_pFileDialog->GetPathName());
+    } catch (const SerialPortException& e) {
+        m_failureDetail = e.what();
+        m_platform.ShowControl(ctl::kProgress, false);
+        m_platform.ProgressSetPos(0);
+    }
+    if (result == kResultCompleted) {
+        m_platform.MessageBox(txt::kUpdateComplete, MessageIcon::Information);
+    } else if (result != kResultCancelled) {
+        m_platform.MessageBox(txt::kUpdateFailed, MessageIcon::Error, m_failureDetail);
+    }
+    return result;
+}
+
+namespace {
+
+bool IsAck(const std::string& reply, int received) { return received != -2 && reply == proto::kAck; }
+
+}  // namespace
+
+int CDatadockDlg::UpdateFirmware(const std::string& path) {
+    m_pSerial->SetTimeoutCheck(true);
+    ShowTransferLayout(txt::kTitleUpdate, "", true);
+
+    // The file is read before anything is sent, so that a file that cannot be
+    // used never leaves the logger waiting in update mode.
+    const std::optional<std::vector<std::string>> lines = ReadUpdateLines(path);
+    if (!lines || lines->size() < 2) {
+        m_failureDetail = !lines ? "Cannot read " + path
+                                 : path + " holds fewer than two lines; it is no update file.";
+        return kResultFailed;
+    }
+
+    std::string reply;
+    const auto exact = [](const std::string& r) { return r == proto::kAck; };
+    for (const char* command : kHandshakeCommands) {
+        if (RunHandshake(command, exact, reply) == Handshake::Cancelled) {
+            return kResultCancelled;
+        }
+    }
+    m_clock.sleepMs(kStartPauseMs);
+
+    WaitCursor waitCursor(m_platform);
+    m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
+    bool started = false;
+    for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+        m_pSerial->SendTo(kStartCommand);
+        started = IsAck(reply, m_pSerial->recvString(reply));
+    }
+    if (!started) {
+        m_failureDetail = "The logger did not accept the start of the update.";
+        return kResultFailed;
+    }
+
+    const auto versionReply = [](const std::string& r) { return r.rfind(proto::kStatusData, 0) == 0; };
+    if (RunHandshake(kVersionCommand, versionReply, reply) == Handshake::Cancelled) {
+        return kResultCancelled;
+    }
+    m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
+    m_platform.SetControlText(ctl::kStaticInfo, "Ver " + DeviceVersionText(reply) +
+                                                    txt::kArrowSeparator +
+                                                    FileVersionText((*lines)[1]));
+
+    const auto putProgressAway = [this] {
+        m_platform.ShowControl(ctl::kProgress, false);
+        m_platform.ProgressSetPos(0);
+    };
+    const int count = static_cast<int>(lines->size());
+    const bool proportional = count > 100;
+    int accumulated = 0;
+    for (const std::string& line : *lines) {
+        m_pSerial->SendTo(kDataCommand + line + proto::kLineEnd);
+        const int received = m_pSerial->recvString(reply);
+        accumulated += 100;
+        PumpMessages();
+        if (m_bCancelRequested) {
+            return kResultCancelled;
+        }
+        const int percent = proportional ? std::min(accumulated / count, 100) : 100;
+        m_platform.ProgressSetPos(percent);
+        m_platform.SetControlText(ctl::kStaticPercent, std::to_string(percent) + "%");
+        if (proportional) {
+            PumpMessages();
+            if (m_bCancelRequested) {
+                return kResultCancelled;
+            }
+        }
+        if (!IsAck(reply, received)) {
+            putProgressAway();
+            m_failureDetail = "The logger did not accept a line of the update file.";
+            return kResultFailed;
+        }
+    }
+
+    m_pSerial->SendTo(kEndCommand);
+    const bool ended = IsAck(reply, m_pSerial->recvString(reply));
+    putProgressAway();
+    if (!ended) {
+        m_failureDetail = "The logger did not confirm the end of the update.";
+    }
+    return ended ? kResultCompleted : kResultFailed;
+}
