@@ -45,13 +45,13 @@ TEST(DatadockDlg, PortGroup_FollowsHowManyPortsArePresent) {
     DlgHarness two({"/dev/ttyUSB3", "/dev/ttyUSB12"});
     EXPECT_TRUE(two.platform.visible(ctl::kComboPort));
     EXPECT_FALSE(two.platform.visible(ctl::kStaticPort));
-    EXPECT_THAT(two.platform.combo, ElementsAre("/dev/ttyUSB12", "/dev/ttyUSB3"));
+    EXPECT_THAT(two.platform.combo.items, ElementsAre("/dev/ttyUSB12", "/dev/ttyUSB3"));
     EXPECT_EQ(two.platform.ComboSelectedText(), "/dev/ttyUSB12");
 }
 
 TEST(DatadockDlg, Refill_KeepsTheUsersChoiceWhilePresentElseTakesTheFirst) {
     DlgHarness h({"COM1", "COM10", "COM3"});
-    EXPECT_THAT(h.platform.combo, ElementsAre("COM1", "COM10", "COM3"));
+    EXPECT_THAT(h.platform.combo.items, ElementsAre("COM1", "COM10", "COM3"));
     h.platform.ComboSelectIndex(2);
     h.dlg.OnTimer(kPortPollTimerId);
     EXPECT_EQ(h.platform.ComboSelectedText(), "COM3");

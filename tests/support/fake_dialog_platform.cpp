@@ -5,22 +5,6 @@ void FakeDialogPlatform::SetControlText(int id, const std::string& text) {
     textHistory[id].push_back(text);
 }
 
-std::string FakeDialogPlatform::ComboSelectedText() {
-    if (comboSelection < 0 || comboSelection >= static_cast<int>(combo.size())) {
-        return {};
-    }
-    return combo[static_cast<std::size_t>(comboSelection)];
-}
-
-void FakeDialogPlatform::ComboReset() {
-    combo.clear();
-    comboSelection = -1;
-}
-
-void FakeDialogPlatform::ComboAddString(const std::string& text) {
-    combo.insert(combo.begin() + static_cast<long>(sortedInsertPosition(combo, text)), text);
-}
-
 void FakeDialogPlatform::ProgressSetPos(int position) {
     progressPos = position;
     progressHistory.push_back(position);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/combo_model.h"
 #include "app/dialog_platform.h"
 
 // The window system as the tests see it: records every call, keeps the state
@@ -23,12 +24,12 @@ public:
     void SetControlText(int id, const std::string& text) override;
     std::string ControlText(int id) override { return textById[id]; }
 
-    int ComboCount() override { return static_cast<int>(combo.size()); }
-    std::string ComboSelectedText() override;
-    void ComboReset() override;
-    void ComboAddString(const std::string& text) override;
-    void ComboSelectIndex(int index) override { comboSelection = index; }
-    std::vector<std::string> ComboItems() override { return combo; }
+    int ComboCount() override { return static_cast<int>(combo.items.size()); }
+    std::string ComboSelectedText() override { return combo.SelectedText(); }
+    void ComboReset() override { combo.Reset(); }
+    void ComboAddString(const std::string& text) override { combo.Add(text); }
+    void ComboSelectIndex(int index) override { combo.selection = index; }
+    std::vector<std::string> ComboItems() override { return combo.items; }
     void ComboEnable(bool enabled) override { comboEnabled = enabled; }
 
     void ProgressSetRange(int low, int high) override { progressRange = {low, high}; }
@@ -52,8 +53,7 @@ public:
     std::map<int, bool> visibleById;
     std::map<int, std::string> textById;
     std::map<int, std::vector<std::string>> textHistory;
-    std::vector<std::string> combo;
-    int comboSelection = -1;
+    ComboModel combo;
     bool comboEnabled = false;
     std::pair<int, int> progressRange{0, 0};
     int progressPos = 0;

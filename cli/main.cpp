@@ -1,0 +1,137 @@
+// datadock: the transfers of the window, from a terminal or a script.
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/datadock_dlg.h"
+#include "cli/exit_status.h"
+#include "cli/terminal_platform.h"
+#include "serial/port_discovery.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: datadock ports\n"
+    "       datadock --version\n"
+    "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
+    "       datadock model-save [--port PORT] --out FILE.csv\n"
+    "       datadock update [--port PORT] FILE.dat\n";
+
+struct Request {
+    std::string command;
+    std::string port;
+    std::deque<std::string> paths;  // in the order the transfer asks for them
+};
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "datadock: %s\n%s", problem, kUsage);
+    return kExitUsage;
+}
+
+// Options in any order; the transfer's files are put in the order it asks.
+bool ParseTransfer(int argc, char** argv, Request& request) {
+    std::string lap, log, out, updateFile;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--port" && hasValue) {
+            request.port = argv[++i];
+        } else if (arg == "--lap" && hasValue) {
+            lap = argv[++i];
+        } else if (arg == "--log" && hasValue) {
+            log = argv[++i];
+        } else if (arg == "--out" && hasValue) {
+            out = argv[++i];
+        } else if (arg.rfind("--", 0) != 0 && updateFile.empty()) {
+            updateFile = arg;
+        } else {
+            return false;
+        }
+    }
+    if (request.command == "log-save" && !lap.empty() && !log.empty() && updateFile.empty() &&
+        out.empty()) {
+        request.paths = {lap, log};
+    } else if (request.command == "model-save" && !out.empty() && updateFile.empty() &&
+               lap.empty() && log.empty()) {
+        request.paths = {out};
+    } else if (request.command == "update" && !updateFile.empty() && lap.empty() && log.empty() &&
+               out.empty()) {
+        request.paths = {updateFile};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+int ListPorts() {
+    ComboModel sorted;
+    for (const std::string& port : offeredPorts()) {
+        sorted.Add(port);
+    }
+    for (const std::string& port : sorted.items) {
+        std::printf("%s\n", port.c_str());
+    }
+    return kExitCompleted;
+}
+
+int RunTransfer(const Request& request) {
+    std::vector<std::string> ports = {request.port};
+    if (request.port.empty()) {
+        ports = offeredPorts();
+        if (ports.size() != 1) {
+            std::fprintf(stderr, "datadock: %s; choose one with --port\n",
+                         ports.empty() ? "no KTR-90 port found" : "several ports found");
+            for (const std::string& port : ports) {
+                std::fprintf(stderr, "  %s\n", port.c_str());
+            }
+            return kExitUsage;
+        }
+    }
+    TerminalPlatform platform(request.paths);
+    CDatadockDlg dlg(
+        platform, [&ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); });
+    platform.Attach(dlg);
+    TerminalPlatform::CatchInterrupt();
+    dlg.m_bShowModelSave = 1;
+    dlg.OnInitDialog();
+    if (request.command == "log-save") {
+        dlg.OnLogSave();
+    } else if (request.command == "model-save") {
+        dlg.OnModelSave();
+    } else {
+        dlg.OnSoftwareUpdate();
+    }
+    const bool cancelled = dlg.m_bCancelRequested != 0;
+    dlg.OnDestroy();
+    return ExitStatusFor(platform.Messages(), cancelled);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return Usage("no command given");
+    }
+    Request request;
+    request.command = argv[1];
+    if (request.command == "--version" && argc == 2) {
+        std::printf("datadock %s (DATADOCK MANAGER)\n", DATADOCK_VERSION);
+        return kExitCompleted;
+    }
+    if (request.command == "ports" && argc == 2) {
+        return ListPorts();
+    }
+    if (request.command != "log-save" && request.command != "model-save" &&
+        request.command != "update") {
+        return Usage(("unknown command: " + request.command).c_str());
+    }
+    if (!ParseTransfer(argc, argv, request)) {
+        return Usage(("wrong arguments for " + request.command).c_str());
+    }
+    if (request.command == "log-save" && request.paths[0] == request.paths[1]) {
+        return Usage("the log file must not be the lap file");
+    }
+    return RunTransfer(request);
+}

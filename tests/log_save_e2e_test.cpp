@@ -1,0 +1,212 @@
+// LOG SAVE from the click to the files, against the simulated logger over a
+// pseudo-terminal. The files are compared byte for byte with golden files.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "sim/records.h"
+#include "tests/support/sim_dlg_harness.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+using ktr90::hex4;
+using ktr90::record;
+using ktr90::timeGroup;
+using ::testing::HasSubstr;
+
+std::string Golden(const std::string& name) {
+    return ReadFileBytes(std::string(DATADOCK_TEST_DATA_DIR) + "/golden/" + name);
+}
+
+// Two laps of 20 and 21 s from 2 s, sampled every second; a name with a
+// double quote in the lap set and a code page 932 name in the sample set;
+// negative steering and throttle and a missing temperature sensor.
+ktr90::Scenario NormalLog(int samples = 46) {
+    ktr90::Scenario s;
+    s.lapReplies = {record("0003,SUZ\"UKA"),       record(timeGroup(0, 41, 0)),
+                    record(timeGroup(0, 20, 0)),   record(timeGroup(0, 20, 50)),
+                    record(timeGroup(0, 2, 0) + "," + hex4(static_cast<unsigned>(samples))),
+                    record(timeGroup(0, 20, 0)),   record(timeGroup(0, 21, 0))};
+    s.sampleReplies = {record("0003,\x83\x4A\x81\x5B" "A"), record("0064")};
+    for (int i = 0; i < samples; ++i) {
+        const unsigned u = static_cast<unsigned>(i);
+        s.sampleReplies.push_back(
+            record(hex4(120 + (i % 7) * 20 - 60) + "," + hex4(u * 5 % 241) + "," +
+                   hex4(1000 + u * 37) + "," + hex4(742 - u) + "," +
+                   hex4(i % 10 == 9 ? 255 : 25 + u / 3) + "," + hex4(30 + u / 5)));
+    }
+    return s;
+}
+
+struct LogSaveRun : SimDlgHarness {
+    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run")
+        : SimDlgHarness(std::move(scenario)),
+          lap(TempPath(name + "_lap.csv")),
+          log(TempPath(name + "_log.csv")) {
+        std::remove(lap.c_str());
+        std::remove(log.c_str());
+        platform.fileAnswers = {lap, log};
+    }
+    void run() { dlg.OnLogSave(); }
+
+    std::string lap, log;
+};
+
+TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
+    LogSaveRun run(NormalLog(), "normal");
+    run.run();
+    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
+    ASSERT_EQ(run.platform.messages.size(), 1u);
+    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(run.lastMessage().icon, MessageIcon::Information);
+    EXPECT_EQ(run.commands().front(), "DSTA,1");
+    EXPECT_EQ(run.count("DCHG"), 1);
+    EXPECT_EQ(run.count("DEND"), 3);
+    EXPECT_EQ(run.platform.text(ctl::kStaticPercent), "100%");
+    EXPECT_EQ(run.platform.textHistory[ctl::kStaticInfo],
+              (std::vector<std::string>{run.lap, run.log}));
+    EXPECT_EQ(run.platform.waitCursorDepth, 0);
+    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
+    EXPECT_FALSE(run.platform.visible(ctl::kProgress));
+}
+
+TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
+    LogSaveRun run(NormalLog(200), "progress");
+    run.run();
+    const auto& positions = run.platform.progressHistory;
+    ASSERT_GE(positions.size(), 100u);
+    EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
+    EXPECT_EQ(positions[99], 50) << "100 of 200 exchanges";
+    EXPECT_EQ(run.platform.textHistory[ctl::kStaticPercent][100], "50%");
+    EXPECT_EQ(run.platform.textHistory[ctl::kStaticPercent].back(), "100%");
+}
+
+TEST(LogSaveEndToEnd, HandshakeIsRepeatedUntilTheReplyIsExactlyOk) {
+    auto scenario = NormalLog();
+    scenario.faults = {ktr90::parseFault("ExtraBytes@DSTA#1"),
+                       ktr90::parseFault("RefuseHandshake#1:after=1")};
+    LogSaveRun run(scenario, "handshake");
+    run.run();
+    EXPECT_EQ(run.count("DSTA,1"), 3);
+    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
+}
+
+TEST(LogSaveEndToEnd, DataRecordsWithTheK00CodeAreTakenLikeOk00) {
+    auto scenario = NormalLog();
+    for (auto* set : {&scenario.lapReplies, &scenario.sampleReplies}) {
+        for (std::string& reply : *set) {
+            reply = "K00," + reply.substr(4);  // "K00,," + payload: one character less
+        }
+    }
+    LogSaveRun run(scenario, "k00");
+    run.run();
+    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
+}
+
+TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
+    auto lapless = NormalLog();
+    lapless.lapReplies = {ktr90::kNoData};
+    LogSaveRun noLaps(lapless, "nolaps");
+    noLaps.run();
+    EXPECT_EQ(noLaps.lastMessage().text, "No data.");
+    EXPECT_FALSE(FileExists(noLaps.lap));
+    EXPECT_FALSE(FileExists(noLaps.log));
+    EXPECT_EQ(noLaps.count("DEND"), 3);
+
+    auto sampleless = NormalLog();
+    sampleless.sampleReplies = {ktr90::kNoData};
+    LogSaveRun noSamples(sampleless, "nosamples");
+    noSamples.run();
+    EXPECT_EQ(noSamples.lastMessage().text, "No data.");
+    EXPECT_EQ(ReadFileBytes(noSamples.lap), Golden("normal_lap.csv"));
+    EXPECT_FALSE(FileExists(noSamples.log));
+}
+
+TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
+    struct Case {
+        const char* name;
+        std::function<void(ktr90::Scenario&)> spoil;
+        bool logFileExists;
+    };
+    const std::vector<Case> cases = {
+        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; },
+         false},
+        {"silence", [](auto& s) { s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=20")}; },
+         true},
+        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003\r\n"); }, true},
+        {"bad_status", [](auto& s) { s.sampleReplies[12] = "OK0X\r\n"; }, true},
+    };
+    const std::string goldenLog = Golden("normal_log.csv");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto scenario = NormalLog();
+        c.spoil(scenario);
+        LogSaveRun run(scenario, c.name);
+        run.run();
+        EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
+        EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+        EXPECT_EQ(FileExists(run.log), c.logFileExists);
+        const std::string written = ReadFileBytes(run.log);
+        EXPECT_EQ(goldenLog.compare(0, written.size(), written), 0) << "a prefix of the whole";
+        EXPECT_EQ(run.count("DEND"), 3);
+        EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
+    }
+}
+
+TEST(LogSaveEndToEnd, CancelInTheSampleSetStopsWithoutMessageButClosesTheConversation) {
+    LogSaveRun run(NormalLog(), "cancel");
+    run.platform.onPump = [&](int n) {
+        if (n == 12) run.dlg.OnCancel();
+    };
+    run.run();
+    EXPECT_TRUE(run.platform.messages.empty());
+    EXPECT_EQ(run.count("DEND"), 3);
+    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+    const std::string written = ReadFileBytes(run.log);
+    EXPECT_LT(written.size(), Golden("normal_log.csv").size());
+    EXPECT_EQ(Golden("normal_log.csv").compare(0, written.size(), written), 0);
+    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
+}
+
+TEST(LogSaveEndToEnd, CancelDuringTheHandshakeSendsNoDend) {
+    auto scenario = NormalLog();
+    scenario.faults = {ktr90::parseFault("IgnoreHandshake")};
+    LogSaveRun run(scenario, "cancel_handshake");
+    run.platform.onPump = [&](int n) {
+        if (n == 3) run.dlg.OnCancel();
+    };
+    run.run();
+    EXPECT_TRUE(run.platform.messages.empty());
+    EXPECT_EQ(run.count("DSTA,1"), 2);
+    EXPECT_EQ(run.count("DEND"), 0);
+}
+
+TEST(LogSaveEndToEnd, PulledCableInTheSampleSetFailsWithTheReasonAndClosesThePort) {
+    auto scenario = NormalLog();
+    scenario.faults = {ktr90::parseFault("HangUpAt@25")};
+    LogSaveRun run(scenario, "pulled");
+    run.run();
+    ASSERT_EQ(run.platform.messages.size(), 1u);
+    EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
+    EXPECT_THAT(run.lastMessage().detail, HasSubstr("ReadFile() in SerialPortAPI::recvString"));
+    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
+    EXPECT_EQ(run.platform.waitCursorDepth, 0);
+}
+
+TEST(LogSaveEndToEnd, FullDiskIsAFailureNotACompletion) {
+    LogSaveRun run(NormalLog(), "full");
+    run.platform.fileAnswers = {run.lap, "/dev/full"};
+    run.run();
+    EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
+    EXPECT_THAT(run.lastMessage().detail, HasSubstr("/dev/full"));
+    EXPECT_EQ(run.count("DEND"), 3);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// SOFTWARE UPDATE and MODEL SAVE against the simulated logger over a
+// pseudo-terminal, with time running twenty times faster.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "sim/records.h"
+#include "tests/support/sim_dlg_harness.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+std::string UpdateBytes(const std::string& lineEnd) {
+    std::string bytes;
+    const std::vector<std::string> lines = {"S00F000044415441444F434B", "S2140000000123ABCD00",
+                                            "", "S214000010 spaces  kept ", "S9030000FC"};
+    for (const std::string& line : lines) {
+        bytes += line + lineEnd;
+    }
+    return bytes;
+}
+
+TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
+    for (const std::string lineEnd : {"\r\n", "\n"}) {
+        SCOPED_TRACE(lineEnd.size());
+        SimDlgHarness h(ktr90::Scenario{});
+        h.platform.fileAnswers = {WriteFileBytes("e2e.dat", UpdateBytes(lineEnd))};
+        h.dlg.OnSoftwareUpdate();
+        EXPECT_EQ(h.lastMessage().text, "Update complete!!\r\nReboot the KTR-90.");
+        EXPECT_THAT(h.logger.receivedImage(),
+                    ElementsAre("S00F000044415441444F434B", "S2140000000123ABCD00", "",
+                                "S214000010 spaces  kept ", "S9030000FC"));
+        const auto commands = h.commands();
+        ASSERT_GE(commands.size(), 6u);
+        EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 5),
+                    ElementsAre("SUPM", "SUPW", "SUPC", "SUPS", "SUPV"));
+        EXPECT_EQ(commands.back(), "SUPE");
+        EXPECT_EQ(h.platform.text(ctl::kStaticInfo), "Ver 1.04 \x81\xA8 Ver 6.02");
+    }
+}
+
+TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {
+    ktr90::Scenario refusing;
+    refusing.faults = {ktr90::parseFault("RefuseHandshake#2"),
+                       ktr90::parseFault("StatusCode@SUPD#1:after=2")};
+    SimDlgHarness h(refusing);
+    h.platform.fileAnswers = {WriteFileBytes("refused.dat", UpdateBytes("\r\n"))};
+    h.dlg.OnSoftwareUpdate();
+    EXPECT_EQ(h.count("SUPM"), 3);
+    EXPECT_EQ(h.count("SUPD"), 3);
+    EXPECT_EQ(h.count("SUPE"), 0);
+    EXPECT_EQ(h.commands().back(), "SUPD,");
+    EXPECT_EQ(h.lastMessage().text, "Update Failed.");
+    EXPECT_EQ(h.lastMessage().icon, MessageIcon::Error);
+    EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
+}
+
+TEST(ModelSaveEndToEnd, WritesTheModelFileAndClosesTheConversation) {
+    ktr90::Scenario s;
+    s.modelReplies = {"OK00,01,2C\r\n", "OK00,7\r\n", "OK00,ffff\r\n", "OK00,\r\n"};
+    SimDlgHarness h(s, true);
+    const std::string path = TempPath("e2e_model.csv");
+    h.platform.fileAnswers = {path};
+    h.dlg.OnModelSave();
+    EXPECT_EQ(ReadFileBytes(path), "300\r\n07\r\n65535\r\n00\r\n");
+    EXPECT_EQ(h.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(h.commands().front(), "DSTA,0");
+    EXPECT_EQ(h.count("DEND"), 3);
+    EXPECT_EQ(h.platform.textHistory[ctl::kStaticTitle].back(),
+              "MODEL SAVE            KTR-90 \x81\xA8 PC");
+}
+
+TEST(ModelSaveEndToEnd, SilenceKeepsTheLinesAndFails) {
+    ktr90::Scenario s;
+    s.modelReplies = ktr90::modelRecords({1, 2, 3});
+    s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=2")};
+    SimDlgHarness h(s, true);
+    const std::string path = TempPath("e2e_model_silence.csv");
+    h.platform.fileAnswers = {path};
+    h.dlg.OnModelSave();
+    EXPECT_EQ(ReadFileBytes(path), "01\r\n02\r\n");
+    EXPECT_EQ(h.lastMessage().text, "Failed to receive data.");
+}
+
+}  // namespace
