@@ -4,8 +4,8 @@
 #include "app/texts.h"
 #include "serial/port_name_rule.h"
 
-CDatadockDlg::CDatadockDlg(DialogPlatform& platform, PortScanner scanner,
-                           SerialFactory makeSerial, Clock& clock)
+CDatadockDlg::CDatadockDlg(DialogPlatform& platform, PortScanner scanner, SerialFactory makeSerial,
+                           Clock& clock)
     : m_platform(platform),
       m_scanPorts(std::move(scanner)),
       m_makeSerial(std::move(makeSerial)),
@@ -167,7 +167,9 @@ int CDatadockDlg::RestoreMainLayout() {
     return m_pSerial->TryClose();
 }
 
-void CDatadockDlg::PumpMessages() { m_platform.PumpMessages(); }
+void CDatadockDlg::PumpMessages() {
+    m_platform.PumpMessages();
+}
 
 void CDatadockDlg::OnLogSave() {
     if (ConnectPort() != 1) {
@@ -193,7 +195,8 @@ void CDatadockDlg::OnModelSave() {
     }
     if (SelectModelFile() == 1) {
         ShowModelSaveLayout();
-        RunDownloadConversation("0", [this] { return DownloadModelData(m_pFileDialog->GetPathName()); });
+        RunDownloadConversation("0",
+                                [this] { return DownloadModelData(m_pFileDialog->GetPathName()); });
         m_pFileDialog.reset();
     }
     RestoreMainLayout();

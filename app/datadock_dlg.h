@@ -11,7 +11,8 @@
 #include "serial/clock.h"
 #include "serial/serial_port_api.h"
 
-struct SampleFields;
+struct LogDownloadState;
+class TextFileWriter;
 
 // The main window's logic: the port choice, the idle and transfer layouts, and
 // the three transfers, which run on the window's thread inside their click
@@ -100,8 +101,18 @@ private:
     void ReportNotConnected();
     void ShowDownloadResult(int result);
     void CloseDownloadConversation(std::string& reply);
-    int RunDownloadGuarded(const Download& download);
-    std::string NextReply(const std::string& command, std::string& reply, int& received);
+    int DownloadLapSet(const std::string& path, LogDownloadState& state, std::string& reply);
+    bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
+                        LogDownloadState& state);
+    int DownloadSampleSet(const std::string& path, LogDownloadState& state, std::string& reply);
+    bool ShowSampleProgress(unsigned exchanges, int sampleCount);
+    bool SampleSetLine(int record, const std::string& payload, LogDownloadState& state,
+                       std::string& line);
+    int EndOfSet(TextFileWriter& file, const std::string& reply, int received);
+    int FileFailure(const TextFileWriter& file);
+    bool StartUpdate(std::string& reply);
+    int SendUpdateLines(const std::vector<std::string>& lines, std::string& reply);
+    void PutProgressAway();
 
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;

@@ -8,7 +8,7 @@ enum class MessageIcon { Exclamation, Information, Error };
 
 // What a file dialog is asked for. filter is in the "Name(*.ext)|*.ext||" form.
 struct FileDialogRequest {
-    bool openForReading = false;  // false: a save dialog that confirms overwriting
+    bool openForReading = false;   // false: a save dialog that confirms overwriting
     std::string defaultExtension;  // appended when the name has none
     std::string initialName;
     std::string filter;

@@ -11,8 +11,8 @@ constexpr char kCaption[] = "DATADOCK MANAGER  Ver1.05";
 constexpr char kPortGroup[] = "DATADOCK";
 constexpr char kNoPort[] = "-----";
 
-constexpr char kBtnLogSave[] =
-    DD_IDEO_SPACE DD_IDEO_SPACE DD_IDEO_SPACE "LOG SAVE                       KTR-90 " DD_ARROW " PC";
+constexpr char kBtnLogSave[] = DD_IDEO_SPACE DD_IDEO_SPACE DD_IDEO_SPACE
+    "LOG SAVE                       KTR-90 " DD_ARROW " PC";
 constexpr char kBtnModelSave[] = "MODEL SAVE      KTR-90 " DD_ARROW " PC";
 constexpr char kBtnUpdate[] =
     DD_IDEO_SPACE DD_IDEO_SPACE DD_IDEO_SPACE "SOFTWARE UPDATE         PC " DD_ARROW " KTR-90";

@@ -51,8 +51,7 @@ void CDatadockDlg::CloseDownloadConversation(std::string& reply) {
     }
 }
 
-void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit,
-                                           const Download& download) {
+void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit, const Download& download) {
     m_failureDetail.clear();
     const std::string opening = proto::kOpenConversation + kindDigit + proto::kLineEnd;
     std::string reply;

@@ -30,7 +30,9 @@ std::unique_ptr<CFileDialog> MakeCsvSaveDialog(const char* initialName) {
     return std::make_unique<CFileDialog>(false, "csv", initialName, txt::kCsvFilter);
 }
 
-std::string PercentText(int percent) { return std::to_string(percent) + "%"; }
+std::string PercentText(int percent) {
+    return std::to_string(percent) + "%";
+}
 
 }  // namespace
 
@@ -79,157 +81,168 @@ std::string CDatadockDlg::LapColumnText(const std::string& recordingTime,
     return text;
 }
 
-namespace {
-
 // What one log download keeps between records.
 struct LogDownloadState {
     std::vector<std::string> laps;
-    int sampleCount = 0;
-    int interval = 0;
+    int sampleCount = 0;  // announced by lap record 5; drives the progress
+    int interval = 0;     // hundredths of a second
     std::string recordingTime = "00:00.00";
 };
 
+namespace {
 constexpr char kLogHeader[] =
     "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\x81\x8E),TEMP2(\x81\x8E),LAP";
-
 }  // namespace
 
 int CDatadockDlg::DownloadLogData(const std::string& lapPath, const std::string& logPath) {
     WaitCursor waitCursor(m_platform);
     LogDownloadState state;
     std::string reply;
-
-    // The lap set: nothing is pumped here, so the window stays still.
-    TextFileWriter lapFile;
-    const auto fileFailure = [this](const TextFileWriter& file) {
-        m_failureDetail = file.Error();
-        return kResultFailed;
-    };
-    if (!lapFile.Create(lapPath)) {
-        return fileFailure(lapFile);
+    const int lapResult = DownloadLapSet(lapPath, state, reply);
+    if (lapResult != kResultCompleted) {
+        return lapResult;
     }
-    m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
-    for (int record = 1;; ++record) {
-        m_pSerial->SendTo(proto::kReadRecord);
-        if (m_pSerial->recvString(reply) == -2) {
-            return lapFile.Close() ? kResultFailed : fileFailure(lapFile);
-        }
-        const Status status = StatusOf(reply);
-        if (status == Status::SetEnd) {
-            break;
-        }
-        if (status == Status::NoData) {
-            return lapFile.Remove() ? kResultNoData : fileFailure(lapFile);
-        }
-        if (status == Status::Other) {
-            return lapFile.Close() ? kResultFailed : fileFailure(lapFile);
-        }
-        std::string payload = Mid(reply, proto::kRecordHeaderLength);
-        bool written = true;
-        if (record == 1) {
-            written = lapFile.WriteLine(LogNameLine(payload));
-        } else if (record <= 4) {
-            static const char* const kLabels[] = {"TOTAL,'", "BEST LAP,'", "AVERAGE LAP,'"};
-            FormatDeviceTime(payload);
-            written = lapFile.WriteLine(kLabels[record - 2] + payload);
-        } else if (record == 5) {
-            std::string start = Mid(payload, 0, 14);
-            FormatDeviceTime(start);
-            m_nLapBoundaryMs = TimeTextToMs(start);
-            m_nLapIndex = 0;
-            state.sampleCount = ParseHexField(Mid(payload, 15));
-            written = lapFile.WriteLine("") && lapFile.WriteLine("LAP,LAP TIME");
-        } else {
-            FormatDeviceTime(payload);
-            state.laps.push_back(payload);
-            written = lapFile.WriteLine(std::to_string(state.laps.size()) + ",'" + payload);
-        }
-        if (!written) {
-            return fileFailure(lapFile);
-        }
-    }
-    if (!lapFile.Close()) {
-        return fileFailure(lapFile);
-    }
-
-    // The set change.
     m_pSerial->SendTo(proto::kChangeSet);
     if (m_pSerial->recvString(reply) == -2 || reply != proto::kAck) {
         return kResultFailed;
     }
+    return DownloadSampleSet(logPath, state, reply);
+}
 
-    // The sample set, with progress and the cancel request.
-    m_platform.SetControlText(ctl::kStaticInfo, logPath);
-    const bool proportional = state.sampleCount > 100;
-    TextFileWriter logFile;
-    if (!logFile.Create(logPath)) {
-        return fileFailure(logFile);
+int CDatadockDlg::FileFailure(const TextFileWriter& file) {
+    m_failureDetail = file.Error();
+    return kResultFailed;
+}
+
+// How a set ends on a reply that is not a data record. A file that cannot be
+// closed or deleted turns any outcome into a failure.
+int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
+    const Status status = received == -2 ? Status::Other : StatusOf(reply);
+    if (status == Status::NoData) {
+        return file.Remove() ? kResultNoData : FileFailure(file);
+    }
+    if (!file.Close()) {
+        return FileFailure(file);
+    }
+    return status == Status::SetEnd ? kResultCompleted : kResultFailed;
+}
+
+// The lap set: nothing is pumped here, so the window stays still.
+int CDatadockDlg::DownloadLapSet(const std::string& path, LogDownloadState& state,
+                                 std::string& reply) {
+    TextFileWriter file;
+    if (!file.Create(path)) {
+        return FileFailure(file);
     }
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
-    SampleFields fields;
+    for (int record = 1;; ++record) {
+        m_pSerial->SendTo(proto::kReadRecord);
+        const int received = m_pSerial->recvString(reply);
+        if (received == -2 || StatusOf(reply) != Status::Data) {
+            return EndOfSet(file, reply, received);
+        }
+        if (!WriteLapRecord(file, record, Mid(reply, proto::kRecordHeaderLength), state)) {
+            return FileFailure(file);
+        }
+    }
+}
+
+bool CDatadockDlg::WriteLapRecord(TextFileWriter& file, int record, std::string payload,
+                                  LogDownloadState& state) {
+    static const char* const kSummaryLabels[] = {"TOTAL,'", "BEST LAP,'", "AVERAGE LAP,'"};
+    if (record == 1) {
+        return file.WriteLine(LogNameLine(payload));
+    }
+    if (record <= 4) {
+        FormatDeviceTime(payload);
+        return file.WriteLine(kSummaryLabels[record - 2] + payload);
+    }
+    if (record == 5) {
+        std::string firstLapStart = Mid(payload, 0, 14);
+        FormatDeviceTime(firstLapStart);
+        m_nLapBoundaryMs = TimeTextToMs(firstLapStart);
+        m_nLapIndex = 0;
+        state.sampleCount = ParseHexField(Mid(payload, 15));
+        return file.WriteLine("") && file.WriteLine("LAP,LAP TIME");
+    }
+    FormatDeviceTime(payload);
+    state.laps.push_back(payload);
+    return file.WriteLine(std::to_string(state.laps.size()) + ",'" + payload);
+}
+
+// The sample set, with progress and the cancel request.
+int CDatadockDlg::DownloadSampleSet(const std::string& path, LogDownloadState& state,
+                                    std::string& reply) {
+    m_platform.SetControlText(ctl::kStaticInfo, path);
+    TextFileWriter file;
+    if (!file.Create(path)) {
+        return FileFailure(file);
+    }
+    m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
     unsigned exchanges = 0;
     for (int record = 1;; ++record) {
         m_pSerial->SendTo(proto::kReadRecord);
         const int received = m_pSerial->recvString(reply);
-        ++exchanges;
-        PumpMessages();
-        if (m_bCancelRequested) {
-            logFile.Close();
+        if (!ShowSampleProgress(++exchanges, state.sampleCount)) {
+            file.Close();
             return kResultCancelled;
         }
-        if (proportional) {
-            const unsigned percent =
-                std::min(exchanges * 100u / static_cast<unsigned>(state.sampleCount), 100u);
-            m_platform.ProgressSetPos(static_cast<int>(percent));
-            m_platform.SetControlText(ctl::kStaticPercent, PercentText(static_cast<int>(percent)));
-            PumpMessages();
-            if (m_bCancelRequested) {
-                logFile.Close();
-                return kResultCancelled;
-            }
-        } else {
-            m_platform.ProgressSetPos(100);
-            m_platform.SetControlText(ctl::kStaticPercent, PercentText(100));
+        if (received == -2 || StatusOf(reply) != Status::Data) {
+            return EndOfSet(file, reply, received);
         }
-        if (received == -2) {
-            return logFile.Close() ? kResultFailed : fileFailure(logFile);
-        }
-        const Status status = StatusOf(reply);
-        if (status == Status::SetEnd) {
-            return logFile.Close() ? kResultCompleted : fileFailure(logFile);
-        }
-        if (status == Status::NoData) {
-            return logFile.Remove() ? kResultNoData : fileFailure(logFile);
-        }
-        if (status == Status::Other) {
-            return logFile.Close() ? kResultFailed : fileFailure(logFile);
-        }
-        const std::string payload = Mid(reply, proto::kRecordHeaderLength);
         std::string line;
-        if (record == 1) {
-            line = LogNameLine(payload);
-        } else if (record == 2) {
-            state.interval = ParseHexField(payload);
-            if (!logFile.WriteLine("SAMPLING INTERVAL(sec)," + FormatSamplingInterval(payload))) {
-                return fileFailure(logFile);
-            }
-            line = kLogHeader;
-        } else {
-            if (record > 3) {
-                NextRecTime(state.recordingTime, state.interval);
-            }
-            if (ParseSampleFields(payload, fields) != 1) {
-                m_failureDetail = "A sample record could not be read: " + payload;
-                logFile.Close();
-                return kResultFailed;
-            }
-            line = "'" + state.recordingTime + "," + SteeringText(fields) + "," +
-                   ThrottleText(fields) + "," + RpmText(fields) + "," + VoltText(fields) + "," +
-                   Temp1Text(fields) + "," + Temp2Text(fields) + "," +
-                   LapColumnText(state.recordingTime, state.laps);
+        if (!SampleSetLine(record, Mid(reply, proto::kRecordHeaderLength), state, line)) {
+            file.Close();
+            return kResultFailed;
         }
-        if (!logFile.WriteLine(line)) {
-            return fileFailure(logFile);
+        if (!file.WriteLine(line)) {
+            return FileFailure(file);
         }
     }
+}
+
+// Pumps the window and moves the bar; false once the user has cancelled.
+bool CDatadockDlg::ShowSampleProgress(unsigned exchanges, int sampleCount) {
+    PumpMessages();
+    if (m_bCancelRequested) {
+        return false;
+    }
+    if (sampleCount <= 100) {
+        m_platform.ProgressSetPos(100);
+        m_platform.SetControlText(ctl::kStaticPercent, PercentText(100));
+        return true;
+    }
+    const unsigned percent = std::min(exchanges * 100u / static_cast<unsigned>(sampleCount), 100u);
+    m_platform.ProgressSetPos(static_cast<int>(percent));
+    m_platform.SetControlText(ctl::kStaticPercent, PercentText(static_cast<int>(percent)));
+    PumpMessages();
+    return !m_bCancelRequested;
+}
+
+// The line (or, for record 2, the lines) a sample-set record adds to the log
+// file; false for a sample that cannot be read.
+bool CDatadockDlg::SampleSetLine(int record, const std::string& payload, LogDownloadState& state,
+                                 std::string& line) {
+    if (record == 1) {
+        line = LogNameLine(payload);
+        return true;
+    }
+    if (record == 2) {
+        state.interval = ParseHexField(payload);
+        line = "SAMPLING INTERVAL(sec)," + FormatSamplingInterval(payload) + "\r\n" + kLogHeader;
+        return true;
+    }
+    if (record > 3) {
+        NextRecTime(state.recordingTime, state.interval);
+    }
+    SampleFields fields;
+    if (ParseSampleFields(payload, fields) != 1) {
+        m_failureDetail =
+            "A sample record could not be read: " + payload.substr(0, payload.find('\r'));
+        return false;
+    }
+    line = "'" + state.recordingTime + "," + SteeringText(fields) + "," + ThrottleText(fields) +
+           "," + RpmText(fields) + "," + VoltText(fields) + "," + Temp1Text(fields) + "," +
+           Temp2Text(fields) + "," + LapColumnText(state.recordingTime, state.laps);
+    return true;
 }

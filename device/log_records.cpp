@@ -58,7 +58,9 @@ bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-int FieldValue(const std::string& field) { return ParseHexField(field); }
+int FieldValue(const std::string& field) {
+    return ParseHexField(field);
+}
 
 std::string TemperatureText(const std::string& field) {
     const int value = FieldValue(field);
@@ -151,18 +153,31 @@ int ParseSampleFields(const std::string& payload, SampleFields& fields) {
     return 1;
 }
 
-std::string SteeringText(const SampleFields& f) { return Format("%d", FieldValue(f.st) - 120); }
-std::string ThrottleText(const SampleFields& f) { return Format("%d", FieldValue(f.th) - 120); }
-std::string RpmText(const SampleFields& f) { return Format("%lld", 2LL * FieldValue(f.rpm)); }
+std::string SteeringText(const SampleFields& f) {
+    return Format("%d", FieldValue(f.st) - 120);
+}
+std::string ThrottleText(const SampleFields& f) {
+    return Format("%d", FieldValue(f.th) - 120);
+}
+std::string RpmText(const SampleFields& f) {
+    return Format("%lld", 2LL * FieldValue(f.rpm));
+}
 
 std::string VoltText(const SampleFields& f) {
     const std::string digits = Format("%d", FieldValue(f.volt));
     switch (digits.size()) {
-        case 1: return "0.0" + digits;
-        case 2: return "0." + digits;
-        default: return digits.substr(0, digits.size() - 2) + "." + digits.substr(digits.size() - 2);
+        case 1:
+            return "0.0" + digits;
+        case 2:
+            return "0." + digits;
+        default:
+            return digits.substr(0, digits.size() - 2) + "." + digits.substr(digits.size() - 2);
     }
 }
 
-std::string Temp1Text(const SampleFields& f) { return TemperatureText(f.temp1); }
-std::string Temp2Text(const SampleFields& f) { return TemperatureText(f.temp2); }
+std::string Temp1Text(const SampleFields& f) {
+    return TemperatureText(f.temp1);
+}
+std::string Temp2Text(const SampleFields& f) {
+    return TemperatureText(f.temp2);
+}

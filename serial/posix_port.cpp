@@ -22,11 +22,16 @@ constexpr int kWriteWaitMs = 2000;
 
 speed_t speedFor(int baudRate) {
     switch (baudRate) {
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        default: return B115200;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        default:
+            return B115200;
     }
 }
 
@@ -205,4 +210,6 @@ std::unique_ptr<SerialDevice> makePlatformSerialDevice() {
     return std::make_unique<PosixSerialDevice>();
 }
 
-PortNaming platformPortNaming() { return PortNaming::Posix; }
+PortNaming platformPortNaming() {
+    return PortNaming::Posix;
+}

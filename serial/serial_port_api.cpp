@@ -56,7 +56,9 @@ void SerialPortAPI::Close() {
     m_isOpen = false;
 }
 
-bool SerialPortAPI::IsOpen() { return m_isOpen; }
+bool SerialPortAPI::IsOpen() {
+    return m_isOpen;
+}
 
 int SerialPortAPI::SetTimeout(int seconds) {
     const int previous = m_recvTimeoutSeconds;
@@ -72,7 +74,9 @@ int SerialPortAPI::SendTo(const std::string& text) {
     return static_cast<int>(written);
 }
 
-std::int64_t SerialPortAPI::secondsNow() { return m_clock.monotonicMs() / 1000; }
+std::int64_t SerialPortAPI::secondsNow() {
+    return m_clock.monotonicMs() / 1000;
+}
 
 // Whole seconds, as the logger's protocol was designed around: a time-out of n
 // ends between n - 1 and n seconds after the call began.
@@ -131,7 +135,9 @@ bool SerialPortAPI::SetPortName(std::string name) {
     return true;
 }
 
-void SerialPortAPI::SetTimeoutCheck(bool check) { m_timeoutCheck = check; }
+void SerialPortAPI::SetTimeoutCheck(bool check) {
+    m_timeoutCheck = check;
+}
 
 int SerialPortAPI::catchFailure(void (SerialPortAPI::*operation)()) {
     try {
@@ -150,7 +156,9 @@ int SerialPortAPI::TryOpen() {
     return catchFailure(&SerialPortAPI::Open);
 }
 
-int SerialPortAPI::TryClose() { return catchFailure(&SerialPortAPI::Close); }
+int SerialPortAPI::TryClose() {
+    return catchFailure(&SerialPortAPI::Close);
+}
 
 int SerialPortAPI::SetRecvTimeout(int seconds) {
     SetTimeout(seconds);

@@ -24,7 +24,8 @@ ProcessResult Datadock(const std::vector<std::string>& args,
 
 ktr90::Scenario SmallLog() {
     ktr90::Scenario s;
-    s.lapReplies = {ktr90::record("0001,CLI"), ktr90::record(ktr90::timeGroup(0, 1, 0)),
+    s.lapReplies = {ktr90::record("0001,CLI"),
+                    ktr90::record(ktr90::timeGroup(0, 1, 0)),
                     ktr90::record(ktr90::timeGroup(0, 1, 0)),
                     ktr90::record(ktr90::timeGroup(0, 1, 0)),
                     ktr90::record(ktr90::timeGroup(0, 0, 0) + ",0001"),
@@ -45,7 +46,10 @@ TEST(CommandLine, PortsVersionAndBadUsage) {
     EXPECT_THAT(version.out, HasSubstr("1.0.5.0"));
 
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"log-save", "--lap", "a.csv"}, {"update"},
+             {},
+             {"frobnicate"},
+             {"log-save", "--lap", "a.csv"},
+             {"update"},
              {"log-save", "--port", "/dev/null", "--lap", "same.csv", "--log", "same.csv"}}) {
         EXPECT_EQ(Datadock(args).exitStatus, 64);
     }
@@ -94,8 +98,8 @@ TEST(CommandLine, NoDataFailureAndCancelHaveTheirOwnStatuses) {
     silent.faults = {ktr90::parseFault("IgnoreHandshake")};
     ktr90::SimulatedLogger ignoring(silent);
     const auto cancelled =
-        Datadock({"model-save", "--port", ignoring.portPath(), "--out", TempPath("c.csv")},
-                 {}, [&](int pid) {
+        Datadock({"model-save", "--port", ignoring.portPath(), "--out", TempPath("c.csv")}, {},
+                 [&](int pid) {
                      ignoring.waitForCommands(1, 5000);
                      ::kill(pid, SIGINT);
                  });

@@ -103,8 +103,8 @@ TEST(DatadockDlg, NotConnected_ForNoPortAndARefusedOpen_SaysWhyAndChangesNothing
 }
 
 TEST(DatadockDlg, CancelledFileDialog_ClosesThePortAgainAndKeepsTheIdleLayout) {
-    for (auto handler : {&CDatadockDlg::OnLogSave, &CDatadockDlg::OnModelSave,
-                         &CDatadockDlg::OnSoftwareUpdate}) {
+    for (auto handler :
+         {&CDatadockDlg::OnLogSave, &CDatadockDlg::OnModelSave, &CDatadockDlg::OnSoftwareUpdate}) {
         DlgHarness h({"/dev/ttyUSB0"}, true);
         (h.dlg.*handler)();
         EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());

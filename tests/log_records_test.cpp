@@ -53,7 +53,9 @@ TEST(SamplingInterval, IsWrittenInSecondsWithTwoDecimals) {
 
 TEST(LogName, IsCleanedAndCutAtTwentyBytesWithoutSplittingACharacter) {
     EXPECT_EQ(LogNameLine("001A,SUZUKA\r\n"), "LOG NAME,D26,SUZUKA");
-    EXPECT_EQ(CleanLogName("A\"B\xE3\x40\r\nrest"), "A\xA5" "B\xA5\x40");
+    EXPECT_EQ(CleanLogName("A\"B\xE3\x40\r\nrest"),
+              "A\xA5"
+              "B\xA5\x40");
     EXPECT_EQ(CleanLogName("a,b"), "a,b");
     EXPECT_EQ(CleanLogName("\x83\x4A\x81\x5B\r\n"), "\x83\x4A\x81\x5B");
     EXPECT_EQ(CleanLogName("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n"), "ABCDEFGHIJKLMNOPQRST");
@@ -79,8 +81,12 @@ TEST(SampleFields, SplitAtCommasAndNeedTheLineEnd) {
 
 TEST(SampleFields, VoltsKeepTwoDecimals) {
     SampleFields f;
-    for (auto [field, text] : {std::pair{"0000", "0.00"}, {"0005", "0.05"}, {"002A", "0.42"},
-                               {"0064", "1.00"}, {"03E7", "9.99"}, {"FFFF", "655.35"}}) {
+    for (auto [field, text] : {std::pair{"0000", "0.00"},
+                               {"0005", "0.05"},
+                               {"002A", "0.42"},
+                               {"0064", "1.00"},
+                               {"03E7", "9.99"},
+                               {"FFFF", "655.35"}}) {
         f.volt = field;
         EXPECT_EQ(VoltText(f), text) << field;
     }
@@ -98,9 +104,12 @@ TEST(LapColumn, NumbersTheLapsFromTheFirstLapsStart) {
         shown += h.dlg.LapColumnText(time, laps) + " ";
     }
     std::string expected = "- - ";
-    for (int s = 2; s <= 21; ++s) expected += "000 ";
-    for (int s = 22; s <= 42; ++s) expected += "001 ";
-    for (int s = 43; s <= 50; ++s) expected += "002 ";
+    for (int s = 2; s <= 21; ++s)
+        expected += "000 ";
+    for (int s = 22; s <= 42; ++s)
+        expected += "001 ";
+    for (int s = 43; s <= 50; ++s)
+        expected += "002 ";
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(h.dlg.LapColumnText("00:51.00", {}), "-") << "no laps: no lap numbers";
 }

@@ -25,17 +25,22 @@ std::string Golden(const std::string& name) {
 // negative steering and throttle and a missing temperature sensor.
 ktr90::Scenario NormalLog(int samples = 46) {
     ktr90::Scenario s;
-    s.lapReplies = {record("0003,SUZ\"UKA"),       record(timeGroup(0, 41, 0)),
-                    record(timeGroup(0, 20, 0)),   record(timeGroup(0, 20, 50)),
+    s.lapReplies = {record("0003,SUZ\"UKA"),
+                    record(timeGroup(0, 41, 0)),
+                    record(timeGroup(0, 20, 0)),
+                    record(timeGroup(0, 20, 50)),
                     record(timeGroup(0, 2, 0) + "," + hex4(static_cast<unsigned>(samples))),
-                    record(timeGroup(0, 20, 0)),   record(timeGroup(0, 21, 0))};
-    s.sampleReplies = {record("0003,\x83\x4A\x81\x5B" "A"), record("0064")};
+                    record(timeGroup(0, 20, 0)),
+                    record(timeGroup(0, 21, 0))};
+    s.sampleReplies = {record("0003,\x83\x4A\x81\x5B"
+                              "A"),
+                       record("0064")};
     for (int i = 0; i < samples; ++i) {
         const unsigned u = static_cast<unsigned>(i);
-        s.sampleReplies.push_back(
-            record(hex4(120 + (i % 7) * 20 - 60) + "," + hex4(u * 5 % 241) + "," +
-                   hex4(1000 + u * 37) + "," + hex4(742 - u) + "," +
-                   hex4(i % 10 == 9 ? 255 : 25 + u / 3) + "," + hex4(30 + u / 5)));
+        s.sampleReplies.push_back(record(hex4(120 + (i % 7) * 20 - 60) + "," + hex4(u * 5 % 241) +
+                                         "," + hex4(1000 + u * 37) + "," + hex4(742 - u) + "," +
+                                         hex4(i % 10 == 9 ? 255 : 25 + u / 3) + "," +
+                                         hex4(30 + u / 5)));
     }
     return s;
 }
@@ -135,8 +140,7 @@ TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
         bool logFileExists;
     };
     const std::vector<Case> cases = {
-        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; },
-         false},
+        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; }, false},
         {"silence", [](auto& s) { s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=20")}; },
          true},
         {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003\r\n"); }, true},
@@ -162,7 +166,8 @@ TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
 TEST(LogSaveEndToEnd, CancelInTheSampleSetStopsWithoutMessageButClosesTheConversation) {
     LogSaveRun run(NormalLog(), "cancel");
     run.platform.onPump = [&](int n) {
-        if (n == 12) run.dlg.OnCancel();
+        if (n == 12)
+            run.dlg.OnCancel();
     };
     run.run();
     EXPECT_TRUE(run.platform.messages.empty());
@@ -179,7 +184,8 @@ TEST(LogSaveEndToEnd, CancelDuringTheHandshakeSendsNoDend) {
     scenario.faults = {ktr90::parseFault("IgnoreHandshake")};
     LogSaveRun run(scenario, "cancel_handshake");
     run.platform.onPump = [&](int n) {
-        if (n == 3) run.dlg.OnCancel();
+        if (n == 3)
+            run.dlg.OnCancel();
     };
     run.run();
     EXPECT_TRUE(run.platform.messages.empty());

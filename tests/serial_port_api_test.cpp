@@ -100,7 +100,9 @@ TEST_F(SerialPortApiTest, DeviceGoneWhileWaiting_ThrowsInsteadOfWaitingOutTheTim
         receive(10);
         FAIL() << "expected SerialPortException";
     } catch (const SerialPortException& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("ReadFile() in SerialPortAPI::recvString(CString&): ", 0), 0u);
+        EXPECT_EQ(
+            std::string(e.what()).rfind("ReadFile() in SerialPortAPI::recvString(CString&): ", 0),
+            0u);
     }
     EXPECT_LT(clock.monotonicMs(), 1'000'500 + 3000);
 }

@@ -28,7 +28,8 @@ struct UpdateRun : DlgHarness {
     explicit UpdateRun(int lines) { platform.fileAnswers = {UpdateFileWithLines(lines)}; }
     void replyToStart(int supsRefusals = 0) {
         device->replies = {kAck, kAck, kAck};
-        for (int i = 0; i < supsRefusals; ++i) device->replies.push_back("NG00\r\n");
+        for (int i = 0; i < supsRefusals; ++i)
+            device->replies.push_back("NG00\r\n");
         device->replies.push_back(kAck);             // SUPS
         device->replies.push_back("OK00,1.04\r\n");  // SUPV
     }
@@ -40,14 +41,14 @@ struct UpdateRun : DlgHarness {
 TEST(SoftwareUpdate, SendsTheWholeSequenceAndEveryLineVerbatim) {
     UpdateRun run(3);
     run.replyToStart();
-    for (int i = 0; i < 4; ++i) run.device->replies.push_back(kAck);  // 3 lines and SUPE
+    for (int i = 0; i < 4; ++i)
+        run.device->replies.push_back(kAck);  // 3 lines and SUPE
     run.dlg.OnSoftwareUpdate();
 
-    EXPECT_THAT(run.device->written,
-                ElementsAre("SUPM\r\n", "SUPW\r\n", "SUPC\r\n", "SUPS\r\n", "SUPV\r\n",
-                            "SUPD,S00F000044415441444F434B\r\n",
-                            "SUPD,S2140000000123ABCD00112233\r\n", "SUPD,S214100002\r\n",
-                            "SUPE\r\n"));
+    EXPECT_THAT(run.device->written, ElementsAre("SUPM\r\n", "SUPW\r\n", "SUPC\r\n", "SUPS\r\n",
+                                                 "SUPV\r\n", "SUPD,S00F000044415441444F434B\r\n",
+                                                 "SUPD,S2140000000123ABCD00112233\r\n",
+                                                 "SUPD,S214100002\r\n", "SUPE\r\n"));
     ASSERT_EQ(run.messages().size(), 1u);
     EXPECT_EQ(run.messages()[0].text, "Update complete!!\r\nReboot the KTR-90.");
     EXPECT_EQ(run.messages()[0].icon, MessageIcon::Information);
@@ -62,14 +63,16 @@ TEST(SoftwareUpdate, SendsTheWholeSequenceAndEveryLineVerbatim) {
 TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost) {
     UpdateRun nine(3);
     nine.replyToStart(9);
-    for (int i = 0; i < 4; ++i) nine.device->replies.push_back(kAck);
+    for (int i = 0; i < 4; ++i)
+        nine.device->replies.push_back(kAck);
     nine.dlg.OnSoftwareUpdate();
     EXPECT_EQ(std::count(nine.device->written.begin(), nine.device->written.end(), "SUPS\r\n"), 10);
     EXPECT_EQ(nine.messages().back().text, "Update complete!!\r\nReboot the KTR-90.");
 
     UpdateRun ten(3);
     ten.device->replies = {kAck, kAck, kAck};
-    for (int i = 0; i < 10; ++i) ten.device->replies.push_back("NG00\r\n");
+    for (int i = 0; i < 10; ++i)
+        ten.device->replies.push_back("NG00\r\n");
     ten.dlg.OnSoftwareUpdate();
     EXPECT_EQ(std::count(ten.device->written.begin(), ten.device->written.end(), "SUPS\r\n"), 10);
     EXPECT_EQ(ten.device->written.back(), "SUPS\r\n") << "nothing follows a refused start";
@@ -91,7 +94,8 @@ TEST(SoftwareUpdate, RefusedLineEndsTheUpdateWithoutSupe) {
 TEST(SoftwareUpdate, ProgressIsProportionalAboveAHundredLines) {
     UpdateRun hundred(100);
     hundred.replyToStart();
-    for (int i = 0; i < 101; ++i) hundred.device->replies.push_back(kAck);
+    for (int i = 0; i < 101; ++i)
+        hundred.device->replies.push_back(kAck);
     hundred.dlg.OnSoftwareUpdate();
     const auto& percentTexts = hundred.platform.textHistory[ctl::kStaticPercent];
     ASSERT_GE(percentTexts.size(), 2u);
@@ -99,7 +103,8 @@ TEST(SoftwareUpdate, ProgressIsProportionalAboveAHundredLines) {
 
     UpdateRun many(250);
     many.replyToStart();
-    for (int i = 0; i < 251; ++i) many.device->replies.push_back(kAck);
+    for (int i = 0; i < 251; ++i)
+        many.device->replies.push_back(kAck);
     many.dlg.OnSoftwareUpdate();
     const auto& texts = many.platform.textHistory[ctl::kStaticPercent];
     ASSERT_EQ(texts.size(), 251u);  // cleared once by the layout, then once a line
@@ -129,7 +134,8 @@ TEST(SoftwareUpdate, UnusableFileIsFoundOutBeforeAnythingIsSent) {
 TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
     UpdateRun handshake(3);
     handshake.platform.onPump = [&](int n) {
-        if (n == 3) handshake.dlg.OnCancel();
+        if (n == 3)
+            handshake.dlg.OnCancel();
     };
     handshake.dlg.OnSoftwareUpdate();  // the logger never answers
     EXPECT_THAT(handshake.device->written, ElementsAre("SUPM\r\n", "SUPM\r\n"));
@@ -138,9 +144,11 @@ TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
 
     UpdateRun data(250);
     data.replyToStart();
-    for (int i = 0; i < 251; ++i) data.device->replies.push_back(kAck);
+    for (int i = 0; i < 251; ++i)
+        data.device->replies.push_back(kAck);
     data.platform.onPump = [&](int n) {
-        if (n == 10) data.dlg.OnCancel();
+        if (n == 10)
+            data.dlg.OnCancel();
     };
     data.dlg.OnSoftwareUpdate();
     EXPECT_TRUE(data.messages().empty());
@@ -169,7 +177,8 @@ struct ModelRun : DlgHarness {
     }
     void run(std::vector<std::string> records) {
         device->replies = {kAck};
-        for (auto& r : records) device->replies.push_back(r);
+        for (auto& r : records)
+            device->replies.push_back(r);
         dlg.OnModelSave();
     }
     std::string path;
@@ -225,7 +234,8 @@ TEST(DownloadConversation, HandshakeRepeatsUntilExactlyOkAndEndsWithThreeDend) {
 TEST(DownloadConversation, CancelDuringTheHandshakeSendsNoDend) {
     ModelRun m;
     m.platform.onPump = [&](int n) {
-        if (n == 4) m.dlg.OnCancel();
+        if (n == 4)
+            m.dlg.OnCancel();
     };
     m.dlg.OnModelSave();
     EXPECT_THAT(m.device->written, ElementsAre("DSTA,0\r\n", "DSTA,0\r\n", "DSTA,0\r\n"));

@@ -15,8 +15,8 @@ using ::testing::ElementsAre;
 
 std::string UpdateBytes(const std::string& lineEnd) {
     std::string bytes;
-    const std::vector<std::string> lines = {"S00F000044415441444F434B", "S2140000000123ABCD00",
-                                            "", "S214000010 spaces  kept ", "S9030000FC"};
+    const std::vector<std::string> lines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
+                                            "S214000010 spaces  kept ", "S9030000FC"};
     for (const std::string& line : lines) {
         bytes += line + lineEnd;
     }

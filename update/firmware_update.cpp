@@ -35,8 +35,7 @@ int CDatadockDlg::RunUpdate() {
         result = UpdateFirmware(m_pFileDialog->GetPathName());
     } catch (const SerialPortException& e) {
         m_failureDetail = e.what();
-        m_platform.ShowControl(ctl::kProgress, false);
-        m_platform.ProgressSetPos(0);
+        PutProgressAway();
     }
     if (result == kResultCompleted) {
         m_platform.MessageBox(txt::kUpdateComplete, MessageIcon::Information);
@@ -48,7 +47,9 @@ int CDatadockDlg::RunUpdate() {
 
 namespace {
 
-bool IsAck(const std::string& reply, int received) { return received != -2 && reply == proto::kAck; }
+bool IsAck(const std::string& reply, int received) {
+    return received != -2 && reply == proto::kAck;
+}
 
 }  // namespace
 
@@ -64,7 +65,6 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
                                  : path + " holds fewer than two lines; it is no update file.";
         return kResultFailed;
     }
-
     std::string reply;
     const auto exact = [](const std::string& r) { return r == proto::kAck; };
     for (const char* command : kHandshakeCommands) {
@@ -75,34 +75,52 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
     m_clock.sleepMs(kStartPauseMs);
 
     WaitCursor waitCursor(m_platform);
-    m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
-    bool started = false;
-    for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
-        m_pSerial->SendTo(kStartCommand);
-        started = IsAck(reply, m_pSerial->recvString(reply));
-    }
-    if (!started) {
+    if (!StartUpdate(reply)) {
         m_failureDetail = "The logger did not accept the start of the update.";
         return kResultFailed;
     }
-
-    const auto versionReply = [](const std::string& r) { return r.rfind(proto::kStatusData, 0) == 0; };
+    const auto versionReply = [](const std::string& r) {
+        return r.rfind(proto::kStatusData, 0) == 0;
+    };
     if (RunHandshake(kVersionCommand, versionReply, reply) == Handshake::Cancelled) {
         return kResultCancelled;
     }
     m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
-    m_platform.SetControlText(ctl::kStaticInfo, "Ver " + DeviceVersionText(reply) +
-                                                    txt::kArrowSeparator +
-                                                    FileVersionText((*lines)[1]));
+    m_platform.SetControlText(
+        ctl::kStaticInfo,
+        "Ver " + DeviceVersionText(reply) + txt::kArrowSeparator + FileVersionText((*lines)[1]));
+    const int sent = SendUpdateLines(*lines, reply);
+    if (sent != kResultCompleted) {
+        return sent;
+    }
+    m_pSerial->SendTo(kEndCommand);
+    const bool ended = IsAck(reply, m_pSerial->recvString(reply));
+    PutProgressAway();
+    if (!ended) {
+        m_failureDetail = "The logger did not confirm the end of the update.";
+    }
+    return ended ? kResultCompleted : kResultFailed;
+}
 
-    const auto putProgressAway = [this] {
-        m_platform.ShowControl(ctl::kProgress, false);
-        m_platform.ProgressSetPos(0);
-    };
-    const int count = static_cast<int>(lines->size());
+// Up to ten attempts in a row, without pauses and without pumping.
+bool CDatadockDlg::StartUpdate(std::string& reply) {
+    m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
+    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        m_pSerial->SendTo(kStartCommand);
+        if (IsAck(reply, m_pSerial->recvString(reply))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One data command per line, each acknowledged before the next; progress in
+// proportion above a hundred lines, full from the first line otherwise.
+int CDatadockDlg::SendUpdateLines(const std::vector<std::string>& lines, std::string& reply) {
+    const int count = static_cast<int>(lines.size());
     const bool proportional = count > 100;
     int accumulated = 0;
-    for (const std::string& line : *lines) {
+    for (const std::string& line : lines) {
         m_pSerial->SendTo(kDataCommand + line + proto::kLineEnd);
         const int received = m_pSerial->recvString(reply);
         accumulated += 100;
@@ -120,17 +138,16 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
             }
         }
         if (!IsAck(reply, received)) {
-            putProgressAway();
-            m_failureDetail = "The logger did not accept a line of the update file.";
+            PutProgressAway();
+            m_failureDetail = "The logger did not accept line " +
+                              std::to_string(&line - lines.data() + 1) + " of the update file.";
             return kResultFailed;
         }
     }
+    return kResultCompleted;
+}
 
-    m_pSerial->SendTo(kEndCommand);
-    const bool ended = IsAck(reply, m_pSerial->recvString(reply));
-    putProgressAway();
-    if (!ended) {
-        m_failureDetail = "The logger did not confirm the end of the update.";
-    }
-    return ended ? kResultCompleted : kResultFailed;
+void CDatadockDlg::PutProgressAway() {
+    m_platform.ShowControl(ctl::kProgress, false);
+    m_platform.ProgressSetPos(0);
 }

@@ -16,7 +16,8 @@ struct DlgHarness {
     explicit DlgHarness(std::vector<std::string> presentPorts = {"/dev/ttyUSB0"},
                         bool showModelSave = false)
         : ports(std::move(presentPorts)),
-          dlg(platform, [this] { return ports; }, [this] { return makeSerial(); }, clock) {
+          dlg(
+              platform, [this] { return ports; }, [this] { return makeSerial(); }, clock) {
         dlg.m_bShowModelSave = showModelSave ? 1 : 0;
         dlg.OnInitDialog();
     }

@@ -14,7 +14,8 @@
 struct SimDlgHarness {
     explicit SimDlgHarness(ktr90::Scenario scenario, bool showModelSave = false)
         : logger(std::move(scenario)),
-          dlg(platform, [this] { return std::vector<std::string>{logger.portPath()}; },
+          dlg(
+              platform, [this] { return std::vector<std::string>{logger.portPath()}; },
               [this] { return std::make_unique<SerialPortAPI>(makePlatformSerialDevice(), clock); },
               clock) {
         dlg.m_bShowModelSave = showModelSave ? 1 : 0;

@@ -22,4 +22,6 @@ inline std::string ReadFileBytes(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-inline bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
+inline bool FileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
