@@ -153,6 +153,9 @@ public:
     bool close() override {
         const int fd = m_fd;
         m_fd = -1;
+        // The exclusive flag belongs to the terminal, not to this descriptor:
+        // where another descriptor keeps the terminal open, it would outlive us.
+        ::ioctl(fd, TIOCNXCL);
         if (::close(fd) != 0) {
             return failWithErrno();
         }

@@ -1,0 +1,83 @@
+#include "tests/support/sim_client.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <stdexcept>
+
+SimClient::SimClient(const std::string& portPath) {
+    m_fd = ::open(portPath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_fd < 0) {
+        throw std::runtime_error("cannot open " + portPath);
+    }
+    termios settings{};
+    ::tcgetattr(m_fd, &settings);
+    ::cfmakeraw(&settings);
+    ::tcsetattr(m_fd, TCSANOW, &settings);
+}
+
+SimClient::~SimClient() {
+    ::close(m_fd);
+}
+
+void SimClient::send(const std::string& bytes) {
+    if (::write(m_fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        throw std::runtime_error("write to the simulated logger failed");
+    }
+}
+
+std::string SimClient::exchange(const std::string& command, int timeoutMs) {
+    send(command + "\r\n");
+    return readLine(timeoutMs);
+}
+
+std::string SimClient::readLine(int timeoutMs) {
+    readUntil([this] { return m_buffer.find('\n') != std::string::npos; }, timeoutMs);
+    const auto end = m_buffer.find('\n');
+    return take(end == std::string::npos ? m_buffer.size() : end + 1);
+}
+
+std::string SimClient::readBytes(std::size_t count, int timeoutMs) {
+    readUntil([&] { return m_buffer.size() >= count; }, timeoutMs);
+    return take(count);
+}
+
+std::string SimClient::readFor(int windowMs) {
+    readUntil([] { return false; }, windowMs);
+    return take(m_buffer.size());
+}
+
+bool SimClient::seesHangUp(int timeoutMs) {
+    readUntil([] { return false; }, timeoutMs);
+    return m_hungUp;
+}
+
+template <typename Done>
+void SimClient::readUntil(Done done, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done() && !m_hungUp) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd ready{m_fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
+            return;
+        }
+        char bytes[4096];
+        const ssize_t count = ::read(m_fd, bytes, sizeof bytes);
+        if (count <= 0) {
+            m_hungUp = true;  // the master side is gone: EIO or end of file
+            return;
+        }
+        m_buffer.append(bytes, static_cast<std::size_t>(count));
+    }
+}
+
+std::string SimClient::take(std::size_t count) {
+    std::string taken = m_buffer.substr(0, count);
+    m_buffer.erase(0, taken.size());
+    return taken;
+}
