@@ -171,45 +171,51 @@ void CDatadockDlg::PumpMessages() {
     m_platform.PumpMessages();
 }
 
-void CDatadockDlg::OnLogSave() {
+// The frame every transfer runs in: connect, choose the file(s), transfer,
+// let go of the file dialogs, and restore the window, closing the port, also
+// when the choice was cancelled.
+void CDatadockDlg::RunTransferFrame(int (CDatadockDlg::*selectFiles)(),
+                                    const std::function<void()>& transfer) {
     if (ConnectPort() != 1) {
         ReportNotConnected();
         return;
     }
-    if (SelectLogFiles() == 1) {
+    if ((this->*selectFiles)() == 1) {
+        transfer();
+        m_pLapFileDialog.reset();
+        m_pLogFileDialog.reset();
+        m_pFileDialog.reset();
+    }
+    RestoreMainLayout();
+}
+
+int CDatadockDlg::SelectFile(std::unique_ptr<CFileDialog> dialog) {
+    m_pFileDialog = std::move(dialog);
+    if (m_pFileDialog->DoModal(m_platform) != IDOK) {
+        m_pFileDialog.reset();
+        return 0;
+    }
+    return 1;
+}
+
+void CDatadockDlg::OnLogSave() {
+    RunTransferFrame(&CDatadockDlg::SelectLogFiles, [this] {
         ShowLogSaveLayout();
         RunDownloadConversation("1", [this] {
             return DownloadLogData(m_pLapFileDialog->GetPathName(),
                                    m_pLogFileDialog->GetPathName());
         });
-        m_pLapFileDialog.reset();
-        m_pLogFileDialog.reset();
-    }
-    RestoreMainLayout();
+    });
 }
 
 void CDatadockDlg::OnModelSave() {
-    if (ConnectPort() != 1) {
-        ReportNotConnected();
-        return;
-    }
-    if (SelectModelFile() == 1) {
+    RunTransferFrame(&CDatadockDlg::SelectModelFile, [this] {
         ShowModelSaveLayout();
         RunDownloadConversation("0",
                                 [this] { return DownloadModelData(m_pFileDialog->GetPathName()); });
-        m_pFileDialog.reset();
-    }
-    RestoreMainLayout();
+    });
 }
 
 void CDatadockDlg::OnSoftwareUpdate() {
-    if (ConnectPort() != 1) {
-        ReportNotConnected();
-        return;
-    }
-    if (SelectUpdateFile() == 1) {
-        RunUpdate();
-        m_pFileDialog.reset();
-    }
-    RestoreMainLayout();
+    RunTransferFrame(&CDatadockDlg::SelectUpdateFile, [this] { RunUpdate(); });
 }

@@ -11,12 +11,7 @@
 #include "device/wait_cursor.h"
 
 int CDatadockDlg::SelectModelFile() {
-    m_pFileDialog = std::make_unique<CFileDialog>(false, "csv", "_model", txt::kCsvFilter);
-    if (m_pFileDialog->DoModal(m_platform) != IDOK) {
-        m_pFileDialog.reset();
-        return 0;
-    }
-    return 1;
+    return SelectFile(std::make_unique<CFileDialog>(false, "csv", "_model", txt::kCsvFilter));
 }
 
 namespace {

@@ -20,12 +20,7 @@ constexpr const char* kHandshakeCommands[] = {"SUPM\r\n", "SUPW\r\n", "SUPC\r\n"
 }  // namespace
 
 int CDatadockDlg::SelectUpdateFile() {
-    m_pFileDialog = std::make_unique<CFileDialog>(true, "dat", "", txt::kUpdateFilter);
-    if (m_pFileDialog->DoModal(m_platform) != IDOK) {
-        m_pFileDialog.reset();
-        return 0;
-    }
-    return 1;
+    return SelectFile(std::make_unique<CFileDialog>(true, "dat", "", txt::kUpdateFilter));
 }
 
 int CDatadockDlg::RunUpdate() {
