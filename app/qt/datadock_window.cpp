@@ -1,0 +1,436 @@
+#include "app/qt/datadock_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "app/control_ids.h"
+#include "app/datadock_dlg.h"
+#include "app/qt/control_builder.h"
+#include "app/qt/control_text.h"
+#include "app/qt/dialog_units.h"
+#include "app/qt/file_dialog_setup.h"
+#include "app/qt/main_dialog_template.h"
+#include "app/qt/message_box_setup.h"
+#include "app/qt/port_combo_box.h"
+
+// The icon lives in a static library, whose resources are registered only
+// when asked for; the macro must be used outside any namespace.
+static void registerIconResources() {
+    Q_INIT_RESOURCE(datadock);
+}
+
+namespace {
+
+constexpr char kIconPath[] = ":/datadock/datadock-48.png";
+constexpr char kUnexpectedError[] = "An unexpected error occurred.";
+
+// A modal box shows the normal pointer even while the window waits.
+class ArrowCursorWhile {
+public:
+    explicit ArrowCursorWhile(bool waiting) : m_active(waiting) {
+        if (m_active) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~ArrowCursorWhile() {
+        if (m_active) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ArrowCursorWhile(const ArrowCursorWhile&) = delete;
+    ArrowCursorWhile& operator=(const ArrowCursorWhile&) = delete;
+
+private:
+    bool m_active;
+};
+
+bool isPlainEnter(const QKeyEvent& event) {
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return enter && (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier);
+}
+
+}  // namespace
+
+DatadockWindow::DatadockWindow(QWidget* parent) : QDialog(parent) {
+    registerIconResources();
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(displayText(mainDialogCaption()));
+    setWindowIcon(QIcon(QString::fromLatin1(kIconPath)));
+    setFont(mainDialogFont());
+    setFixedSize(DialogUnits(font()).toPixels(kMainDialogWidth, kMainDialogHeight));
+    buildControls();
+    connectButtons();
+}
+
+DatadockWindow::~DatadockWindow() {
+    restoreCursorFully();
+}
+
+void DatadockWindow::buildControls() {
+    const ControlBuilder builder(*this, DialogUnits(font()));
+    for (const ControlTemplate& control : mainDialogControls()) {
+        QWidget* widget = builder.build(control);
+        m_controls[control.id] = widget;
+        m_controlTexts[control.id] = control.text;
+        if (control.kind == ControlKind::GroupBox) {
+            widget->lower();  // frames stay behind the controls they surround
+        }
+    }
+}
+
+// Plain functions rather than member pointers: GCC's vptr sanitizer miscompiles
+// calls through a pointer to member (it checks an object it never loaded).
+void DatadockWindow::connectButtons() {
+    const std::pair<int, ClickHandler> clicks[] = {
+        {ctl::kBtnLogSave, [](CDatadockDlg& logic) { logic.OnLogSave(); }},
+        {ctl::kBtnModelSave, [](CDatadockDlg& logic) { logic.OnModelSave(); }},
+        {ctl::kBtnUpdate, [](CDatadockDlg& logic) { logic.OnSoftwareUpdate(); }},
+    };
+    for (const auto& [id, handler] : clicks) {
+        connect(controlAs<QPushButton>(id), &QPushButton::clicked, this,
+                [this, handler = handler] { runClickHandler(handler); });
+    }
+}
+
+void DatadockWindow::attachLogic(CDatadockDlg& logic) {
+    m_logic = &logic;
+}
+
+void DatadockWindow::initDialog() {
+    runHandler([this] {
+        if (m_logic) {
+            m_logic->OnInitDialog();
+        }
+    });
+}
+
+int DatadockWindow::runModal() {
+    initDialog();
+    if (m_destroyed) {
+        return result();  // ended while it initialised
+    }
+    return exec();
+}
+
+void DatadockWindow::detachLogic() {
+    notifyDestroyed();
+    m_logic = nullptr;
+}
+
+void DatadockWindow::answerMessageBoxesWith(MessageBoxAnswerer answerer) {
+    m_messageBoxAnswerer = std::move(answerer);
+}
+
+void DatadockWindow::answerFileDialogsWith(FileDialogAnswerer answerer) {
+    m_fileDialogAnswerer = std::move(answerer);
+}
+
+QWidget* DatadockWindow::control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+template <typename Widget>
+Widget* DatadockWindow::controlAs(int id) const {
+    return qobject_cast<Widget*>(control(id));
+}
+
+bool DatadockWindow::timerRunning(int id) const {
+    const auto found = m_timers.find(id);
+    return found != m_timers.end() && found->second->isActive();
+}
+
+// ---- Handlers -------------------------------------------------------------
+
+// Every call into the logic goes through here, so that EndDialog waits for
+// the outermost handler and nothing escapes into the event loop.
+void DatadockWindow::runHandler(const std::function<void()>& handler) {
+    if (m_destroyed) {
+        return;
+    }
+    ++m_handlerDepth;
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        reportUnexpectedError(error.what());
+    } catch (...) {
+        reportUnexpectedError("");
+    }
+    --m_handlerDepth;
+    if (m_handlerDepth == 0 && m_pendingResult) {
+        endNow(*std::exchange(m_pendingResult, std::nullopt));
+    }
+}
+
+// A transfer that fails unexpectedly has unwound (its files closed); the
+// buttons come back so the window stays usable.
+void DatadockWindow::runClickHandler(ClickHandler handler) {
+    runHandler([this, handler] {
+        if (!m_logic) {
+            return;
+        }
+        CDatadockDlg& logic = *m_logic;
+        try {
+            handler(logic);
+        } catch (...) {
+            if (logic.m_pSerial) {
+                logic.RestoreMainLayout();
+            }
+            throw;
+        }
+    });
+}
+
+void DatadockWindow::reportUnexpectedError(const char* what) {
+    try {
+        MessageBox(kUnexpectedError, MessageIcon::Error, what);
+    } catch (...) {
+        // Nothing more can be told; the window goes on.
+    }
+}
+
+// Enter while a transfer runs is a stray key, not a wish to leave: only the
+// close box and Esc end the window then (and the transfer sees the cancel).
+void DatadockWindow::accept() {
+    if (m_handlerDepth > 0) {
+        return;
+    }
+    runHandler([this] { EndDialog(IDOK); });
+}
+
+void DatadockWindow::reject() {
+    if (m_destroyed) {
+        QDialog::done(IDCANCEL);  // the logic is gone; the window still closes
+        return;
+    }
+    runHandler([this] {
+        if (m_logic) {
+            m_logic->OnCancel();
+        } else {
+            EndDialog(IDCANCEL);
+        }
+    });
+}
+
+void DatadockWindow::done(int result) {
+    if (m_handlerDepth > 0) {
+        m_pendingResult = result;
+        return;
+    }
+    endNow(result);
+}
+
+void DatadockWindow::endNow(int result) {
+    QDialog::done(result);
+    notifyDestroyed();
+}
+
+void DatadockWindow::notifyDestroyed() {
+    if (m_destroyed) {
+        return;
+    }
+    m_destroyed = true;
+    if (m_logic) {
+        m_logic->OnDestroy();
+    }
+    for (const auto& [id, timer] : m_timers) {
+        timer->stop();
+    }
+    restoreCursorFully();
+}
+
+void DatadockWindow::keyPressEvent(QKeyEvent* event) {
+    // A focused button takes Enter itself (it clicks); Enter that reaches the
+    // window came from elsewhere and means OK.
+    if (isPlainEnter(*event)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// ---- Controls -------------------------------------------------------------
+
+void DatadockWindow::ShowControl(int id, bool visible) {
+    if (QWidget* widget = control(id)) {
+        widget->setVisible(visible);
+    }
+}
+
+void DatadockWindow::SetControlText(int id, const std::string& text) {
+    if (QWidget* widget = control(id)) {
+        m_controlTexts[id] = text;
+        setWidgetText(*widget, displayText(text));
+    }
+}
+
+std::string DatadockWindow::ControlText(int id) {
+    const auto found = m_controlTexts.find(id);
+    return found == m_controlTexts.end() ? std::string() : found->second;
+}
+
+PortComboBox& DatadockWindow::combo() const {
+    return *controlAs<PortComboBox>(ctl::kComboPort);
+}
+
+int DatadockWindow::ComboCount() {
+    return combo().count();
+}
+
+std::string DatadockWindow::ComboSelectedText() {
+    const int index = combo().currentIndex();
+    return index < 0 ? std::string() : combo().itemData(index).toByteArray().toStdString();
+}
+
+void DatadockWindow::ComboReset() {
+    combo().clear();
+    combo().fitListToItems();
+}
+
+// Keeps the entries sorted as text by their bytes; adding selects nothing.
+void DatadockWindow::ComboAddString(const std::string& text) {
+    const bool hadSelection = combo().currentIndex() >= 0;
+    const auto position = sortedInsertPosition(ComboItems(), text);
+    combo().insertItem(static_cast<int>(position), displayText(text),
+                       QByteArray::fromStdString(text));
+    combo().fitListToItems();
+    if (!hadSelection) {
+        combo().setCurrentIndex(-1);
+    }
+}
+
+void DatadockWindow::ComboSelectIndex(int index) {
+    combo().setCurrentIndex(index >= 0 && index < combo().count() ? index : -1);
+}
+
+std::vector<std::string> DatadockWindow::ComboItems() {
+    std::vector<std::string> items;
+    for (int i = 0; i < combo().count(); ++i) {
+        items.push_back(combo().itemData(i).toByteArray().toStdString());
+    }
+    return items;
+}
+
+void DatadockWindow::ComboEnable(bool enabled) {
+    combo().setEnabled(enabled);
+}
+
+void DatadockWindow::ProgressSetRange(int low, int high) {
+    controlAs<QProgressBar>(ctl::kProgress)->setRange(low, high);
+}
+
+// Positions outside the range are held at its ends rather than ignored.
+void DatadockWindow::ProgressSetPos(int position) {
+    QProgressBar* bar = controlAs<QProgressBar>(ctl::kProgress);
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+}
+
+// ---- Window system --------------------------------------------------------
+
+void DatadockWindow::UpdateWindow() {
+    repaint();
+}
+
+void DatadockWindow::PumpMessages() {
+    QCoreApplication::processEvents();
+}
+
+void DatadockWindow::StartTimer(int id, int intervalMs) {
+    if (m_destroyed) {
+        return;
+    }
+    QTimer*& timer = m_timers[id];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, id] {
+            runHandler([this, id] {
+                if (m_logic) {
+                    m_logic->OnTimer(id);
+                }
+            });
+        });
+    }
+    timer->start(intervalMs);
+}
+
+void DatadockWindow::KillTimer(int id) {
+    const auto found = m_timers.find(id);
+    if (found != m_timers.end()) {
+        found->second->stop();  // kept: the timer may be the one calling
+    }
+}
+
+void DatadockWindow::MessageBox(const std::string& text, MessageIcon icon,
+                                const std::string& detail) {
+    const ShownMessageBox shown{text, icon, detail};
+    m_shownMessageBoxes.push_back(shown);
+    if (m_messageBoxAnswerer) {
+        m_messageBoxAnswerer(shown);
+        return;
+    }
+    QMessageBox box(this);
+    configureMessageBox(box, text, icon, detail);
+    const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
+    box.exec();
+}
+
+std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest& request) {
+    if (m_fileDialogAnswerer) {
+        std::optional<std::string> answer = m_fileDialogAnswerer(request);
+        if (answer) {
+            rememberDirectoryOf(QFile::decodeName(QByteArray::fromStdString(*answer)));
+        }
+        return answer;
+    }
+    QFileDialog dialog(this);
+    configureFileDialog(dialog, request, m_lastDirectory);
+    const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    rememberDirectoryOf(path);
+    // File names stay in the file system's own bytes, never code page 932.
+    return QFile::encodeName(path).toStdString();
+}
+
+// The next file dialog opens where the last one chose, as the user expects
+// when saving the lap file and then the log file.
+void DatadockWindow::rememberDirectoryOf(const QString& path) {
+    m_lastDirectory = QFileInfo(path).absolutePath();
+}
+
+void DatadockWindow::BeginWaitCursor() {
+    ++m_waitCursorDepth;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void DatadockWindow::EndWaitCursor() {
+    if (m_waitCursorDepth > 0) {
+        --m_waitCursorDepth;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void DatadockWindow::restoreCursorFully() {
+    while (m_waitCursorDepth > 0) {
+        EndWaitCursor();
+    }
+}
+
+void DatadockWindow::EndDialog(int result) {
+    done(result);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialog_platform.h"
+
+class CDatadockDlg;
+class PortComboBox;
+class QTimer;
+
+// A message box as the window was asked to show it.
+struct ShownMessageBox {
+    std::string text;
+    MessageIcon icon = MessageIcon::Information;
+    std::string detail;
+};
+
+// The main window (dialog template 102). It shows what CDatadockDlg tells it
+// and forwards clicks, keys, timers and closing to it; all behaviour lives
+// there. Texts arrive as code page 932 bytes and are converted for display;
+// ControlText gives back exactly the bytes that were set.
+class DatadockWindow : public QDialog, public DialogPlatform {
+    Q_OBJECT
+
+public:
+    using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
+    using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+
+    explicit DatadockWindow(QWidget* parent = nullptr);
+    ~DatadockWindow() override;
+
+    // The logic must outlive the window's use of it: call detachLogic before
+    // the logic is destroyed.
+    void attachLogic(CDatadockDlg& logic);
+    void initDialog();
+    // initDialog, then the modal loop; the dialog's result.
+    int runModal();
+    // Ends the window's use of the logic, telling it OnDestroy if the dialog
+    // has not ended yet.
+    void detachLogic();
+
+    // For tests: answer boxes and file dialogs without showing them.
+    void answerMessageBoxesWith(MessageBoxAnswerer answerer);
+    void answerFileDialogsWith(FileDialogAnswerer answerer);
+    const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
+    QWidget* control(int id) const;
+    bool timerRunning(int id) const;
+
+    // DialogPlatform.
+    void ShowControl(int id, bool visible) override;
+    void SetControlText(int id, const std::string& text) override;
+    std::string ControlText(int id) override;
+    int ComboCount() override;
+    std::string ComboSelectedText() override;
+    void ComboReset() override;
+    void ComboAddString(const std::string& text) override;
+    void ComboSelectIndex(int index) override;
+    std::vector<std::string> ComboItems() override;
+    void ComboEnable(bool enabled) override;
+    void ProgressSetRange(int low, int high) override;
+    void ProgressSetPos(int position) override;
+    void UpdateWindow() override;
+    void PumpMessages() override;
+    void StartTimer(int id, int intervalMs) override;
+    void KillTimer(int id) override;
+    void MessageBox(const std::string& text, MessageIcon icon,
+                    const std::string& detail = {}) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void EndDialog(int result) override;
+
+    // QDialog: Esc and the close box reach OnCancel; Enter away from a button
+    // ends the dialog with IDOK, except while a handler runs. A dialog ended
+    // while a handler runs closes when the handler returns.
+    void accept() override;
+    void reject() override;
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void connectButtons();
+    void runHandler(const std::function<void()>& handler);
+    using ClickHandler = void (*)(CDatadockDlg&);
+    void runClickHandler(ClickHandler handler);
+    void reportUnexpectedError(const char* what);
+    void endNow(int result);
+    void notifyDestroyed();
+    void restoreCursorFully();
+    void rememberDirectoryOf(const QString& path);
+    PortComboBox& combo() const;
+    template <typename Widget>
+    Widget* controlAs(int id) const;
+
+    CDatadockDlg* m_logic = nullptr;
+    std::map<int, QWidget*> m_controls;
+    std::map<int, std::string> m_controlTexts;
+    std::map<int, QTimer*> m_timers;
+    int m_handlerDepth = 0;
+    std::optional<int> m_pendingResult;
+    bool m_destroyed = false;
+    int m_waitCursorDepth = 0;
+    QString m_lastDirectory;
+    MessageBoxAnswerer m_messageBoxAnswerer;
+    FileDialogAnswerer m_fileDialogAnswerer;
+    std::vector<ShownMessageBox> m_shownMessageBoxes;
+};

@@ -1,0 +1,45 @@
+#include "tests/gui/window_harness.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <memory>
+
+#include "serial/serial_port_api.h"
+
+WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave)
+    : logic(
+          window, [ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); }) {
+    window.answerMessageBoxesWith([](const ShownMessageBox&) {});
+    window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
+    logic.m_bShowModelSave = showModelSave ? 1 : 0;
+    window.attachLogic(logic);
+    window.initDialog();
+    window.show();
+}
+
+WindowHarness::~WindowHarness() {
+    window.detachLogic();
+}
+
+bool WindowHarness::visible(int id) const {
+    return window.control(id)->isVisibleTo(&window);
+}
+
+// The text as the user reads it, break hints for wrapping left out.
+QString WindowHarness::shownText(int id) const {
+    QWidget* widget = window.control(id);
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        text = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        text = button->text();
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        text = group->title();
+    }
+    return text.remove(QChar(0x200B));
+}
+
+void WindowHarness::click(int id) {
+    qobject_cast<QAbstractButton*>(window.control(id))->click();
+}

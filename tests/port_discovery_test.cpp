@@ -1,0 +1,173 @@
+// Finding the FTDI ports in a sysfs tree built as the kernel lays it out.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "serial/port_discovery.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Ports = std::vector<std::string>;
+
+// A sysfs tree in a fresh temporary directory, links relative as the kernel
+// makes them.
+class SysfsTree {
+public:
+    SysfsTree() {
+        std::string pattern = (fs::temp_directory_path() / "datadock-sysfs-XXXXXX").string();
+        m_root = mkdtemp(pattern.data());
+        fs::create_directories(classTty());
+    }
+    ~SysfsTree() {
+        std::error_code ignored;
+        fs::remove_all(m_root, ignored);
+    }
+    SysfsTree(const SysfsTree&) = delete;
+    SysfsTree& operator=(const SysfsTree&) = delete;
+
+    std::string root() const { return m_root.string(); }
+
+    // A tty of a USB serial adapter: usb interface / port dir (driver link) / tty / name.
+    void addUsbSerialTty(const std::string& name, const std::string& driver) {
+        const fs::path port = usbInterface(name) / name;
+        addTtyOf(port, name);
+        link(port / "driver", driverDir("usb-serial", driver));
+    }
+
+    // A tty of a modem class device, whose port is the USB interface itself.
+    void addAcmTty(const std::string& name) {
+        const fs::path interface = usbInterface(name);
+        addTtyOf(interface, name);
+        link(interface / "driver", driverDir("usb", "cdc_acm"));
+    }
+
+    // A tty with no device behind it.
+    void addVirtualTty(const std::string& name) {
+        const fs::path tty = m_root / "devices" / "virtual" / "tty" / name;
+        fs::create_directories(tty);
+        link(classTty() / name, tty);
+    }
+
+    // A tty whose device link leads nowhere (the adapter was just pulled).
+    void addDanglingTty(const std::string& name) {
+        const fs::path port = usbInterface(name) / name;
+        addTtyOf(port, name);
+        fs::remove_all(port / "driver");
+        fs::rename(port, port.string() + "-gone");
+    }
+
+private:
+    fs::path classTty() const { return m_root / "class" / "tty"; }
+
+    fs::path usbInterface(const std::string& name) const {
+        return m_root / "devices" / "pci0000:00" / "0000:00:14.0" / "usb1" / ("1-" + name) /
+               ("1-" + name + ":1.0");
+    }
+
+    fs::path driverDir(const std::string& bus, const std::string& driver) const {
+        const fs::path dir = m_root / "bus" / bus / "drivers" / driver;
+        fs::create_directories(dir);
+        return dir;
+    }
+
+    void addTtyOf(const fs::path& port, const std::string& name) {
+        const fs::path tty = port / "tty" / name;
+        fs::create_directories(tty);
+        link(tty / "device", port);
+        link(classTty() / name, tty);
+    }
+
+    static void link(const fs::path& from, const fs::path& to) {
+        fs::create_directory_symlink(fs::relative(to, from.parent_path()), from);
+    }
+
+    fs::path m_root;
+};
+
+TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
+    SysfsTree sysfs;
+    sysfs.addUsbSerialTty("ttyUSB12", "ftdi_sio");
+    sysfs.addUsbSerialTty("ttyUSB0", "ftdi_sio");
+    sysfs.addUsbSerialTty("ttyUSB1", "cp210x");
+    sysfs.addUsbSerialTty("ttyUSB3", "ftdi_sio");
+    sysfs.addAcmTty("ttyACM0");
+    sysfs.addVirtualTty("ttyS0");
+    sysfs.addDanglingTty("ttyUSB7");
+
+    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
+              (Ports{"/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyUSB12"}));
+    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/chroot/dev"),
+              (Ports{"/chroot/dev/ttyUSB0", "/chroot/dev/ttyUSB3", "/chroot/dev/ttyUSB12"}));
+}
+
+TEST(PortDiscoveryTest, EqualNumbersAreAllKept) {
+    SysfsTree sysfs;
+    sysfs.addUsbSerialTty("ttyUSB2", "ftdi_sio");
+    sysfs.addUsbSerialTty("ttyFTDI2", "ftdi_sio");
+    sysfs.addUsbSerialTty("ttyUSB10", "ftdi_sio");
+
+    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
+              (Ports{"/dev/ttyFTDI2", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
+}
+
+TEST(PortDiscoveryTest, NoSysfsMeansNoPorts) {
+    SysfsTree sysfs;
+    EXPECT_TRUE(discoverFtdiPorts(sysfs.root(), "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPorts(sysfs.root() + "/missing", "/dev").empty());
+}
+
+// Sets DATADOCK_EXTRA_PORTS for one test and puts the old value back.
+class ExtraPortsTest : public ::testing::Test {
+protected:
+    static constexpr char kVariable[] = "DATADOCK_EXTRA_PORTS";
+
+    ExtraPortsTest() {
+        if (const char* value = getenv(kVariable)) {
+            m_saved = value;
+        }
+    }
+    ~ExtraPortsTest() override {
+        if (m_saved) {
+            setenv(kVariable, m_saved->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+
+    static Ports extraPortsFor(const char* value) {
+        setenv(kVariable, value, 1);
+        return extraPortsFromEnvironment();
+    }
+
+private:
+    std::optional<std::string> m_saved;
+};
+
+TEST_F(ExtraPortsTest, PathsAreSplitAtColonsInTheirOrder) {
+    unsetenv(kVariable);
+    EXPECT_TRUE(extraPortsFromEnvironment().empty());
+
+    EXPECT_TRUE(extraPortsFor("").empty());
+    EXPECT_TRUE(extraPortsFor(":::").empty());
+    EXPECT_EQ(extraPortsFor("/dev/pts/3"), (Ports{"/dev/pts/3"}));
+    EXPECT_EQ(extraPortsFor("/dev/pts/9::/dev/ttyS1:"), (Ports{"/dev/pts/9", "/dev/ttyS1"}));
+    EXPECT_EQ(extraPortsFor(":/dev/b:/dev/a:/dev/b"), (Ports{"/dev/b", "/dev/a", "/dev/b"}));
+}
+
+TEST_F(ExtraPortsTest, OfferedPortsEndWithTheExtraOnes) {
+    const Ports ftdi = discoverFtdiPorts();
+    Ports expected = ftdi;
+    expected.push_back("/dev/pts/5");
+
+    setenv(kVariable, "/dev/pts/5", 1);
+    EXPECT_EQ(offeredPorts(), expected);
+}
+
+}  // namespace
