@@ -174,13 +174,13 @@ void CDatadockDlg::PumpMessages() {
 // The frame every transfer runs in: connect, choose the file(s), transfer,
 // let go of the file dialogs, and restore the window, closing the port, also
 // when the choice was cancelled.
-void CDatadockDlg::RunTransferFrame(int (CDatadockDlg::*selectFiles)(),
+void CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
                                     const std::function<void()>& transfer) {
     if (ConnectPort() != 1) {
         ReportNotConnected();
         return;
     }
-    if ((this->*selectFiles)() == 1) {
+    if (selectFiles() == 1) {
         transfer();
         m_pLapFileDialog.reset();
         m_pLogFileDialog.reset();
@@ -199,23 +199,26 @@ int CDatadockDlg::SelectFile(std::unique_ptr<CFileDialog> dialog) {
 }
 
 void CDatadockDlg::OnLogSave() {
-    RunTransferFrame(&CDatadockDlg::SelectLogFiles, [this] {
-        ShowLogSaveLayout();
-        RunDownloadConversation("1", [this] {
-            return DownloadLogData(m_pLapFileDialog->GetPathName(),
-                                   m_pLogFileDialog->GetPathName());
-        });
-    });
+    RunTransferFrame([this] { return SelectLogFiles(); },
+                     [this] {
+                         ShowLogSaveLayout();
+                         RunDownloadConversation("1", [this] {
+                             return DownloadLogData(m_pLapFileDialog->GetPathName(),
+                                                    m_pLogFileDialog->GetPathName());
+                         });
+                     });
 }
 
 void CDatadockDlg::OnModelSave() {
-    RunTransferFrame(&CDatadockDlg::SelectModelFile, [this] {
-        ShowModelSaveLayout();
-        RunDownloadConversation("0",
-                                [this] { return DownloadModelData(m_pFileDialog->GetPathName()); });
-    });
+    RunTransferFrame([this] { return SelectModelFile(); },
+                     [this] {
+                         ShowModelSaveLayout();
+                         RunDownloadConversation("0", [this] {
+                             return DownloadModelData(m_pFileDialog->GetPathName());
+                         });
+                     });
 }
 
 void CDatadockDlg::OnSoftwareUpdate() {
-    RunTransferFrame(&CDatadockDlg::SelectUpdateFile, [this] { RunUpdate(); });
+    RunTransferFrame([this] { return SelectUpdateFile(); }, [this] { RunUpdate(); });
 }

@@ -97,7 +97,7 @@ public:
 private:
     void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
     void ShowIdleButtons();
-    void RunTransferFrame(int (CDatadockDlg::*selectFiles)(),
+    void RunTransferFrame(const std::function<int()>& selectFiles,
                           const std::function<void()>& transfer);
     // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
     int SelectFile(std::unique_ptr<CFileDialog> dialog);

@@ -139,9 +139,9 @@ void SerialPortAPI::SetTimeoutCheck(bool check) {
     m_timeoutCheck = check;
 }
 
-int SerialPortAPI::catchFailure(void (SerialPortAPI::*operation)()) {
+int SerialPortAPI::catchFailure(const std::function<void()>& operation) {
     try {
-        (this->*operation)();
+        operation();
         m_lastErrorText.clear();
         m_lastSystemError = {};
         return 1;
@@ -153,11 +153,11 @@ int SerialPortAPI::catchFailure(void (SerialPortAPI::*operation)()) {
 
 int SerialPortAPI::TryOpen() {
     m_lastSystemError = {};
-    return catchFailure(&SerialPortAPI::Open);
+    return catchFailure([this] { Open(); });
 }
 
 int SerialPortAPI::TryClose() {
-    return catchFailure(&SerialPortAPI::Close);
+    return catchFailure([this] { Close(); });
 }
 
 int SerialPortAPI::SetRecvTimeout(int seconds) {

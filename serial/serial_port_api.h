@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,7 +56,7 @@ private:
     std::int64_t secondsNow();
     bool timedOut(std::int64_t startSecond);
     void waitForBytes(std::int64_t startSecond);
-    int catchFailure(void (SerialPortAPI::*operation)());
+    int catchFailure(const std::function<void()>& operation);
 
     std::unique_ptr<SerialDevice> m_device;
     Clock& m_clock;

@@ -150,16 +150,6 @@ TEST_F(SerialPortApiTest, FailedClose_LeavesThePortMarkedOpen) {
     EXPECT_EQ(port->LastErrorText(), "CloseHandle() in Close(): Bad file descriptor");
 }
 
-TEST_F(SerialPortApiTest, LineSettings_AreTheLoggers) {
-    EXPECT_EQ(port->Line().baudRate, 115200);
-    EXPECT_EQ(port->Line().dataBits, 8);
-    EXPECT_EQ(port->Line().parity, 0);
-    EXPECT_EQ(port->Line().stopBits, 0);
-    EXPECT_FALSE(port->Line().hardwareHandshake);
-    EXPECT_EQ(port->SetTimeout(3), 10);
-    EXPECT_EQ(port->SetTimeout(4), 3);
-}
-
 TEST(PortNameRule, WindowsNames_NeedCapitalComAndNothingElseIsExamined) {
     EXPECT_FALSE(isAcceptablePortName("", PortNaming::Windows));
     EXPECT_FALSE(isAcceptablePortName("com3", PortNaming::Windows));

@@ -222,25 +222,4 @@ TEST(ModelSave, OutcomesKeepOrDeleteTheFileAsTheyShould) {
     EXPECT_EQ(fullDisk.messages().back().text, "Failed to receive data.");
 }
 
-TEST(DownloadConversation, HandshakeRepeatsUntilExactlyOkAndEndsWithThreeDend) {
-    ModelRun m;
-    m.device->replies = {"", "OK00\r\nOK00\r\n", "NG00\r\n", kAck, "OK01\r\n"};
-    m.dlg.OnModelSave();
-    EXPECT_THAT(m.device->written,
-                ElementsAre("DSTA,0\r\n", "DSTA,0\r\n", "DSTA,0\r\n", "DSTA,0\r\n", "DRED\r\n",
-                            "DEND\r\n", "DEND\r\n", "DEND\r\n"));
-}
-
-TEST(DownloadConversation, CancelDuringTheHandshakeSendsNoDend) {
-    ModelRun m;
-    m.platform.onPump = [&](int n) {
-        if (n == 4)
-            m.dlg.OnCancel();
-    };
-    m.dlg.OnModelSave();
-    EXPECT_THAT(m.device->written, ElementsAre("DSTA,0\r\n", "DSTA,0\r\n", "DSTA,0\r\n"));
-    EXPECT_TRUE(m.messages().empty());
-    EXPECT_FALSE(m.dlg.m_pSerial->IsOpen());
-}
-
 }  // namespace

@@ -73,16 +73,4 @@ TEST(ModelSaveEndToEnd, WritesTheModelFileAndClosesTheConversation) {
               "MODEL SAVE            KTR-90 \x81\xA8 PC");
 }
 
-TEST(ModelSaveEndToEnd, SilenceKeepsTheLinesAndFails) {
-    ktr90::Scenario s;
-    s.modelReplies = ktr90::modelRecords({1, 2, 3});
-    s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=2")};
-    SimDlgHarness h(s, true);
-    const std::string path = TempPath("e2e_model_silence.csv");
-    h.platform.fileAnswers = {path};
-    h.dlg.OnModelSave();
-    EXPECT_EQ(ReadFileBytes(path), "01\r\n02\r\n");
-    EXPECT_EQ(h.lastMessage().text, "Failed to receive data.");
-}
-
 }  // namespace
