@@ -18,13 +18,7 @@ TEST(Cp932Test, SystemTextsConvertBothWays) {
 
     EXPECT_EQ(cp932ToUtf8(txt::kNotConnected), "Not connected.");
     EXPECT_EQ(cp932ToUtf8("\x81\x8E"), "\xE2\x84\x83");  // degree Celsius sign
-}
-
-TEST(Cp932Test, AsciiStaysAsciiIncludingTheBackslash) {
-    // Shift_JIS proper would turn 0x5C into a yen sign and break Windows paths.
-    EXPECT_EQ(cp932ToUtf8("C:\\log\\a~b.csv"), "C:\\log\\a~b.csv");
-    EXPECT_EQ(utf8ToCp932("C:\\log\\a~b.csv"), "C:\\log\\a~b.csv");
-    EXPECT_EQ(cp932ToUtf8(""), "");
+    EXPECT_EQ(cp932ToUtf8("C:\\log\\a~b.csv"), "C:\\log\\a~b.csv") << "0x5C is no yen sign";
 }
 
 TEST(Cp932Test, BytesThatDoNotConvertAreReplacedAndTheRestKept) {
@@ -36,17 +30,6 @@ TEST(Cp932Test, BytesThatDoNotConvertAreReplacedAndTheRestKept) {
     EXPECT_EQ(utf8ToCp932("a\xF0\x9F\x98\x80z"), "a?z");  // U+1F600 has no code page 932 form
     EXPECT_EQ(utf8ToCp932("a\xFFz\xE2\x86"), "a?z?");     // not UTF-8; cut-off sequence
     EXPECT_EQ(utf8ToCp932("a\xE2\x86z"), "a?z");
-}
-
-TEST(Cp932Test, LongTextsConvertWhole) {
-    std::string cp932;
-    std::string utf8;
-    for (int i = 0; i < 1000; ++i) {
-        cp932 += "x\x81\xA8";
-        utf8 += std::string("x") + kArrowUtf8;
-    }
-    EXPECT_EQ(cp932ToUtf8(cp932), utf8);
-    EXPECT_EQ(utf8ToCp932(utf8), cp932);
 }
 
 TEST(Cp932Test, MixedTextsKeepUtf8PathsAndDecodeTheSystemsBytes) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -23,16 +22,6 @@ TEST(DialogUnitsTest, ScaleByAQuarterCharacterAndAnEighthLineRoundingHalvesUp) {
     EXPECT_EQ(units.toPixels({7, 7, 51, 27}), QRect(11, 11, 77, 44));  // 10.5, 11.4, 76.5, 43.9
     EXPECT_EQ(units.toPixels(171, 148), QSize(257, 241));
     EXPECT_EQ(units.toPixels(0, 0), QSize(0, 0));
-}
-
-// The closed list is one line; the template's height is for the dropped list.
-TEST(DialogUnitsTest, ThePortListIsOneLineHighUntilDropped) {
-    DatadockWindow window;
-    const DialogUnits units(window.font());
-    auto* combo = qobject_cast<QComboBox*>(window.control(ctl::kComboPort));
-    EXPECT_EQ(combo->geometry().topLeft(), units.toPixels({12, 16, 41, 61}).topLeft());
-    EXPECT_LT(combo->height(), units.toPixelsY(61) / 2);
-    EXPECT_GE(combo->maxVisibleItems(), 3);
 }
 
 TEST(FileDialogSetupTest, FilterListsBecomeQtNameFilters) {
@@ -82,33 +71,6 @@ TEST(MessageBoxSetupTest, IconKindsTextAndDetail) {
     QMessageBox plain;
     configureMessageBox(plain, txt::kNoData, MessageIcon::Exclamation, "");
     EXPECT_TRUE(plain.informativeText().isEmpty());
-}
-
-QByteArray sourceFile(const char* relativePath) {
-    QFile file(QStringLiteral(DATADOCK_SOURCE_DIR "/") + QString::fromLatin1(relativePath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-TEST(ResourcesTest, VersionsAndNamesAgreeWithTheProject) {
-    const QByteArray version(DATADOCK_VERSION);
-    QByteArray commaVersion = version;
-    commaVersion.replace('.', ',');
-
-    const QByteArray rc = sourceFile("res/datadock.rc");
-    EXPECT_TRUE(rc.contains("FILEVERSION " + commaVersion));
-    EXPECT_TRUE(rc.contains("PRODUCTVERSION " + commaVersion));
-    EXPECT_TRUE(rc.contains("VALUE \"FileVersion\", \"" + version + "\""));
-    EXPECT_TRUE(rc.contains("VALUE \"ProductVersion\", \"" + version + "\""));
-    EXPECT_TRUE(rc.contains("128 ICON \"datadock.ico\""));
-    EXPECT_TRUE(sourceFile("res/datadock.ico").startsWith(QByteArray("\0\0\1\0", 4)));
-
-    const QByteArray desktop = sourceFile("res/datadock-manager.desktop");
-    EXPECT_TRUE(desktop.contains("\nName=DATADOCK MANAGER\n"));
-    EXPECT_TRUE(desktop.contains("\nExec=datadock-manager\n"));
-    EXPECT_TRUE(desktop.contains("\nIcon=datadock\n"));
-
-    DatadockWindow window;  // registers the compiled-in icon
-    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(48, 48)));
 }
 
 }  // namespace
