@@ -1,5 +1,7 @@
 #include "app/file_dialog.h"
 
+#include <filesystem>
+
 #include "app/control_ids.h"
 
 int CFileDialog::DoModal(DialogPlatform& platform) {
@@ -9,4 +11,10 @@ int CFileDialog::DoModal(DialogPlatform& platform) {
     }
     m_path = *chosen;
     return IDOK;
+}
+
+bool IsSamePath(const std::string& first, const std::string& second) {
+    std::error_code ignored;
+    return std::filesystem::weakly_canonical(first, ignored) ==
+           std::filesystem::weakly_canonical(second, ignored);
 }

@@ -21,3 +21,7 @@ private:
     FileDialogRequest m_request;
     std::string m_path;
 };
+
+// Whether two chosen paths name the same file, however they are spelled
+// ("a.csv" and "./a.csv"); a file that does not exist yet is compared by name.
+bool IsSamePath(const std::string& first, const std::string& second);

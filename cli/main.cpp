@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/datadock_dlg.h"
+#include "app/file_dialog.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_platform.h"
 #include "serial/port_discovery.h"
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
     if (!ParseTransfer(argc, argv, request)) {
         return Usage(("wrong arguments for " + request.command).c_str());
     }
-    if (request.command == "log-save" && request.paths[0] == request.paths[1]) {
+    if (request.command == "log-save" && IsSamePath(request.paths[0], request.paths[1])) {
         return Usage("the log file must not be the lap file");
     }
     return RunTransfer(request);

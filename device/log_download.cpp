@@ -51,7 +51,7 @@ int CDatadockDlg::SelectLogFiles() {
             m_pLapFileDialog.reset();
             return 0;
         }
-        if (m_pLogFileDialog->GetPathName() != m_pLapFileDialog->GetPathName()) {
+        if (!IsSamePath(m_pLogFileDialog->GetPathName(), m_pLapFileDialog->GetPathName())) {
             return 1;
         }
         m_platform.MessageBox("The log file must not be the lap file.", MessageIcon::Exclamation,

@@ -118,7 +118,7 @@ TEST(DatadockDlg, CancelledFileDialog_ClosesThePortAgainAndKeepsTheIdleLayout) {
 
 TEST(DatadockDlg, LogSaveFileDialogs_AskForLapThenLogAndRefuseTheSamePathTwice) {
     DlgHarness h;
-    h.platform.fileAnswers = {"/tmp/a.csv", "/tmp/a.csv", std::nullopt};
+    h.platform.fileAnswers = {"/tmp/a.csv", "/tmp/../tmp/a.csv", std::nullopt};
     h.dlg.OnLogSave();
     ASSERT_EQ(h.platform.fileRequests.size(), 3u);
     EXPECT_EQ(h.platform.fileRequests[0].initialName, "_lap");

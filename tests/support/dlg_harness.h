@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
 #include "tests/support/fake_clock.h"
@@ -20,7 +22,16 @@ struct DlgHarness {
               platform, [this] { return ports; }, [this] { return makeSerial(); }, clock) {
         dlg.m_bShowModelSave = showModelSave ? 1 : 0;
         dlg.OnInitDialog();
+        // A handshake with a silent port repeats for ever; a test that gets
+        // there by mistake fails instead of hanging.
+        platform.onPump = [this](int pumps) {
+            if (pumps > kRunawayPumps) {
+                ADD_FAILURE() << "the transfer kept pumping; cancelled";
+                dlg.OnCancel();
+            }
+        };
     }
+    static constexpr int kRunawayPumps = 100'000;
 
     std::unique_ptr<SerialPortAPI> makeSerial() {
         auto scripted = std::make_unique<ScriptedSerialDevice>(clock);
