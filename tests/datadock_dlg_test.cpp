@@ -160,15 +160,4 @@ TEST(DatadockDlg, SystemTexts_HaveTheirExactBytes) {
               "MODEL SAVE" + std::string(6, ' ') + "KTR-90 \x81\xA8 PC");
 }
 
-TEST(DatadockDlg, Cancel_EndsTheDialogAndRaisesTheFlagForGood) {
-    DlgHarness h;
-    EXPECT_EQ(h.dlg.m_bCancelRequested, 0);
-    h.dlg.OnCancel();
-    EXPECT_EQ(h.platform.endedWith, IDCANCEL);
-    EXPECT_EQ(h.dlg.m_bCancelRequested, 1);
-    h.dlg.OnDestroy();
-    EXPECT_EQ(h.dlg.m_pSerial, nullptr);
-    EXPECT_TRUE(h.platform.timers.empty());
-}
-
 }  // namespace

@@ -28,37 +28,37 @@ protected:
     std::string text = "left over from before";
 };
 
-TEST_F(SerialPortApiTest, ReplyInThreePieces_CompletesWhenTheLineFeedArrives) {
-    dev->arrive("OK", 0);
-    dev->arrive("00\r", 5);
-    dev->arrive("\n", 9);
-    EXPECT_EQ(receive(10), 6);
-    EXPECT_EQ(text, "OK00\r\n");
-}
-
-TEST_F(SerialPortApiTest, TwoRepliesInOneRead_AreKeptTogether) {
-    dev->arrive("OK00\r\nOK01\r\n");
-    EXPECT_EQ(receive(10), 12);
-    EXPECT_EQ(text, "OK00\r\nOK01\r\n");
-}
-
-TEST_F(SerialPortApiTest, StrayLineFeed_IsDroppedAndTheReplyCompletesAtTheNextPoll) {
-    dev->arrive("\nOK00\r\n");
-    EXPECT_EQ(receive(10), 6);
-    EXPECT_EQ(text, "OK00\r\n");
-    EXPECT_EQ(dev->reads, 2);
-}
-
-TEST_F(SerialPortApiTest, LoneLineEnd_IsACompleteReply) {
-    dev->arrive("\r\n");
-    EXPECT_EQ(receive(10), 2);
-}
-
-TEST_F(SerialPortApiTest, ZeroByte_EndsWhatThatReadContributes) {
-    dev->arrive(std::string("OK\0junk", 7));
-    dev->arrive("00\r\n", 1);
-    EXPECT_EQ(receive(10), 6);
-    EXPECT_EQ(text, "OK00\r\n");
+// How the pieces of a reply arrive, and what one receive makes of them.
+TEST(SerialPortApiReplies, ArePiecedTogetherUpToTheReadWithTheLineFeed) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, int>> arrivals;  // bytes, at ms
+        int result;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"three pieces", {{"OK", 0}, {"00\r", 5}, {"\n", 9}}, 6, "OK00\r\n"},
+        {"two replies in one read", {{"OK00\r\nOK01\r\n", 0}}, 12, "OK00\r\nOK01\r\n"},
+        {"stray line feed", {{"\nOK00\r\n", 0}}, 6, "OK00\r\n"},
+        {"lone line end", {{"\r\n", 0}}, 2, "\r\n"},
+        {"zero byte ends the read",
+         {{std::string("OK\0junk", 7), 0}, {"00\r\n", 1}},
+         6,
+         "OK00\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeClock clock;
+        auto device = std::make_unique<ScriptedSerialDevice>(clock);
+        for (const auto& [bytes, atMs] : c.arrivals) {
+            device->arrive(bytes, atMs);
+        }
+        SerialPortAPI port(std::move(device), clock);
+        port.SetRecvTimeout(10);
+        std::string text = "left over";
+        EXPECT_EQ(port.recvString(text), c.result);
+        EXPECT_EQ(text, c.text);
+    }
 }
 
 TEST_F(SerialPortApiTest, TimeoutOfZero_MakesExactlyOneRead) {
@@ -109,16 +109,12 @@ TEST_F(SerialPortApiTest, DeviceGoneWhileWaiting_ThrowsInsteadOfWaitingOutTheTim
 
 TEST_F(SerialPortApiTest, FailingWrite_ThrowsWithTheWritePrefixAndSystemText) {
     dev->failWrite = true;
-    EXPECT_THROW(
-        {
-            try {
-                port->SendTo("DRED\r\n");
-            } catch (const SerialPortException& e) {
-                EXPECT_STREQ(e.what(), "WriteFile() in SendTo(CString&): Input/output error");
-                throw;
-            }
-        },
-        SerialPortException);
+    try {
+        port->SendTo("DRED\r\n");
+        FAIL() << "expected SerialPortException";
+    } catch (const SerialPortException& e) {
+        EXPECT_STREQ(e.what(), "WriteFile() in SendTo(CString&): Input/output error");
+    }
 }
 
 TEST_F(SerialPortApiTest, OpenAndClose_TrackTheOpenFlagAndKeepTheReasonOfAFailure) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -31,24 +30,6 @@ TEST(FileDialogSetupTest, FilterListsBecomeQtNameFilters) {
               QStringLiteral("Logs (*.csv *.txt);;All files (*.*)"));
     EXPECT_EQ(qtNameFilters(""), QString());
     EXPECT_EQ(qtNameFilters("||"), QString());
-}
-
-TEST(FileDialogSetupTest, SaveDialogsConfirmOverwritingAndOpenDialogsNeedAnExistingFile) {
-    QFileDialog save;
-    configureFileDialog(save, {false, "csv", "_lap", txt::kCsvFilter}, QString());
-    EXPECT_EQ(save.acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite));
-    EXPECT_EQ(save.defaultSuffix(), QStringLiteral("csv"));
-    EXPECT_EQ(save.nameFilters(), QStringList{QStringLiteral("CSV (*.csv)")});
-    ASSERT_FALSE(save.selectedFiles().isEmpty());
-    EXPECT_TRUE(save.selectedFiles().constFirst().endsWith(QStringLiteral("/_lap.csv")))
-        << save.selectedFiles().constFirst().toStdString();
-
-    QFileDialog open;
-    configureFileDialog(open, {true, "dat", "", txt::kUpdateFilter}, QStringLiteral("/tmp"));
-    EXPECT_EQ(open.acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(open.directory().absolutePath(), QStringLiteral("/tmp"));
 }
 
 TEST(MessageBoxSetupTest, IconKindsTextAndDetail) {

@@ -1,4 +1,4 @@
-// SOFTWARE UPDATE and MODEL SAVE against the simulated logger over a
+// SOFTWARE UPDATE against the simulated logger over a
 // pseudo-terminal, with time running twenty times faster.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -56,21 +56,6 @@ TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {
     EXPECT_EQ(h.lastMessage().text, "Update Failed.");
     EXPECT_EQ(h.lastMessage().icon, MessageIcon::Error);
     EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
-}
-
-TEST(ModelSaveEndToEnd, WritesTheModelFileAndClosesTheConversation) {
-    ktr90::Scenario s;
-    s.modelReplies = {"OK00,01,2C\r\n", "OK00,7\r\n", "OK00,ffff\r\n", "OK00,\r\n"};
-    SimDlgHarness h(s, true);
-    const std::string path = TempPath("e2e_model.csv");
-    h.platform.fileAnswers = {path};
-    h.dlg.OnModelSave();
-    EXPECT_EQ(ReadFileBytes(path), "300\r\n07\r\n65535\r\n00\r\n");
-    EXPECT_EQ(h.lastMessage().text, "Completed to receive data!!");
-    EXPECT_EQ(h.commands().front(), "DSTA,0");
-    EXPECT_EQ(h.count("DEND"), 3);
-    EXPECT_EQ(h.platform.textHistory[ctl::kStaticTitle].back(),
-              "MODEL SAVE            KTR-90 \x81\xA8 PC");
 }
 
 }  // namespace
