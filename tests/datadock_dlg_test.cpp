@@ -130,24 +130,6 @@ TEST(DatadockDlg, LogSaveFileDialogs_AskForLapThenLogAndRefuseTheSamePathTwice) 
     EXPECT_TRUE(h.device->written.empty());
 }
 
-TEST(DatadockDlg, TransferLayouts_ShowTitlePathAndProgressAsEachTransferNeeds) {
-    DlgHarness h;
-    h.dlg.m_pLapFileDialog = std::make_unique<CFileDialog>(false, "csv", "_lap", "");
-    h.dlg.ShowLogSaveLayout();
-    EXPECT_EQ(h.platform.text(ctl::kStaticTitle), txt::kTitleLogSave);
-    EXPECT_TRUE(h.platform.visible(ctl::kProgress));
-    EXPECT_EQ(h.platform.progressRange, std::make_pair(0, 100));
-    for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
-        EXPECT_FALSE(h.platform.visible(id));
-    }
-    h.dlg.RestoreMainLayout();
-    h.dlg.m_pFileDialog = std::make_unique<CFileDialog>(false, "csv", "_model", "");
-    h.dlg.ShowModelSaveLayout();
-    EXPECT_EQ(h.platform.text(ctl::kStaticTitle), txt::kTitleModelSave);
-    EXPECT_FALSE(h.platform.visible(ctl::kProgress));
-    EXPECT_EQ(h.platform.text(ctl::kStaticPercent), "");
-}
-
 TEST(DatadockDlg, SystemTexts_HaveTheirExactBytes) {
     for (const char* title : {txt::kTitleLogSave, txt::kTitleModelSave, txt::kTitleUpdate}) {
         EXPECT_EQ(std::string(title).size(), 34u) << title;

@@ -179,20 +179,6 @@ TEST(LogSaveEndToEnd, CancelInTheSampleSetStopsWithoutMessageButClosesTheConvers
     EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
 }
 
-TEST(LogSaveEndToEnd, CancelDuringTheHandshakeSendsNoDend) {
-    auto scenario = NormalLog();
-    scenario.faults = {ktr90::parseFault("IgnoreHandshake")};
-    LogSaveRun run(scenario, "cancel_handshake");
-    run.platform.onPump = [&](int n) {
-        if (n == 3)
-            run.dlg.OnCancel();
-    };
-    run.run();
-    EXPECT_TRUE(run.platform.messages.empty());
-    EXPECT_EQ(run.count("DSTA,1"), 2);
-    EXPECT_EQ(run.count("DEND"), 0);
-}
-
 TEST(LogSaveEndToEnd, PulledCableInTheSampleSetFailsWithTheReasonAndClosesThePort) {
     auto scenario = NormalLog();
     scenario.faults = {ktr90::parseFault("HangUpAt@25")};

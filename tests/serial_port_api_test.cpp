@@ -80,12 +80,6 @@ TEST_F(SerialPortApiTest, TimeoutOfTen_EndsBetweenNineAndTenSecondsKeepingPartia
     EXPECT_LT(dev->reads, 30) << "waiting must not spin";
 }
 
-TEST_F(SerialPortApiTest, WithoutTheTimeoutCheck_ItWaitsPastTheTimeout) {
-    port->SetTimeoutCheck(false);
-    dev->arrive("OK00\r\n", 25'000);
-    EXPECT_EQ(receive(1), 6);
-}
-
 TEST_F(SerialPortApiTest, BabblingDevice_EndsAsATimeoutOnceTheReplyOutgrowsItsLimit) {
     const std::string noise(SerialPortAPI::kMaxReplyBytes + 1024, 'x');
     dev->arrive(noise, 0);

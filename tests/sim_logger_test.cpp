@@ -97,34 +97,4 @@ TEST(SimUpdate, StoresTheLinesSentVerbatim_AndWritesThemToTheImageFile) {
     EXPECT_TRUE(logger.receivedImage().empty()) << "a new update starts a new image";
 }
 
-TEST(SimLine, CommandsInPiecesOrSeveralInOneWrite_UnknownOrOutOfPlaceOnesRefused) {
-    Scenario scenario;
-    scenario.lapReplies = {ktr90::record("L1")};
-    SimulatedLogger logger(scenario);
-    SimClient client(logger.portPath());
-    EXPECT_EQ(client.exchange("DRED"), "NG00\r\n") << "no download open";
-    EXPECT_EQ(client.exchange("HELLO"), "NG00\r\n");
-    client.send("DST");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    client.send("A,1\r\nDRED\r\nDRED\r\n");
-    EXPECT_EQ(client.readBytes(21), "OK00\r\nOK00,L1\r\nOK01\r\n");
-}
-
-// Otherwise a test whose program stops reading would hang instead of failing.
-TEST(SimLine, StopsAtOnce_EvenWhileAReplyIsHeldOrTheProgramStopsReading) {
-    for (const char* fault : {"AnswerLate:delay=10000", "Babble:count=1000000"}) {
-        Scenario scenario;
-        scenario.faults = {ktr90::parseFault(fault)};
-        auto logger = std::make_unique<SimulatedLogger>(scenario);
-        SimClient client(logger->portPath());
-        client.send("DSTA,1\r\n");
-        ASSERT_TRUE(logger->waitForCommands(1, 1000));
-
-        const auto start = std::chrono::steady_clock::now();
-        logger.reset();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
-            << fault;
-    }
-}
-
 }  // namespace

@@ -80,17 +80,6 @@ TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost) {
     EXPECT_EQ(ten.messages().back().icon, MessageIcon::Error);
 }
 
-TEST(SoftwareUpdate, RefusedLineEndsTheUpdateWithoutSupe) {
-    UpdateRun run(5);
-    run.replyToStart();
-    run.device->replies.push_back(kAck);
-    run.device->replies.push_back("OK00\r\nX");  // anything but exactly OK00\r\n
-    run.dlg.OnSoftwareUpdate();
-    EXPECT_EQ(run.commandsAfter(5).size(), 2u);
-    EXPECT_EQ(run.messages().back().text, "Update Failed.");
-    EXPECT_FALSE(run.platform.visible(ctl::kProgress));
-}
-
 TEST(SoftwareUpdate, ProgressIsProportionalAboveAHundredLines) {
     UpdateRun hundred(100);
     hundred.replyToStart();
