@@ -4,6 +4,12 @@
 #include "app/texts.h"
 #include "serial/port_name_rule.h"
 
+namespace {
+// Shown in every transfer layout, hidden in the idle one.
+constexpr int kTransferStatusControls[] = {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent,
+                                           ctl::kGroupTransfer};
+}  // namespace
+
 CDatadockDlg::CDatadockDlg(DialogPlatform& platform, PortScanner scanner, SerialFactory makeSerial,
                            Clock& clock)
     : m_platform(platform),
@@ -132,7 +138,7 @@ void CDatadockDlg::ShowTransferLayout(const char* title, const std::string& info
     for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
         m_platform.ShowControl(id, false);
     }
-    for (int id : {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent, ctl::kGroupTransfer}) {
+    for (int id : kTransferStatusControls) {
         m_platform.ShowControl(id, true);
     }
     if (withProgress) {
@@ -157,7 +163,7 @@ void CDatadockDlg::ShowIdleButtons() {
     m_platform.ShowControl(ctl::kProgress, false);
     m_platform.ProgressSetPos(0);
     m_platform.ShowControl(ctl::kBtnUpdate, true);
-    for (int id : {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent, ctl::kGroupTransfer}) {
+    for (int id : kTransferStatusControls) {
         m_platform.ShowControl(id, false);
     }
 }

@@ -75,13 +75,6 @@ public:
     int RunUpdate();
     int UpdateFirmware(const std::string& path);
 
-    // Why the last transfer failed beyond its message (e.g. the port's error),
-    // shown as the message box's detail; empty when there is nothing to add.
-    const std::string& FailureDetail() const { return m_failureDetail; }
-
-    // The port the last ConnectPort chose (empty when none).
-    std::string ChosenPortName() const;
-
     std::unique_ptr<CFileDialog> m_pLapFileDialog;
     std::unique_ptr<CFileDialog> m_pLogFileDialog;
     std::unique_ptr<CFileDialog> m_pFileDialog;
@@ -101,6 +94,9 @@ private:
                           const std::function<void()>& transfer);
     // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
     int SelectFile(std::unique_ptr<CFileDialog> dialog);
+    // The port the controls name now: the label for one port, the combo box's
+    // selection for two or more; empty when there is none.
+    std::string ChosenPortName() const;
     std::string NotConnectedDetail() const;
     void ReportNotConnected();
     void ShowDownloadResult(int result);
@@ -109,9 +105,9 @@ private:
     bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
                         LogDownloadState& state);
     int DownloadSampleSet(const std::string& path, LogDownloadState& state, std::string& reply);
-    bool ShowSampleProgress(unsigned exchanges, int sampleCount);
-    bool SampleSetLine(int record, const std::string& payload, LogDownloadState& state,
-                       std::string& line);
+    bool PumpWithProgress(int percent, bool proportional);
+    bool SampleSetLines(int record, const std::string& payload, LogDownloadState& state,
+                        std::vector<std::string>& lines);
     int EndOfSet(TextFileWriter& file, const std::string& reply, int received);
     int FileFailure(const TextFileWriter& file);
     bool StartUpdate(std::string& reply);
@@ -122,5 +118,7 @@ private:
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;
     Clock& m_clock;
+    // Why the last transfer failed beyond its message (e.g. the port's error),
+    // shown as the message box's detail; empty when there is nothing to add.
     std::string m_failureDetail;
 };

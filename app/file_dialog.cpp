@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/control_ids.h"
+#include "app/texts.h"
 
 int CFileDialog::DoModal(DialogPlatform& platform) {
     const std::optional<std::string> chosen = platform.RunFileDialog(m_request);
@@ -17,4 +18,8 @@ bool IsSamePath(const std::string& first, const std::string& second) {
     std::error_code ignored;
     return std::filesystem::weakly_canonical(first, ignored) ==
            std::filesystem::weakly_canonical(second, ignored);
+}
+
+std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName) {
+    return std::make_unique<CFileDialog>(false, "csv", initialName, txt::kCsvFilter);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/dialog_platform.h"
@@ -21,6 +22,9 @@ private:
     FileDialogRequest m_request;
     std::string m_path;
 };
+
+// A save dialog for a CSV file, proposing initialName.
+std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName);
 
 // Whether two chosen paths name the same file, however they are spelled
 // ("a.csv" and "./a.csv"); a file that does not exist yet is compared by name.

@@ -3,7 +3,9 @@
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
 #include "app/texts.h"
+#include "device/hex_field.h"
 #include "device/protocol.h"
+#include "device/text_file.h"
 
 CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
     const std::string& command, const std::function<bool(const std::string&)>& accept,
@@ -57,7 +59,7 @@ void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit, const D
     std::string reply;
     int result = kResultFailed;
     try {
-        const auto exact = [](const std::string& r) { return r == proto::kAck; };
+        const auto exact = [](const std::string& r) { return proto::IsAck(r); };
         if (RunHandshake(opening, exact, reply) == Handshake::Cancelled) {
             return;
         }
@@ -68,4 +70,49 @@ void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit, const D
     }
     ShowDownloadResult(result);
     CloseDownloadConversation(reply);
+}
+
+// Pumps the window and shows percent on the bar and as text; pumps once more
+// when the bar moves in proportion. False once the user has cancelled.
+bool CDatadockDlg::PumpWithProgress(int percent, bool proportional) {
+    PumpMessages();
+    if (m_bCancelRequested) {
+        return false;
+    }
+    m_platform.ProgressSetPos(percent);
+    m_platform.SetControlText(ctl::kStaticPercent, std::to_string(percent) + "%");
+    if (proportional) {
+        PumpMessages();
+    }
+    return !m_bCancelRequested;
+}
+
+RecordStatus StatusOf(const std::string& reply) {
+    const std::string code = Mid(reply, 0, proto::kStatusLength);
+    if (code == proto::kStatusData || code == proto::kStatusDataAlt) {
+        return RecordStatus::Data;
+    }
+    if (code == proto::kStatusSetEnd) {
+        return RecordStatus::SetEnd;
+    }
+    return code == proto::kStatusNoData ? RecordStatus::NoData : RecordStatus::Other;
+}
+
+int CDatadockDlg::FileFailure(const TextFileWriter& file) {
+    m_failureDetail = file.Error();
+    return kResultFailed;
+}
+
+// How a data set ends on a reply that is not taken as a data record: complete,
+// no data (the file goes), or failed (the file keeps what it has). A file that
+// cannot be closed or deleted turns any outcome into a failure.
+int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
+    const RecordStatus status = received == -2 ? RecordStatus::Other : StatusOf(reply);
+    if (status == RecordStatus::NoData) {
+        return file.Remove() ? kResultNoData : FileFailure(file);
+    }
+    if (!file.Close()) {
+        return FileFailure(file);
+    }
+    return status == RecordStatus::SetEnd ? kResultCompleted : kResultFailed;
 }

@@ -1,5 +1,6 @@
 // LOG SAVE: the two file choices and the download of the lap set and the
 // sample set into the lap file and the log file.
+#include <algorithm>
 #include <cstdio>
 
 #include "app/control_ids.h"
@@ -11,33 +12,8 @@
 #include "device/text_file.h"
 #include "device/wait_cursor.h"
 
-namespace {
-
-enum class Status { Data, SetEnd, NoData, Other };
-
-Status StatusOf(const std::string& reply) {
-    const std::string code = Mid(reply, 0, proto::kStatusLength);
-    if (code == proto::kStatusData || code == proto::kStatusDataAlt) {
-        return Status::Data;
-    }
-    if (code == proto::kStatusSetEnd) {
-        return Status::SetEnd;
-    }
-    return code == proto::kStatusNoData ? Status::NoData : Status::Other;
-}
-
-std::unique_ptr<CFileDialog> MakeCsvSaveDialog(const char* initialName) {
-    return std::make_unique<CFileDialog>(false, "csv", initialName, txt::kCsvFilter);
-}
-
-std::string PercentText(int percent) {
-    return std::to_string(percent) + "%";
-}
-
-}  // namespace
-
 int CDatadockDlg::SelectLogFiles() {
-    m_pLapFileDialog = MakeCsvSaveDialog("_lap");
+    m_pLapFileDialog = CsvSaveDialog("_lap");
     if (m_pLapFileDialog->DoModal(m_platform) != IDOK) {
         m_pLapFileDialog.reset();
         return 0;
@@ -45,7 +21,7 @@ int CDatadockDlg::SelectLogFiles() {
     // The log file is created after the lap file is written: the same path
     // would silently replace the lap data.
     for (;;) {
-        m_pLogFileDialog = MakeCsvSaveDialog("_log");
+        m_pLogFileDialog = CsvSaveDialog("_log");
         if (m_pLogFileDialog->DoModal(m_platform) != IDOK) {
             m_pLogFileDialog.reset();
             m_pLapFileDialog.reset();
@@ -90,6 +66,11 @@ struct LogDownloadState {
 };
 
 namespace {
+
+int SamplePercent(unsigned exchanges, int sampleCount) {
+    return static_cast<int>(std::min(exchanges * 100u / static_cast<unsigned>(sampleCount), 100u));
+}
+
 constexpr char kLogHeader[] =
     "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\x81\x8E),TEMP2(\x81\x8E),LAP";
 }  // namespace
@@ -103,28 +84,10 @@ int CDatadockDlg::DownloadLogData(const std::string& lapPath, const std::string&
         return lapResult;
     }
     m_pSerial->SendTo(proto::kChangeSet);
-    if (m_pSerial->recvString(reply) == -2 || reply != proto::kAck) {
+    if (!proto::IsAck(reply, m_pSerial->recvString(reply))) {
         return kResultFailed;
     }
     return DownloadSampleSet(logPath, state, reply);
-}
-
-int CDatadockDlg::FileFailure(const TextFileWriter& file) {
-    m_failureDetail = file.Error();
-    return kResultFailed;
-}
-
-// How a set ends on a reply that is not a data record. A file that cannot be
-// closed or deleted turns any outcome into a failure.
-int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
-    const Status status = received == -2 ? Status::Other : StatusOf(reply);
-    if (status == Status::NoData) {
-        return file.Remove() ? kResultNoData : FileFailure(file);
-    }
-    if (!file.Close()) {
-        return FileFailure(file);
-    }
-    return status == Status::SetEnd ? kResultCompleted : kResultFailed;
 }
 
 // The lap set: nothing is pumped here, so the window stays still.
@@ -138,7 +101,7 @@ int CDatadockDlg::DownloadLapSet(const std::string& path, LogDownloadState& stat
     for (int record = 1;; ++record) {
         m_pSerial->SendTo(proto::kReadRecord);
         const int received = m_pSerial->recvString(reply);
-        if (received == -2 || StatusOf(reply) != Status::Data) {
+        if (received == -2 || StatusOf(reply) != RecordStatus::Data) {
             return EndOfSet(file, reply, received);
         }
         if (!WriteLapRecord(file, record, Mid(reply, proto::kRecordHeaderLength), state)) {
@@ -179,57 +142,46 @@ int CDatadockDlg::DownloadSampleSet(const std::string& path, LogDownloadState& s
         return FileFailure(file);
     }
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
+    // Every exchange counts against the announced sample count, the header
+    // records and the closing OK01 included; a hundred or fewer show 100%.
+    const bool proportional = state.sampleCount > 100;
     unsigned exchanges = 0;
     for (int record = 1;; ++record) {
         m_pSerial->SendTo(proto::kReadRecord);
         const int received = m_pSerial->recvString(reply);
-        if (!ShowSampleProgress(++exchanges, state.sampleCount)) {
+        ++exchanges;
+        if (!PumpWithProgress(proportional ? SamplePercent(exchanges, state.sampleCount) : 100,
+                              proportional)) {
             file.Close();
             return kResultCancelled;
         }
-        if (received == -2 || StatusOf(reply) != Status::Data) {
+        if (received == -2 || StatusOf(reply) != RecordStatus::Data) {
             return EndOfSet(file, reply, received);
         }
-        std::string line;
-        if (!SampleSetLine(record, Mid(reply, proto::kRecordHeaderLength), state, line)) {
+        std::vector<std::string> lines;
+        if (!SampleSetLines(record, Mid(reply, proto::kRecordHeaderLength), state, lines)) {
             file.Close();
             return kResultFailed;
         }
-        if (!file.WriteLine(line)) {
-            return FileFailure(file);
+        for (const std::string& line : lines) {
+            if (!file.WriteLine(line)) {
+                return FileFailure(file);
+            }
         }
     }
 }
 
-// Pumps the window and moves the bar; false once the user has cancelled.
-bool CDatadockDlg::ShowSampleProgress(unsigned exchanges, int sampleCount) {
-    PumpMessages();
-    if (m_bCancelRequested) {
-        return false;
-    }
-    if (sampleCount <= 100) {
-        m_platform.ProgressSetPos(100);
-        m_platform.SetControlText(ctl::kStaticPercent, PercentText(100));
-        return true;
-    }
-    const unsigned percent = std::min(exchanges * 100u / static_cast<unsigned>(sampleCount), 100u);
-    m_platform.ProgressSetPos(static_cast<int>(percent));
-    m_platform.SetControlText(ctl::kStaticPercent, PercentText(static_cast<int>(percent)));
-    PumpMessages();
-    return !m_bCancelRequested;
-}
-
-// The line (or, for record 2, the lines) a sample-set record adds to the log
-// file; false for a sample that cannot be read.
-bool CDatadockDlg::SampleSetLine(int record, const std::string& payload, LogDownloadState& state,
-                                 std::string& line) {
+// The lines a sample-set record adds to the log file; false for a sample that
+// cannot be read.
+bool CDatadockDlg::SampleSetLines(int record, const std::string& payload, LogDownloadState& state,
+                                  std::vector<std::string>& lines) {
     if (record == 1) {
-        line = LogNameLine(payload);
+        lines = {LogNameLine(payload)};
         return true;
     }
     if (record == 2) {
         state.interval = ParseHexField(payload);
-        line = "SAMPLING INTERVAL(sec)," + FormatSamplingInterval(payload) + "\r\n" + kLogHeader;
+        lines = {"SAMPLING INTERVAL(sec)," + FormatSamplingInterval(payload), kLogHeader};
         return true;
     }
     if (record > 3) {
@@ -241,8 +193,8 @@ bool CDatadockDlg::SampleSetLine(int record, const std::string& payload, LogDown
             "A sample record could not be read: " + payload.substr(0, payload.find('\r'));
         return false;
     }
-    line = "'" + state.recordingTime + "," + SteeringText(fields) + "," + ThrottleText(fields) +
-           "," + RpmText(fields) + "," + VoltText(fields) + "," + Temp1Text(fields) + "," +
-           Temp2Text(fields) + "," + LapColumnText(state.recordingTime, state.laps);
+    lines = {"'" + state.recordingTime + "," + SteeringText(fields) + "," + ThrottleText(fields) +
+             "," + RpmText(fields) + "," + VoltText(fields) + "," + Temp1Text(fields) + "," +
+             Temp2Text(fields) + "," + LapColumnText(state.recordingTime, state.laps)};
     return true;
 }

@@ -11,7 +11,7 @@
 #include "device/wait_cursor.h"
 
 int CDatadockDlg::SelectModelFile() {
-    return SelectFile(std::make_unique<CFileDialog>(false, "csv", "_model", txt::kCsvFilter));
+    return SelectFile(CsvSaveDialog("_model"));
 }
 
 namespace {
@@ -32,41 +32,20 @@ std::string ModelLine(const std::string& reply) {
 int CDatadockDlg::DownloadModelData(const std::string& path) {
     TextFileWriter file;
     if (!file.Create(path)) {
-        m_failureDetail = file.Error();
-        return kResultFailed;
+        return FileFailure(file);
     }
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
     WaitCursor waitCursor(m_platform);
     std::string reply;
     for (;;) {
         m_pSerial->SendTo(proto::kReadRecord);
-        if (m_pSerial->recvString(reply) == -2) {
-            break;
+        const int received = m_pSerial->recvString(reply);
+        // Only "OK00" is a value here; "K00," ends the download as a failure.
+        if (received == -2 || Mid(reply, 0, proto::kStatusLength) != proto::kStatusData) {
+            return EndOfSet(file, reply, received);
         }
-        const std::string status = Mid(reply, 0, proto::kStatusLength);
-        bool ok = true;
-        if (status == proto::kStatusData) {
-            ok = file.WriteLine(ModelLine(reply));
-        } else if (status == proto::kStatusSetEnd) {
-            ok = file.Close();
-            if (ok) {
-                return kResultCompleted;
-            }
-        } else if (status == proto::kStatusNoData) {
-            ok = file.Remove();
-            if (ok) {
-                return kResultNoData;
-            }
-        } else {
-            break;
-        }
-        if (!ok) {
-            m_failureDetail = file.Error();
-            return kResultFailed;
+        if (!file.WriteLine(ModelLine(reply))) {
+            return FileFailure(file);
         }
     }
-    if (!file.Close()) {
-        m_failureDetail = file.Error();
-    }
-    return kResultFailed;
 }

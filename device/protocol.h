@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Commands and replies of the logger's line protocol.
 namespace proto {
 constexpr char kAck[] = "OK00\r\n";
@@ -16,12 +18,27 @@ constexpr char kReadRecord[] = "DRED\r\n";
 constexpr char kChangeSet[] = "DCHG\r\n";
 constexpr char kEndConversation[] = "DEND\r\n";
 
+// A reply is an acknowledgement only when it is exactly "OK00\r\n": any byte
+// more received in the same read makes it something else.
+inline bool IsAck(const std::string& reply) {
+    return reply == kAck;
+}
+// The same for a receive that may have timed out (-2).
+inline bool IsAck(const std::string& reply, int received) {
+    return received != -2 && IsAck(reply);
+}
+
 constexpr int kHandshakeTimeoutSeconds = 0;
 constexpr int kHandshakePauseMs = 1000;
 constexpr int kRecordTimeoutSeconds = 10;
 constexpr int kCloseTimeoutSeconds = 1;
 constexpr int kCloseRepeats = 3;
 }  // namespace proto
+
+// What a reply to "DRED\r\n" is, by its first four characters. "K00," counts
+// as a data record here; the model download takes only "OK00".
+enum class RecordStatus { Data, SetEnd, NoData, Other };
+RecordStatus StatusOf(const std::string& reply);
 
 // Download results.
 constexpr int kResultFailed = 0;

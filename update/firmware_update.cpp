@@ -40,14 +40,6 @@ int CDatadockDlg::RunUpdate() {
     return result;
 }
 
-namespace {
-
-bool IsAck(const std::string& reply, int received) {
-    return received != -2 && reply == proto::kAck;
-}
-
-}  // namespace
-
 int CDatadockDlg::UpdateFirmware(const std::string& path) {
     m_pSerial->SetTimeoutCheck(true);
     ShowTransferLayout(txt::kTitleUpdate, "", true);
@@ -61,7 +53,7 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
         return kResultFailed;
     }
     std::string reply;
-    const auto exact = [](const std::string& r) { return r == proto::kAck; };
+    const auto exact = [](const std::string& r) { return proto::IsAck(r); };
     for (const char* command : kHandshakeCommands) {
         if (RunHandshake(command, exact, reply) == Handshake::Cancelled) {
             return kResultCancelled;
@@ -89,7 +81,7 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
         return sent;
     }
     m_pSerial->SendTo(kEndCommand);
-    const bool ended = IsAck(reply, m_pSerial->recvString(reply));
+    const bool ended = proto::IsAck(reply, m_pSerial->recvString(reply));
     PutProgressAway();
     if (!ended) {
         m_failureDetail = "The logger did not confirm the end of the update.";
@@ -102,7 +94,7 @@ bool CDatadockDlg::StartUpdate(std::string& reply) {
     m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
         m_pSerial->SendTo(kStartCommand);
-        if (IsAck(reply, m_pSerial->recvString(reply))) {
+        if (proto::IsAck(reply, m_pSerial->recvString(reply))) {
             return true;
         }
     }
@@ -119,20 +111,11 @@ int CDatadockDlg::SendUpdateLines(const std::vector<std::string>& lines, std::st
         m_pSerial->SendTo(kDataCommand + line + proto::kLineEnd);
         const int received = m_pSerial->recvString(reply);
         accumulated += 100;
-        PumpMessages();
-        if (m_bCancelRequested) {
+        const int percent = proportional ? std::min(accumulated / count, 100) : 100;
+        if (!PumpWithProgress(percent, proportional)) {
             return kResultCancelled;
         }
-        const int percent = proportional ? std::min(accumulated / count, 100) : 100;
-        m_platform.ProgressSetPos(percent);
-        m_platform.SetControlText(ctl::kStaticPercent, std::to_string(percent) + "%");
-        if (proportional) {
-            PumpMessages();
-            if (m_bCancelRequested) {
-                return kResultCancelled;
-            }
-        }
-        if (!IsAck(reply, received)) {
+        if (!proto::IsAck(reply, received)) {
             PutProgressAway();
             m_failureDetail = "The logger did not accept line " +
                               std::to_string(&line - lines.data() + 1) + " of the update file.";
