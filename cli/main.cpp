@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,37 +32,38 @@ int Usage(const char* problem) {
     return kExitUsage;
 }
 
-// Options in any order; the transfer's files are put in the order it asks.
+// The files each transfer takes, in the order it asks for them; "" is the
+// file given without an option.
+const std::map<std::string, std::vector<std::string>> kFileOptions = {
+    {"log-save", {"--lap", "--log"}}, {"model-save", {"--out"}}, {"update", {""}}};
+
+// Options in any order (the last of a repeated one counts); exactly the files
+// the transfer takes, none empty.
 bool ParseTransfer(int argc, char** argv, Request& request) {
-    std::string lap, log, out, updateFile;
+    std::map<std::string, std::string> files;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--port" && hasValue) {
-            request.port = argv[++i];
-        } else if (arg == "--lap" && hasValue) {
-            lap = argv[++i];
-        } else if (arg == "--log" && hasValue) {
-            log = argv[++i];
-        } else if (arg == "--out" && hasValue) {
-            out = argv[++i];
-        } else if (arg.rfind("--", 0) != 0 && updateFile.empty()) {
-            updateFile = arg;
-        } else {
+        const bool isOption = arg.rfind("--", 0) == 0;
+        if (isOption && i + 1 >= argc) {
             return false;
         }
+        const std::string key = isOption ? arg : "";
+        const std::string value = isOption ? argv[++i] : arg;
+        if (value.empty() || (key.empty() && files.count(key) != 0)) {
+            return false;
+        }
+        (key == "--port" ? request.port : files[key]) = value;
     }
-    if (request.command == "log-save" && !lap.empty() && !log.empty() && updateFile.empty() &&
-        out.empty()) {
-        request.paths = {lap, log};
-    } else if (request.command == "model-save" && !out.empty() && updateFile.empty() &&
-               lap.empty() && log.empty()) {
-        request.paths = {out};
-    } else if (request.command == "update" && !updateFile.empty() && lap.empty() && log.empty() &&
-               out.empty()) {
-        request.paths = {updateFile};
-    } else {
+    const std::vector<std::string>& wanted = kFileOptions.at(request.command);
+    if (files.size() != wanted.size()) {
         return false;
+    }
+    for (const std::string& key : wanted) {
+        const auto given = files.find(key);
+        if (given == files.end()) {
+            return false;
+        }
+        request.paths.push_back(given->second);
     }
     return true;
 }
@@ -124,8 +126,7 @@ int main(int argc, char** argv) {
     if (request.command == "ports" && argc == 2) {
         return ListPorts();
     }
-    if (request.command != "log-save" && request.command != "model-save" &&
-        request.command != "update") {
+    if (kFileOptions.count(request.command) == 0) {
         return Usage(("unknown command: " + request.command).c_str());
     }
     if (!ParseTransfer(argc, argv, request)) {

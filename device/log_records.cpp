@@ -18,39 +18,39 @@ std::string TimeText(long long minutes, long long seconds, long long hundredths)
            Format("%02lld", hundredths);
 }
 
-long long LeadingDecimal(const std::string& text, std::size_t& pos) {
+// The number in the decimal digits at pos, at most width of them, up to the
+// first other character; 0 when there are none.
+long long DigitsAt(const std::string& text, std::size_t pos, std::size_t width) {
     long long value = 0;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && value < 100'000'000) {
-        value = value * 10 + (text[pos++] - '0');
+    for (std::size_t i = pos; i < text.size() && i < pos + width; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            break;
+        }
+        value = value * 10 + (text[i] - '0');
     }
     return value;
 }
 
-// Minutes, seconds and hundredths of "m...m:ss.cc"; each field is read up to
-// its separator (':' or '.'), seconds and hundredths as at most two digits.
+// Minutes, seconds and hundredths of "m...m:ss.cc": the minutes are all the
+// digits in front (nine at most), seconds and hundredths at most two digits
+// after their separator (':' or '.').
 struct TimeParts {
     long long minutes = 0, seconds = 0, hundredths = 0;
 };
 
 TimeParts ParseTimeText(const std::string& text) {
+    constexpr std::size_t kMaxMinuteDigits = 9;
     TimeParts parts;
-    std::size_t pos = 0;
-    parts.minutes = LeadingDecimal(text, pos);
-    pos = text.find_first_of(":.", pos);
-    if (pos == std::string::npos) {
+    parts.minutes = DigitsAt(text, 0, kMaxMinuteDigits);
+    const std::size_t minutesEnd = text.find_first_of(":.");
+    if (minutesEnd == std::string::npos) {
         return parts;
     }
-    std::size_t secondsPos = pos + 1;
-    const std::string seconds = Mid(text, secondsPos, 2);
-    std::size_t at = 0;
-    parts.seconds = LeadingDecimal(seconds, at);
-    pos = text.find_first_of(":.", secondsPos);
-    if (pos == std::string::npos) {
-        return parts;
+    parts.seconds = DigitsAt(text, minutesEnd + 1, 2);
+    const std::size_t secondsEnd = text.find_first_of(":.", minutesEnd + 1);
+    if (secondsEnd != std::string::npos) {
+        parts.hundredths = DigitsAt(text, secondsEnd + 1, 2);
     }
-    const std::string hundredths = Mid(text, pos + 1, 2);
-    at = 0;
-    parts.hundredths = LeadingDecimal(hundredths, at);
     return parts;
 }
 

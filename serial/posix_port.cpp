@@ -138,14 +138,14 @@ public:
             if (put < 0 && errno == EINTR) {
                 continue;
             }
-            if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitWritable()) {
-                continue;
-            }
-            if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            const bool full = put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+            if (put < 0 && !full) {
                 failWithErrno();
                 return -1;
             }
-            break;  // the line did not drain in time: a short write
+            if (!full || !waitWritable()) {
+                break;  // the line did not drain in time: a short write
+            }
         }
         return static_cast<long>(done);
     }

@@ -21,9 +21,10 @@ public:
     bool masterOpen() const { return m_master >= 0; }
     // Drops the line as a pulled cable does: the program sees a hang-up.
     void closeMaster();
-    // Exclusive use (TIOCEXCL) set by the program lives on the terminal, and
-    // since this side keeps the slave open it would outlast the program's
-    // close and keep it from opening the port again.
+    // Exclusive use (TIOCEXCL) lives on the terminal. A real port forgets it
+    // at its last close; this one never sees a last close (this side keeps
+    // the slave open), so a program that ends without releasing it (one that
+    // crashed) would keep itself out. This does what the last close would.
     void releaseExclusiveUse();
     // Bytes sent to the program that it has not read yet.
     int unreadByProgram() const;
