@@ -179,20 +179,29 @@ void CDatadockDlg::PumpMessages() {
 
 // The frame every transfer runs in: connect, choose the file(s), transfer,
 // let go of the file dialogs, and restore the window, closing the port, also
-// when the choice was cancelled.
+// when the choice was cancelled, and also when something unforeseen is thrown
+// (the window system reports that; the port must not stay open under it).
 void CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
                                     const std::function<void()>& transfer) {
     if (ConnectPort() != 1) {
         ReportNotConnected();
         return;
     }
-    if (selectFiles() == 1) {
-        transfer();
+    const auto endFrame = [this] {
         m_pLapFileDialog.reset();
         m_pLogFileDialog.reset();
         m_pFileDialog.reset();
+        RestoreMainLayout();
+    };
+    try {
+        if (selectFiles() == 1) {
+            transfer();
+        }
+    } catch (...) {
+        endFrame();
+        throw;
     }
-    RestoreMainLayout();
+    endFrame();
 }
 
 int CDatadockDlg::SelectFile(std::unique_ptr<CFileDialog> dialog) {

@@ -3,6 +3,7 @@
 
 #include "app/texts.h"
 #include "tests/support/dlg_harness.h"
+#include "tests/support/temp_files.h"
 
 namespace {
 
@@ -140,6 +141,17 @@ TEST(DatadockDlg, SystemTexts_HaveTheirExactBytes) {
                                                 std::string(9, ' ') + "PC \x81\xA8 KTR-90");
     EXPECT_EQ(std::string(txt::kBtnModelSave),
               "MODEL SAVE" + std::string(6, ' ') + "KTR-90 \x81\xA8 PC");
+}
+
+TEST(DatadockDlg, UnforeseenFailureInATransfer_StillRestoresTheWindowAndClosesThePort) {
+    DlgHarness h;
+    h.platform.fileAnswers = {WriteFileBytes("frame.dat", "a\r\nb\r\n")};
+    h.platform.onPump = [](int) { throw std::runtime_error("unforeseen"); };
+    EXPECT_THROW(h.dlg.OnSoftwareUpdate(), std::runtime_error);
+    EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
+    EXPECT_EQ(h.dlg.m_pFileDialog, nullptr);
+    EXPECT_TRUE(h.platform.visible(ctl::kBtnUpdate));
+    EXPECT_FALSE(h.platform.visible(ctl::kProgress));
 }
 
 }  // namespace

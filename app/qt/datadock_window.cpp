@@ -175,21 +175,12 @@ void DatadockWindow::runHandler(const std::function<void()>& handler) {
     }
 }
 
-// A transfer that fails unexpectedly has unwound (its files closed); the
-// buttons come back so the window stays usable.
+// A transfer that fails unexpectedly has already ended its frame (window
+// restored, port closed); runHandler reports it.
 void DatadockWindow::runClickHandler(ClickHandler handler) {
     runHandler([this, handler] {
-        if (!m_logic) {
-            return;
-        }
-        CDatadockDlg& logic = *m_logic;
-        try {
-            handler(logic);
-        } catch (...) {
-            if (logic.m_pSerial) {
-                logic.RestoreMainLayout();
-            }
-            throw;
+        if (m_logic) {
+            handler(*m_logic);
         }
     });
 }
