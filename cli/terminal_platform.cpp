@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "app/cp932.h"
@@ -44,14 +45,10 @@ void TerminalPlatform::ShowControl(int id, bool visible) {
 }
 
 void TerminalPlatform::SetControlText(int id, const std::string& text) {
-    const bool changed = m_texts[id] != text;
-    m_texts[id] = text;
-    if (!changed) {
-        return;
-    }
-    if (id == ctl::kStaticPercent) {
+    const bool changed = std::exchange(m_texts[id], text) != text;
+    if (id == ctl::kStaticPercent && changed) {
         ShowPercent(text);
-    } else if (id == ctl::kStaticInfo && !text.empty()) {
+    } else if (id == ctl::kStaticInfo) {
         ShowStatus(id, text);
     }
 }

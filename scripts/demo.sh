@@ -4,5 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh dev
-bin=build/dev
-exec scripts/with-simulator.sh "$bin" "$@"
+exec scripts/with-simulator.sh build/dev "$@"
