@@ -113,12 +113,9 @@ std::string CDatadockDlg::NotConnectedDetail() const {
     if (!isAcceptablePortName(name, platformPortNaming())) {
         return "\"" + name + "\" is not a serial port name.";
     }
-    std::string detail = m_pSerial->LastErrorText();
-    const DeviceError& reason = m_pSerial->LastSystemError();
-    if (!reason.text.empty()) {
-        detail += " (" + reason.text + ")";
-    }
-    if (reason.accessDenied && platformPortNaming() == PortNaming::Posix) {
+    std::string detail = "Cannot open " + name + ". " + m_pSerial->LastUserText();
+    if (m_pSerial->LastSystemError().problem == DeviceProblem::AccessDenied &&
+        platformPortNaming() == PortNaming::Posix) {
         detail +=
             "\nYou need to be a member of the group that owns the device (usually dialout); "
             "log in again after adding yourself.";

@@ -66,7 +66,7 @@ void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit, const D
         result = download();
     } catch (const SerialPortException& e) {
         result = kResultFailed;
-        m_failureDetail = e.what();
+        m_failureDetail = e.UserText();
     }
     ShowDownloadResult(result);
     CloseDownloadConversation(reply);

@@ -54,7 +54,7 @@ public:
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const bool busy = errno == EWOULDBLOCK;
             ::close(fd);
-            return busy ? fail("the port is in use by another program") : failWithErrno();
+            return busy ? fail("locked by another program", DeviceProblem::InUse) : failWithErrno();
         }
         m_fd = fd;
         requestLowLatency();
@@ -108,7 +108,7 @@ public:
         if (got == 0) {
             // With VMIN = VTIME = 0 an empty read means "nothing yet", unless
             // poll() has just said there was something: then the device hung up.
-            return promised ? (fail("the device has gone (end of file)"), -1) : 0;
+            return promised ? (fail("end of file", DeviceProblem::Gone), -1) : 0;
         }
         failWithErrno();
         return -1;
@@ -165,14 +165,32 @@ public:
     DeviceError lastError() const override { return m_error; }
 
 private:
-    bool fail(const std::string& text, bool accessDenied = false) {
-        m_error = DeviceError{text, accessDenied};
+    bool fail(const std::string& text, DeviceProblem problem) {
+        m_error = DeviceError{text, problem};
         return false;
     }
 
     bool failWithErrno() {
         const int code = errno;
-        return fail(std::strerror(code), code == EACCES || code == EPERM);
+        return fail(std::strerror(code), problemOf(code));
+    }
+
+    static DeviceProblem problemOf(int code) {
+        switch (code) {
+            case EACCES:
+            case EPERM:
+                return DeviceProblem::AccessDenied;
+            case EBUSY:
+                return DeviceProblem::InUse;
+            case ENOENT:
+                return DeviceProblem::NotFound;
+            case EIO:
+            case ENXIO:
+            case ENODEV:
+                return DeviceProblem::Gone;
+            default:
+                return DeviceProblem::Other;
+        }
     }
 
     // A pseudo-terminal has no modem lines and answers with ENOTTY; that is the

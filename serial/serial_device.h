@@ -14,10 +14,16 @@ struct LineSettings {
     bool hardwareHandshake = false;
 };
 
+// What went wrong with the device, as far as a user can act on it.
+enum class DeviceProblem { Other, NotFound, AccessDenied, InUse, Gone };
+
 struct DeviceError {
-    std::string text;           // readable reason, e.g. "Permission denied"
-    bool accessDenied = false;  // the user lacks the rights to open the device
+    std::string text;  // the system's own reason, e.g. "Permission denied"
+    DeviceProblem problem = DeviceProblem::Other;
 };
+
+// The problem in a user's words, the system's reason in brackets after it.
+std::string UserWords(const DeviceError& error);
 
 enum class WaitResult { Readable, TimedOut, HungUp };
 

@@ -8,6 +8,7 @@
 
 namespace {
 const char kReadFailure[] = "ReadFile() in SerialPortAPI::recvString(CString&): ";
+const DeviceError kHungUp{"hang-up", DeviceProblem::Gone};
 constexpr int kSettleMs = 10;
 // Without a time-out check a receive waits for ever; it still wakes up now and
 // then so that a slow clock never matters.
@@ -24,28 +25,36 @@ SerialPortAPI::SerialPortAPI(std::unique_ptr<SerialDevice> device, Clock& clock)
 SerialPortAPI::~SerialPortAPI() = default;
 
 void SerialPortAPI::throwWithSystemText(const std::string& prefix) {
-    throw SerialPortException(prefix + m_device->lastError().text);
+    throwFor(prefix, m_device->lastError());
+}
+
+void SerialPortAPI::throwFor(const std::string& prefix, const DeviceError& error) {
+    throw SerialPortException(prefix + error.text, UserWords(error));
 }
 
 void SerialPortAPI::Open() {
     if (!m_device->open(m_portName)) {
         m_lastSystemError = m_device->lastError();
-        throw SerialPortException("Failed to Open : " + m_portName);
+        throw SerialPortException("Failed to Open : " + m_portName, UserWords(m_lastSystemError));
     }
     m_timeoutCheck = true;
     if (!m_device->makeReadsReturnAtOnce()) {
-        const std::string reason = m_device->lastError().text;
-        Close();
-        throw SerialPortException("CommTimeouts() in Open(): " + reason);
+        failOpenStep("CommTimeouts() in Open(): ");
     }
     if (!m_device->setLine(m_line)) {
-        const std::string reason = m_device->lastError().text;
-        Close();
-        throw SerialPortException("CommState() in Open(): " + reason);
+        failOpenStep("CommState() in Open(): ");
     }
     m_device->clearErrors();
     m_clock.sleepMs(kSettleMs);
     m_isOpen = true;
+}
+
+// A port that opened but cannot be set up is closed again before the failure
+// is reported.
+void SerialPortAPI::failOpenStep(const std::string& prefix) {
+    m_lastSystemError = m_device->lastError();
+    m_device->close();
+    throwFor(prefix, m_lastSystemError);
 }
 
 void SerialPortAPI::Close() {
@@ -92,7 +101,7 @@ void SerialPortAPI::waitForBytes(std::int64_t startSecond) {
         waitMs = static_cast<int>(std::clamp<std::int64_t>(left, 0, kUncheckedWaitMs));
     }
     if (m_device->waitReadable(m_clock.realWaitMs(waitMs)) == WaitResult::HungUp) {
-        throw SerialPortException(std::string(kReadFailure) + "the device has gone (hang-up)");
+        throwFor(kReadFailure, kHungUp);
     }
 }
 
@@ -143,10 +152,12 @@ int SerialPortAPI::catchFailure(const std::function<void()>& operation) {
     try {
         operation();
         m_lastErrorText.clear();
+        m_lastUserText.clear();
         m_lastSystemError = {};
         return 1;
     } catch (const SerialPortException& e) {
         m_lastErrorText = e.what();
+        m_lastUserText = e.UserText();
         return -1;
     }
 }

@@ -44,15 +44,18 @@ public:
     int SetRecvTimeout(int seconds);
 
     const std::string& PortName() const { return m_portName; }
-    // Why the last TryOpen or TryClose failed: the exception's text, and the
-    // system's reason behind it (an open failure's message names no reason).
+    // Why the last TryOpen or TryClose failed: the exception's text, the same
+    // in a user's words, and the system's reason behind an open failure.
     const std::string& LastErrorText() const { return m_lastErrorText; }
+    const std::string& LastUserText() const { return m_lastUserText; }
     const DeviceError& LastSystemError() const { return m_lastSystemError; }
 
     const LineSettings& Line() const { return m_line; }
 
 private:
     [[noreturn]] void throwWithSystemText(const std::string& prefix);
+    [[noreturn]] static void throwFor(const std::string& prefix, const DeviceError& error);
+    [[noreturn]] void failOpenStep(const std::string& prefix);
     std::int64_t secondsNow();
     bool timedOut(std::int64_t startSecond);
     void waitForBytes(std::int64_t startSecond);
@@ -66,5 +69,6 @@ private:
     bool m_isOpen = false;
     bool m_timeoutCheck = true;
     std::string m_lastErrorText;
+    std::string m_lastUserText;
     DeviceError m_lastSystemError;
 };

@@ -3,9 +3,16 @@
 #include <stdexcept>
 #include <string>
 
-// Thrown by SerialPortAPI when a system call on the port fails. The message
-// names the failing call and the operation, followed by the system's text.
+// Thrown by SerialPortAPI when a system call on the port fails. what() names
+// the failing call and the operation, followed by the system's text, for logs
+// and tests; UserText() says the same in a user's words.
 class SerialPortException : public std::runtime_error {
 public:
-    explicit SerialPortException(const std::string& message) : std::runtime_error(message) {}
+    SerialPortException(const std::string& technical, std::string userText)
+        : std::runtime_error(technical), m_userText(std::move(userText)) {}
+
+    const std::string& UserText() const noexcept { return m_userText; }
+
+private:
+    std::string m_userText;
 };

@@ -186,7 +186,7 @@ TEST(LogSaveEndToEnd, PulledCableInTheSampleSetFailsWithTheReasonAndClosesThePor
     run.run();
     ASSERT_EQ(run.platform.messages.size(), 1u);
     EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
-    EXPECT_THAT(run.lastMessage().detail, HasSubstr("ReadFile() in SerialPortAPI::recvString"));
+    EXPECT_THAT(run.lastMessage().detail, HasSubstr("The KTR-90 stopped answering"));
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
     EXPECT_EQ(run.platform.waitCursorDepth, 0);

@@ -153,7 +153,7 @@ TEST(SoftwareUpdate, PulledCableEndsLikeAFailedUpdateWithTheReason) {
     run.dlg.OnSoftwareUpdate();
     ASSERT_EQ(run.messages().size(), 1u);
     EXPECT_EQ(run.messages()[0].text, "Update Failed.");
-    EXPECT_THAT(run.messages()[0].detail, ::testing::HasSubstr("the device has gone"));
+    EXPECT_THAT(run.messages()[0].detail, ::testing::HasSubstr("The KTR-90 stopped answering"));
     EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
     EXPECT_EQ(run.platform.waitCursorDepth, 0);
 }

@@ -29,7 +29,7 @@ int CDatadockDlg::RunUpdate() {
     try {
         result = UpdateFirmware(m_pFileDialog->GetPathName());
     } catch (const SerialPortException& e) {
-        m_failureDetail = e.what();
+        m_failureDetail = e.UserText();
         PutProgressAway();
     }
     if (result == kResultCompleted) {

@@ -8,7 +8,7 @@ void ScriptedSerialDevice::arrive(std::string bytes, std::int64_t atMs) {
 }
 
 bool ScriptedSerialDevice::fail(const std::string& text) {
-    m_error = DeviceError{text, false};
+    m_error = DeviceError{text, DeviceProblem::Other};
     return false;
 }
 
