@@ -178,11 +178,11 @@ void CDatadockDlg::PumpMessages() {
 // let go of the file dialogs, and restore the window, closing the port, also
 // when the choice was cancelled, and also when something unforeseen is thrown
 // (the window system reports that; the port must not stay open under it).
-void CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
-                                    const std::function<void()>& transfer) {
+TransferOutcome CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
+                                               const std::function<TransferOutcome()>& transfer) {
     if (ConnectPort() != 1) {
         ReportNotConnected();
-        return;
+        return TransferOutcome::NotConnected;
     }
     const auto endFrame = [this] {
         m_pLapFileDialog.reset();
@@ -190,15 +190,17 @@ void CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
         m_pFileDialog.reset();
         RestoreMainLayout();
     };
+    TransferOutcome outcome = TransferOutcome::Cancelled;
     try {
         if (selectFiles() == 1) {
-            transfer();
+            outcome = transfer();
         }
     } catch (...) {
         endFrame();
         throw;
     }
     endFrame();
+    return outcome;
 }
 
 int CDatadockDlg::SelectFile(std::unique_ptr<CFileDialog> dialog) {
@@ -210,27 +212,27 @@ int CDatadockDlg::SelectFile(std::unique_ptr<CFileDialog> dialog) {
     return 1;
 }
 
-void CDatadockDlg::OnLogSave() {
-    RunTransferFrame([this] { return SelectLogFiles(); },
-                     [this] {
-                         ShowLogSaveLayout();
-                         RunDownloadConversation("1", [this] {
-                             return DownloadLogData(m_pLapFileDialog->GetPathName(),
-                                                    m_pLogFileDialog->GetPathName());
-                         });
-                     });
+TransferOutcome CDatadockDlg::OnLogSave() {
+    return RunTransferFrame([this] { return SelectLogFiles(); },
+                            [this] {
+                                ShowLogSaveLayout();
+                                return RunDownloadConversation("1", [this] {
+                                    return DownloadLogData(m_pLapFileDialog->GetPathName(),
+                                                           m_pLogFileDialog->GetPathName());
+                                });
+                            });
 }
 
-void CDatadockDlg::OnModelSave() {
-    RunTransferFrame([this] { return SelectModelFile(); },
-                     [this] {
-                         ShowModelSaveLayout();
-                         RunDownloadConversation("0", [this] {
-                             return DownloadModelData(m_pFileDialog->GetPathName());
-                         });
-                     });
+TransferOutcome CDatadockDlg::OnModelSave() {
+    return RunTransferFrame([this] { return SelectModelFile(); },
+                            [this] {
+                                ShowModelSaveLayout();
+                                return RunDownloadConversation("0", [this] {
+                                    return DownloadModelData(m_pFileDialog->GetPathName());
+                                });
+                            });
 }
 
-void CDatadockDlg::OnSoftwareUpdate() {
-    RunTransferFrame([this] { return SelectUpdateFile(); }, [this] { RunUpdate(); });
+TransferOutcome CDatadockDlg::OnSoftwareUpdate() {
+    return RunTransferFrame([this] { return SelectUpdateFile(); }, [this] { return RunUpdate(); });
 }

@@ -8,6 +8,7 @@
 
 #include "app/dialog_platform.h"
 #include "app/file_dialog.h"
+#include "app/transfer_outcome.h"
 #include "serial/clock.h"
 #include "serial/serial_port_api.h"
 
@@ -37,10 +38,10 @@ public:
     void OnCancel();
     void OnDestroy();
 
-    // Click handlers of the three buttons.
-    void OnLogSave();
-    void OnModelSave();
-    void OnSoftwareUpdate();
+    // Click handlers of the three buttons; each says how its transfer ended.
+    TransferOutcome OnLogSave();
+    TransferOutcome OnModelSave();
+    TransferOutcome OnSoftwareUpdate();
 
     // Services the transfers share.
     int ConnectPort();
@@ -54,7 +55,7 @@ public:
     void RefillPortChoice();
 
     // Download conversation and handshake, shared by all transfers.
-    void RunDownloadConversation(const std::string& kindDigit, const Download& download);
+    TransferOutcome RunDownloadConversation(const std::string& kindDigit, const Download& download);
     enum class Handshake { Accepted, Cancelled };
     Handshake RunHandshake(const std::string& command,
                            const std::function<bool(const std::string&)>& accept,
@@ -72,26 +73,31 @@ public:
 
     // SOFTWARE UPDATE.
     int SelectUpdateFile();
-    int RunUpdate();
+    TransferOutcome RunUpdate();
     int UpdateFirmware(const std::string& path);
 
     std::unique_ptr<CFileDialog> m_pLapFileDialog;
     std::unique_ptr<CFileDialog> m_pLogFileDialog;
     std::unique_ptr<CFileDialog> m_pFileDialog;
-    int m_bShowModelSave = 0;
     std::unique_ptr<SerialPortAPI> m_pSerial;
     // The ports found by the last scan, by name (COM7, /dev/ttyUSB0), in
     // ascending order of their numbers; duplicates kept.
     std::list<std::string> m_portNumbers;
     int m_nLapIndex = 0;
     std::int64_t m_nLapBoundaryMs = 0;
-    int m_bCancelRequested = 0;
+
+    // MODEL SAVE is offered only when the program was started with -VARDO.
+    void EnableModelSave() { m_bShowModelSave = 1; }
+    bool ShowsModelSave() const { return m_bShowModelSave == 1; }
+    // Raised by OnCancel (Esc, the close box, Ctrl-C); the running transfer
+    // stops at its next look.
+    bool CancelRequested() const { return m_bCancelRequested != 0; }
 
 private:
     void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
     void ShowIdleButtons();
-    void RunTransferFrame(const std::function<int()>& selectFiles,
-                          const std::function<void()>& transfer);
+    TransferOutcome RunTransferFrame(const std::function<int()>& selectFiles,
+                                     const std::function<TransferOutcome()>& transfer);
     // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
     int SelectFile(std::unique_ptr<CFileDialog> dialog);
     // The port the controls name now: the label for one port, the combo box's
@@ -99,7 +105,7 @@ private:
     std::string ChosenPortName() const;
     std::string NotConnectedDetail() const;
     void ReportNotConnected();
-    void ShowDownloadResult(int result);
+    void ShowDownloadResult(TransferOutcome outcome);
     void CloseDownloadConversation(std::string& reply);
     int DownloadLapSet(const std::string& path, LogDownloadState& state, std::string& reply);
     bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
@@ -114,6 +120,8 @@ private:
     int SendUpdateLines(const std::vector<std::string>& lines, std::string& reply);
     void PutProgressAway();
 
+    int m_bShowModelSave = 0;
+    int m_bCancelRequested = 0;
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;

@@ -1,17 +1,17 @@
 #include "cli/exit_status.h"
 
-#include "app/texts.h"
-
-ExitStatus ExitStatusFor(const std::vector<std::string>& messages, bool cancelled) {
-    if (messages.empty()) {
-        return cancelled ? kExitCancelled : kExitFailed;
+ExitStatus ExitStatusFor(TransferOutcome outcome) {
+    switch (outcome) {
+        case TransferOutcome::Completed:
+            return kExitCompleted;
+        case TransferOutcome::Cancelled:
+            return kExitCancelled;
+        case TransferOutcome::NoData:
+            return kExitNoData;
+        case TransferOutcome::NotConnected:
+            return kExitNotConnected;
+        case TransferOutcome::Failed:
+            break;
     }
-    const std::string& last = messages.back();
-    if (last == txt::kCompleted || last == txt::kUpdateComplete) {
-        return kExitCompleted;
-    }
-    if (last == txt::kNoData) {
-        return kExitNoData;
-    }
-    return last == txt::kNotConnected ? kExitNotConnected : kExitFailed;
+    return kExitFailed;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/transfer_outcome.h"
 
 // The command line's exit statuses. Scripts rely on them; keep them stable.
 enum ExitStatus {
@@ -13,6 +12,4 @@ enum ExitStatus {
     kExitUsage = 64,
 };
 
-// The status a transfer ends with, from the messages it showed and whether the
-// user cancelled it.
-ExitStatus ExitStatusFor(const std::vector<std::string>& messages, bool cancelled);
+ExitStatus ExitStatusFor(TransferOutcome outcome);

@@ -97,18 +97,18 @@ int RunTransfer(const Request& request) {
         platform, [&ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); });
     platform.Attach(dlg);
     TerminalPlatform::CatchInterrupt();
-    dlg.m_bShowModelSave = 1;
+    dlg.EnableModelSave();
     dlg.OnInitDialog();
+    TransferOutcome outcome = TransferOutcome::Failed;
     if (request.command == "log-save") {
-        dlg.OnLogSave();
+        outcome = dlg.OnLogSave();
     } else if (request.command == "model-save") {
-        dlg.OnModelSave();
+        outcome = dlg.OnModelSave();
     } else {
-        dlg.OnSoftwareUpdate();
+        outcome = dlg.OnSoftwareUpdate();
     }
-    const bool cancelled = dlg.m_bCancelRequested != 0;
     dlg.OnDestroy();
-    return ExitStatusFor(platform.Messages(), cancelled);
+    return ExitStatusFor(outcome);
 }
 
 }  // namespace

@@ -83,14 +83,13 @@ void TerminalPlatform::EndLiveLine() {
 }
 
 void TerminalPlatform::PumpMessages() {
-    if (g_interrupted && m_dlg != nullptr && !m_dlg->m_bCancelRequested) {
+    if (g_interrupted && m_dlg != nullptr && !m_dlg->CancelRequested()) {
         m_dlg->OnCancel();
     }
 }
 
 void TerminalPlatform::MessageBox(const std::string& text, MessageIcon, const std::string& detail) {
     EndLiveLine();
-    m_messages.push_back(text);
     std::string lines = text;
     for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;) {
         lines.replace(at, 2, "\n");

@@ -25,8 +25,6 @@ public:
     // Installs the Ctrl-C handler that raises the cancel request at the next pump.
     static void CatchInterrupt();
 
-    const std::vector<std::string>& Messages() const { return m_messages; }
-
     void ShowControl(int id, bool visible) override;
     void SetControlText(int id, const std::string& text) override;
     std::string ControlText(int id) override { return m_texts[id]; }
@@ -67,5 +65,4 @@ private:
     int m_progress = 0;
     bool m_live;
     bool m_liveLineOpen = false;
-    std::vector<std::string> m_messages;
 };

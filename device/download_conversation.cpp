@@ -18,24 +18,25 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
         m_pSerial->SetRecvTimeout(proto::kHandshakeTimeoutSeconds);
         m_pSerial->SendTo(command);
         m_clock.sleepMs(proto::kHandshakePauseMs);
-        if (m_pSerial->recvString(reply) != -2 && accept(reply)) {
+        if (m_pSerial->recvString(reply) != SerialPortAPI::kTimedOut && accept(reply)) {
             return Handshake::Accepted;
         }
     }
 }
 
-void CDatadockDlg::ShowDownloadResult(int result) {
-    switch (result) {
-        case kResultCancelled:
+void CDatadockDlg::ShowDownloadResult(TransferOutcome outcome) {
+    switch (outcome) {
+        case TransferOutcome::Completed:
+            m_platform.MessageBox(txt::kCompleted, MessageIcon::Information);
             return;
-        case kResultFailed:
-            m_platform.MessageBox(txt::kFailedToReceive, MessageIcon::Exclamation, m_failureDetail);
-            return;
-        case kResultNoData:
+        case TransferOutcome::NoData:
             m_platform.MessageBox(txt::kNoData, MessageIcon::Exclamation);
             return;
-        default:
-            m_platform.MessageBox(txt::kCompleted, MessageIcon::Information);
+        case TransferOutcome::Failed:
+            m_platform.MessageBox(txt::kFailedToReceive, MessageIcon::Exclamation, m_failureDetail);
+            return;
+        case TransferOutcome::Cancelled:
+        case TransferOutcome::NotConnected:
             return;
     }
 }
@@ -53,23 +54,24 @@ void CDatadockDlg::CloseDownloadConversation(std::string& reply) {
     }
 }
 
-void CDatadockDlg::RunDownloadConversation(const std::string& kindDigit, const Download& download) {
+TransferOutcome CDatadockDlg::RunDownloadConversation(const std::string& kindDigit,
+                                                      const Download& download) {
     m_failureDetail.clear();
     const std::string opening = proto::kOpenConversation + kindDigit + proto::kLineEnd;
     std::string reply;
-    int result = kResultFailed;
+    TransferOutcome outcome = TransferOutcome::Failed;
     try {
         const auto exact = [](const std::string& r) { return proto::IsAck(r); };
         if (RunHandshake(opening, exact, reply) == Handshake::Cancelled) {
-            return;
+            return TransferOutcome::Cancelled;
         }
-        result = download();
+        outcome = OutcomeOfResult(download());
     } catch (const SerialPortException& e) {
-        result = kResultFailed;
         m_failureDetail = e.UserText();
     }
-    ShowDownloadResult(result);
+    ShowDownloadResult(outcome);
     CloseDownloadConversation(reply);
+    return outcome;
 }
 
 // Pumps the window and shows percent on the bar and as text; pumps once more
@@ -107,7 +109,7 @@ int CDatadockDlg::FileFailure(const TextFileWriter& file) {
 // no data (the file goes), or failed (the file keeps what it has). A file that
 // cannot be closed or deleted turns any outcome into a failure.
 int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
-    const RecordStatus status = received == -2 ? RecordStatus::Other : StatusOf(reply);
+    const RecordStatus status = received == SerialPortAPI::kTimedOut ? RecordStatus::Other : StatusOf(reply);
     if (status == RecordStatus::NoData) {
         return file.Remove() ? kResultNoData : FileFailure(file);
     }

@@ -101,7 +101,7 @@ int CDatadockDlg::DownloadLapSet(const std::string& path, LogDownloadState& stat
     for (int record = 1;; ++record) {
         m_pSerial->SendTo(proto::kReadRecord);
         const int received = m_pSerial->recvString(reply);
-        if (received == -2 || StatusOf(reply) != RecordStatus::Data) {
+        if (received == SerialPortAPI::kTimedOut || StatusOf(reply) != RecordStatus::Data) {
             return EndOfSet(file, reply, received);
         }
         if (!WriteLapRecord(file, record, Mid(reply, proto::kRecordHeaderLength), state)) {
@@ -155,7 +155,7 @@ int CDatadockDlg::DownloadSampleSet(const std::string& path, LogDownloadState& s
             file.Close();
             return kResultCancelled;
         }
-        if (received == -2 || StatusOf(reply) != RecordStatus::Data) {
+        if (received == SerialPortAPI::kTimedOut || StatusOf(reply) != RecordStatus::Data) {
             return EndOfSet(file, reply, received);
         }
         std::vector<std::string> lines;

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "app/transfer_outcome.h"
+#include "serial/serial_port_api.h"
+
 // Commands and replies of the logger's line protocol.
 namespace proto {
 constexpr char kAck[] = "OK00\r\n";
@@ -23,9 +26,9 @@ constexpr char kEndConversation[] = "DEND\r\n";
 inline bool IsAck(const std::string& reply) {
     return reply == kAck;
 }
-// The same for a receive that may have timed out (-2).
+// The same for a receive that may have timed out.
 inline bool IsAck(const std::string& reply, int received) {
-    return received != -2 && IsAck(reply);
+    return received != SerialPortAPI::kTimedOut && IsAck(reply);
 }
 
 constexpr int kHandshakeTimeoutSeconds = 0;
@@ -45,3 +48,16 @@ constexpr int kResultFailed = 0;
 constexpr int kResultCompleted = 1;
 constexpr int kResultCancelled = 2;
 constexpr int kResultNoData = 10;
+
+inline TransferOutcome OutcomeOfResult(int result) {
+    switch (result) {
+        case kResultCompleted:
+            return TransferOutcome::Completed;
+        case kResultCancelled:
+            return TransferOutcome::Cancelled;
+        case kResultNoData:
+            return TransferOutcome::NoData;
+        default:
+            return TransferOutcome::Failed;
+    }
+}

@@ -126,7 +126,7 @@ int SerialPortAPI::recvString(std::string& text) {
             return static_cast<int>(text.size());
         }
         if (timedOut(startSecond) || text.size() > kMaxReplyBytes) {
-            return -2;
+            return kTimedOut;
         }
         // What is left after a stray line feed may already be a whole line:
         // look again at once instead of waiting for more.

@@ -17,6 +17,8 @@ public:
     // time-out, so a babbling device cannot grow memory without bound.
     static constexpr std::size_t kMaxReplyBytes = 64 * 1024;
     static constexpr int kReadChunk = 512;
+    // What recvString returns when no line feed arrived within the time-out.
+    static constexpr int kTimedOut = -2;
 
     SerialPortAPI();
     SerialPortAPI(std::unique_ptr<SerialDevice> device, Clock& clock);
@@ -32,8 +34,8 @@ public:
     virtual int SetTimeout(int seconds);
     // Writes the whole text in one call; returns the bytes written.
     virtual int SendTo(const std::string& text);
-    // Receives one reply into text. Returns its length in bytes, or -2 when no
-    // line feed arrived within the time-out (text keeps what did arrive).
+    // Receives one reply into text. Returns its length in bytes, or kTimedOut
+    // when no line feed arrived within the time-out (text keeps what did arrive).
     virtual int recvString(std::string& text);
 
     bool SetPortName(std::string name);

@@ -23,21 +23,21 @@ int CDatadockDlg::SelectUpdateFile() {
     return SelectFile(std::make_unique<CFileDialog>(true, "dat", "", txt::kUpdateFilter));
 }
 
-int CDatadockDlg::RunUpdate() {
+TransferOutcome CDatadockDlg::RunUpdate() {
     m_failureDetail.clear();
-    int result = kResultFailed;
+    TransferOutcome outcome = TransferOutcome::Failed;
     try {
-        result = UpdateFirmware(m_pFileDialog->GetPathName());
+        outcome = OutcomeOfResult(UpdateFirmware(m_pFileDialog->GetPathName()));
     } catch (const SerialPortException& e) {
         m_failureDetail = e.UserText();
         PutProgressAway();
     }
-    if (result == kResultCompleted) {
+    if (outcome == TransferOutcome::Completed) {
         m_platform.MessageBox(txt::kUpdateComplete, MessageIcon::Information);
-    } else if (result != kResultCancelled) {
+    } else if (outcome == TransferOutcome::Failed) {
         m_platform.MessageBox(txt::kUpdateFailed, MessageIcon::Error, m_failureDetail);
     }
-    return result;
+    return outcome;
 }
 
 int CDatadockDlg::UpdateFirmware(const std::string& path) {

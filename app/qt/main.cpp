@@ -38,7 +38,9 @@ int main(int argc, char** argv) {
     DatadockWindow window;
     QApplication::setWindowIcon(window.windowIcon());
     CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });
-    logic.m_bShowModelSave = showsModelSave(tail) ? 1 : 0;
+    if (showsModelSave(tail)) {
+        logic.EnableModelSave();
+    }
     window.attachLogic(logic);
     window.runModal();
     window.detachLogic();

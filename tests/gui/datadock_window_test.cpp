@@ -118,7 +118,7 @@ TEST(DatadockWindowTest, EscAndTheCloseBoxCancelAndEndTheDialog) {
         }
         EXPECT_FALSE(harness.window.isVisible()) << "close box: " << byCloseBox;
         EXPECT_EQ(harness.window.result(), IDCANCEL);
-        EXPECT_EQ(harness.logic.m_bCancelRequested, 1);
+        EXPECT_TRUE(harness.logic.CancelRequested());
         EXPECT_FALSE(harness.window.timerRunning(kPortPollTimerId)) << "OnDestroy not told";
     }
 }
@@ -133,7 +133,7 @@ TEST(DatadockWindowTest, EnterClicksAFocusedButtonAndIsOkElsewhere) {
     QTest::keyClick(onCombo.window.control(ctl::kComboPort), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(onCombo.window.isVisible());
     EXPECT_EQ(onCombo.window.result(), IDOK);
-    EXPECT_EQ(onCombo.logic.m_bCancelRequested, 0);
+    EXPECT_FALSE(onCombo.logic.CancelRequested());
     EXPECT_TRUE(onCombo.window.shownMessageBoxes().empty());
 }
 
@@ -148,7 +148,7 @@ TEST(DatadockWindowTest, DialogEndedDuringAClickClosesWhenTheClickReturns) {
         QTest::keyClick(&harness.window, Qt::Key_Escape);
         QTest::keyClick(&harness.window, Qt::Key_Return);
         openInsideHandler = harness.window.isVisible();
-        cancelFlagInsideHandler = harness.logic.m_bCancelRequested;
+        cancelFlagInsideHandler = harness.logic.CancelRequested();
     });
 
     harness.click(ctl::kBtnLogSave);

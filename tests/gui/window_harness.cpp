@@ -12,7 +12,9 @@ WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave)
           window, [ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); }) {
     window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
-    logic.m_bShowModelSave = showModelSave ? 1 : 0;
+    if (showModelSave) {
+            logic.EnableModelSave();
+        }
     window.attachLogic(logic);
     window.initDialog();
     window.show();

@@ -20,7 +20,9 @@ struct DlgHarness {
         : ports(std::move(presentPorts)),
           dlg(
               platform, [this] { return ports; }, [this] { return makeSerial(); }, clock) {
-        dlg.m_bShowModelSave = showModelSave ? 1 : 0;
+        if (showModelSave) {
+            dlg.EnableModelSave();
+        }
         dlg.OnInitDialog();
         // A handshake with a silent port repeats for ever; a test that gets
         // there by mistake fails instead of hanging.

@@ -18,7 +18,9 @@ struct SimDlgHarness {
               platform, [this] { return std::vector<std::string>{logger.portPath()}; },
               [this] { return std::make_unique<SerialPortAPI>(makePlatformSerialDevice(), clock); },
               clock) {
-        dlg.m_bShowModelSave = showModelSave ? 1 : 0;
+        if (showModelSave) {
+            dlg.EnableModelSave();
+        }
         dlg.OnInitDialog();
     }
 
