@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <functional>
 
 namespace {
 
@@ -21,52 +22,6 @@ bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }
 
-// The UTF-8 sequence at index: how many bytes it should have, and how many
-// of them are there and well-formed (no overlong forms, no surrogates,
-// nothing above U+10FFFF). A lead byte that cannot start a sequence expects 0.
-struct Utf8Prefix {
-    std::size_t expected = 0;
-    std::size_t valid = 0;
-};
-
-Utf8Prefix utf8PrefixAt(const std::string& text, std::size_t index) {
-    const unsigned char lead = byteAt(text, index);
-    Utf8Prefix prefix;
-    unsigned char secondLow = 0x80;
-    unsigned char secondHigh = 0xBF;
-    if (lead < 0x80) {
-        return {1, 1};
-    } else if (inRange(lead, 0xC2, 0xDF)) {
-        prefix.expected = 2;
-    } else if (inRange(lead, 0xE0, 0xEF)) {
-        prefix.expected = 3;
-        secondLow = lead == 0xE0 ? 0xA0 : 0x80;
-        secondHigh = lead == 0xED ? 0x9F : 0xBF;
-    } else if (inRange(lead, 0xF0, 0xF4)) {
-        prefix.expected = 4;
-        secondLow = lead == 0xF0 ? 0x90 : 0x80;
-        secondHigh = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return prefix;
-    }
-    prefix.valid = 1;
-    while (prefix.valid < prefix.expected && index + prefix.valid < text.size()) {
-        const unsigned char next = byteAt(text, index + prefix.valid);
-        const bool second = prefix.valid == 1;
-        if (!inRange(next, second ? secondLow : 0x80, second ? secondHigh : 0xBF)) {
-            break;
-        }
-        ++prefix.valid;
-    }
-    return prefix;
-}
-
-// Length of the well-formed UTF-8 sequence at index; 0 when there is none.
-std::size_t utf8SequenceLength(const std::string& text, std::size_t index) {
-    const Utf8Prefix prefix = utf8PrefixAt(text, index);
-    return prefix.valid == prefix.expected ? prefix.valid : 0;
-}
-
 // Length of the code page 932 character at index: two bytes for a lead byte
 // with a byte after it, one otherwise (the converter judges the pair).
 std::size_t cp932CharacterLength(const std::string& text, std::size_t index) {
@@ -79,12 +34,6 @@ std::size_t skipOneCp932Byte(const std::string& /*text*/, std::size_t /*index*/)
     // Only the lead byte is dropped: a bad trail byte may be a character of
     // its own (often ASCII), which then still shows.
     return 1;
-}
-
-// A character that does not convert, or the well-formed start of a sequence
-// that breaks off, counts as one.
-std::size_t skipOneUtf8Character(const std::string& text, std::size_t index) {
-    return std::max<std::size_t>(utf8PrefixAt(text, index).valid, 1);
 }
 
 class Converter {
@@ -100,10 +49,25 @@ public:
 
     bool usable() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
 
+    enum class Reading { Whole, BrokenOff, Invalid };
+    // Whether exactly these bytes convert as a whole, end too early, or hold
+    // something that never converts.
+    Reading read(const char* bytes, std::size_t size) {
+        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
+        char buffer[32];
+        char* input = const_cast<char*>(bytes);
+        char* output = buffer;
+        std::size_t outputLeft = sizeof buffer;
+        if (iconv(m_handle, &input, &size, &output, &outputLeft) != static_cast<std::size_t>(-1)) {
+            return Reading::Whole;
+        }
+        return errno == EINVAL ? Reading::BrokenOff : Reading::Invalid;
+    }
+
     // Converts all of text; where a character does not convert, appends
     // replacement and goes on after the bytes skip() says to drop.
     std::string convert(const std::string& text, const char* replacement,
-                        std::size_t (*skip)(const std::string&, std::size_t)) {
+                        const std::function<std::size_t(const std::string&, std::size_t)>& skip) {
         std::string result;
         std::size_t position = 0;
         while (position < text.size()) {
@@ -139,6 +103,32 @@ private:
     iconv_t m_handle;
 };
 
+// How the bytes at index read as UTF-8: the length of the character there (0
+// when there is none) and how many bytes to pass over when there is none (the
+// start of a sequence that breaks off counts as one character).
+struct Utf8Reading {
+    std::size_t character = 0;
+    std::size_t skip = 1;
+};
+
+constexpr std::size_t kLongestUtf8Sequence = 4;
+
+Utf8Reading readUtf8At(Converter& utf8Decoder, const std::string& text, std::size_t index) {
+    std::size_t length = 1;
+    for (; length <= kLongestUtf8Sequence && index + length <= text.size(); ++length) {
+        const Converter::Reading reading = utf8Decoder.read(text.data() + index, length);
+        if (reading == Converter::Reading::Whole) {
+            return {length, length};
+        }
+        if (reading == Converter::Reading::Invalid) {
+            break;
+        }
+    }
+    return {0, std::max<std::size_t>(length - 1, 1)};
+}
+
+constexpr char kUtf32[] = "UTF-32LE";
+
 // Without the system's converter only ASCII can be trusted.
 std::string keepAscii(const std::string& text, const char* replacement) {
     std::string result;
@@ -154,7 +144,7 @@ std::string keepAscii(const std::string& text, const char* replacement) {
 
 std::string convertOrKeepAscii(const char* to, const char* from, const std::string& text,
                                const char* replacement,
-                               std::size_t (*skip)(const std::string&, std::size_t)) {
+                               const std::function<std::size_t(const std::string&, std::size_t)>& skip) {
     Converter converter(to, from);
     if (!converter.usable()) {
         return keepAscii(text, replacement);
@@ -168,16 +158,27 @@ std::string cp932ToUtf8(const std::string& cp932) {
     return convertOrKeepAscii(kUtf8, kCodePage932, cp932, kUtf8Replacement, skipOneCp932Byte);
 }
 
+// A character that does not convert is passed over whole; so is the start of
+// a sequence that breaks off.
 std::string utf8ToCp932(const std::string& utf8) {
-    return convertOrKeepAscii(kCodePage932, kUtf8, utf8, kCp932Replacement, skipOneUtf8Character);
+    Converter utf8Decoder(kUtf32, kUtf8);
+    const auto skip = [&utf8Decoder](const std::string& text, std::size_t index) {
+        const Utf8Reading reading = readUtf8At(utf8Decoder, text, index);
+        return reading.character > 0 ? reading.character : reading.skip;
+    };
+    return convertOrKeepAscii(kCodePage932, kUtf8, utf8, kCp932Replacement, skip);
 }
 
 std::string mixedTextToUtf8(const std::string& text) {
+    Converter utf8Decoder(kUtf32, kUtf8);
+    if (!utf8Decoder.usable()) {
+        return keepAscii(text, kUtf8Replacement);
+    }
     std::string result;
     std::string cp932Run;
     std::size_t position = 0;
     while (position < text.size()) {
-        const std::size_t utf8Length = utf8SequenceLength(text, position);
+        const std::size_t utf8Length = readUtf8At(utf8Decoder, text, position).character;
         if (utf8Length > 1) {
             result += cp932ToUtf8(cp932Run);
             cp932Run.clear();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "device/hex_field.h"
+#include "device/leading_digits.h"
 
 namespace {
 
@@ -21,14 +22,7 @@ std::string TimeText(long long minutes, long long seconds, long long hundredths)
 // The number in the decimal digits at pos, at most width of them, up to the
 // first other character; 0 when there are none.
 long long DigitsAt(const std::string& text, std::size_t pos, std::size_t width) {
-    long long value = 0;
-    for (std::size_t i = pos; i < text.size() && i < pos + width; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            break;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
+    return static_cast<long long>(ReadLeadingDigits(Mid(text, pos, width), 10).value);
 }
 
 // Minutes, seconds and hundredths of "m...m:ss.cc": the minutes are all the

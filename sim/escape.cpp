@@ -1,30 +1,19 @@
 #include "sim/escape.h"
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "device/leading_digits.h"
 
 namespace ktr90 {
 namespace {
 
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 char hexByteAt(std::string_view text, std::size_t at) {
-    const int high = at + 1 < text.size() ? hexDigitValue(text[at]) : -1;
-    const int low = at + 1 < text.size() ? hexDigitValue(text[at + 1]) : -1;
-    if (high < 0 || low < 0) {
+    const LeadingDigits digits = ReadLeadingDigits(text.substr(std::min(at, text.size()), 2), 16);
+    if (digits.count != 2) {
         throw std::invalid_argument("\\x needs two hexadecimal digits in: " + std::string(text));
     }
-    return static_cast<char>(high * 16 + low);
+    return static_cast<char>(digits.value);
 }
 
 }  // namespace

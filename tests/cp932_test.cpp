@@ -42,6 +42,10 @@ TEST(Cp932Test, MixedTextsKeepUtf8PathsAndDecodeTheSystemsBytes) {
     EXPECT_EQ(mixedTextToUtf8(txt::kUpdateComplete), "Update complete!!\r\nReboot the KTR-90.");
     // Lone bytes that are no UTF-8: half-width katakana and a broken sequence.
     EXPECT_EQ(mixedTextToUtf8("\xB1\xE2"), "\xEF\xBD\xB1" + std::string(kReplacementUtf8));
+    // Overlong forms and surrogates are no UTF-8: they must not pass through raw.
+    for (const std::string notUtf8 : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80"}) {
+        EXPECT_EQ(mixedTextToUtf8(notUtf8).find(notUtf8), std::string::npos);
+    }
 }
 
 }  // namespace

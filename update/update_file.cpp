@@ -1,7 +1,10 @@
 #include "update/update_file.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
+
+#include "device/leading_digits.h"
 
 std::optional<std::vector<std::string>> ReadUpdateLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,11 +40,11 @@ int DigitValue(const std::string& line, std::size_t oneBasedPosition) {
     if (oneBasedPosition > line.size()) {
         return 0;
     }
+    // Lower-case letters are no digits in an update file.
     const char c = line[oneBasedPosition - 1];
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    return (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 0;
+    return std::islower(static_cast<unsigned char>(c)) != 0
+               ? 0
+               : static_cast<int>(ReadLeadingDigits(std::string_view(&c, 1), 16).value);
 }
 
 int VersionDigit(const std::string& line, std::size_t oneBasedPosition) {
