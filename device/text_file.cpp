@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "device/file_error_text.h"
+
 TextFileWriter::~TextFileWriter() {
     if (m_file != nullptr) {
         std::fclose(m_file);
@@ -10,7 +12,7 @@ TextFileWriter::~TextFileWriter() {
 }
 
 bool TextFileWriter::Fail(const char* what) {
-    m_error = std::string(what) + " " + m_path + ": " + std::strerror(errno);
+    m_error = FileErrorText(what, m_path, errno);
     return false;
 }
 

@@ -197,7 +197,7 @@ TEST(LogSaveEndToEnd, FullDiskIsAFailureNotACompletion) {
     run.platform.fileAnswers = {run.lap, "/dev/full"};
     run.run();
     EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
-    EXPECT_THAT(run.lastMessage().detail, HasSubstr("/dev/full"));
+    EXPECT_THAT(run.lastMessage().detail, HasSubstr("Cannot write /dev/full. No space left on the disk."));
     EXPECT_EQ(run.count("DEND"), 3);
 }
 
