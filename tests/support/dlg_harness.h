@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,15 @@ struct DlgHarness {
         }
         dlg.OnInitDialog();
         // A handshake with a silent port repeats for ever; a test that gets
-        // there by mistake fails instead of hanging.
+        // there by mistake fails instead of hanging. A loop that does not
+        // even stop for the cancel request is broken off by an exception.
         platform.onPump = [this](int pumps) {
-            if (pumps > kRunawayPumps) {
+            if (pumps == kRunawayPumps) {
                 ADD_FAILURE() << "the transfer kept pumping; cancelled";
                 dlg.OnCancel();
+            }
+            if (pumps > 2 * kRunawayPumps) {
+                throw std::runtime_error("a pump loop that ignores the cancel request");
             }
         };
     }

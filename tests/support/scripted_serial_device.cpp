@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <gtest/gtest.h>
+
 void ScriptedSerialDevice::arrive(std::string bytes, std::int64_t atMs) {
     m_script.push_back({atMs, std::move(bytes)});
 }
@@ -34,7 +36,13 @@ bool ScriptedSerialDevice::setLine(const LineSettings&) {
 }
 
 long ScriptedSerialDevice::readNow(char* buffer, std::size_t capacity) {
-    ++reads;
+    if (++reads == kRunawayReads) {
+        ADD_FAILURE() << "the port was read " << reads << " times: a receive that never ends";
+    }
+    if (reads >= kRunawayReads) {
+        fail("runaway receive stopped by the test");
+        return -1;
+    }
     if (failRead || (hungUp() && (m_script.empty() || !due(m_script.front())))) {
         fail("Input/output error");
         return -1;

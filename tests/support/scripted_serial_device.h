@@ -29,6 +29,10 @@ public:
     bool failRead = false;
     std::vector<std::string> written;
     int reads = 0;
+    // A receive or transfer that keeps reading this often has lost its way
+    // (no reply in the script is that long): the read fails the test and the
+    // port, so that the code under test ends instead of hanging the suite.
+    static constexpr int kRunawayReads = 1'000'000;
     bool isOpen = false;
     std::string openedName;
 

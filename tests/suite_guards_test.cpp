@@ -1,0 +1,36 @@
+// The suite's own guards: code under test that loses its way fails its test
+// quickly instead of hanging the whole run.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/dlg_harness.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+TEST(SuiteGuards, ReceiveThatNeverEndsFailsTheTest) {
+    FakeClock clock;
+    SerialPortAPI port(std::make_unique<ScriptedSerialDevice>(clock), clock);
+    port.SetPortName("/dev/ttyUSB0");
+    ASSERT_EQ(port.TryOpen(), 1);
+    port.SetTimeoutCheck(false);  // a receive without a time-out waits for ever
+    std::string reply;
+    EXPECT_NONFATAL_FAILURE(EXPECT_THROW(port.recvString(reply), SerialPortException),
+                            "a receive that never ends");
+}
+
+TEST(SuiteGuards, HandshakeWithASilentLoggerFailsTheTest) {
+    DlgHarness h({"/dev/ttyUSB0"}, true);
+    h.platform.fileAnswers = {TempPath("guard_model.csv")};
+    EXPECT_NONFATAL_FAILURE(h.dlg.OnModelSave(), "kept pumping");
+}
+
+TEST(SuiteGuards, PumpLoopThatIgnoresTheCancelRequestIsBrokenOff) {
+    DlgHarness h;
+    EXPECT_NONFATAL_FAILURE(
+        EXPECT_THROW(
+            for (;;) { h.dlg.PumpMessages(); }, std::runtime_error),
+        "kept pumping");
+}
+
+}  // namespace
