@@ -18,17 +18,6 @@ namespace {
 const QString kIdeographicSpace(QChar(0x3000));
 const QString kArrow(QChar(0x2192));
 
-struct Visibility {
-    int id;
-    bool visible;
-};
-
-void expectVisibility(const WindowHarness& harness, std::initializer_list<Visibility> expected) {
-    for (const Visibility& control : expected) {
-        EXPECT_EQ(harness.visible(control.id), control.visible) << "control " << control.id;
-    }
-}
-
 TEST(DatadockWindowTest, IdleLayoutWithoutPortsOrSwitch) {
     WindowHarness harness;
 

@@ -1,5 +1,5 @@
-// Pictures of the window's layouts for a person to look at; the test only
-// checks that they could be written.
+// Pictures of the window's layouts for a person to look at, and what each
+// transfer layout shows.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -44,11 +44,27 @@ TEST(ScreenshotTest, TransferLayouts) {
     logSave.window.SetControlText(ctl::kStaticPercent, "45%");
     logSave.window.ProgressSetPos(45);
     EXPECT_TRUE(saveScreenshot(logSave.window, "log-save.png"));
+    expectVisibility(logSave, {{ctl::kBtnLogSave, false},
+                               {ctl::kBtnModelSave, false},
+                               {ctl::kBtnUpdate, false},
+                               {ctl::kGroupTransfer, true},
+                               {ctl::kStaticTitle, true},
+                               {ctl::kStaticInfo, true},
+                               {ctl::kStaticPercent, true},
+                               {ctl::kProgress, true}});
+    EXPECT_EQ(logSave.shownText(ctl::kStaticPercent), QStringLiteral("45%"));
+    EXPECT_TRUE(logSave.shownText(ctl::kStaticInfo).endsWith("field_day_lap.csv"));
 
     WindowHarness modelSave({"/dev/ttyUSB0"}, true);
     modelSave.logic.m_pFileDialog = chosenFile(modelSave.window, "/home/pilot/_model.csv");
     modelSave.logic.ShowModelSaveLayout();
     EXPECT_TRUE(saveScreenshot(modelSave.window, "model-save.png"));
+    expectVisibility(modelSave, {{ctl::kBtnLogSave, false},
+                                 {ctl::kBtnModelSave, false},
+                                 {ctl::kBtnUpdate, false},
+                                 {ctl::kStaticTitle, true},
+                                 {ctl::kStaticInfo, true},
+                                 {ctl::kProgress, false}});
 }
 
 }  // namespace

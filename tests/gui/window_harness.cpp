@@ -1,5 +1,7 @@
 #include "tests/gui/window_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,4 +46,10 @@ QString WindowHarness::shownText(int id) const {
 
 void WindowHarness::click(int id) {
     qobject_cast<QAbstractButton*>(window.control(id))->click();
+}
+
+void expectVisibility(const WindowHarness& harness, std::initializer_list<Visibility> expected) {
+    for (const Visibility& control : expected) {
+        EXPECT_EQ(harness.visible(control.id), control.visible) << "control " << control.id;
+    }
 }

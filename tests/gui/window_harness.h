@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,15 @@
 
 // The real window and the real logic, initialised and shown offscreen, with
 // message boxes recorded instead of shown.
+struct Visibility {
+    int id;
+    bool visible;
+};
+
+class WindowHarness;
+// Checks what a person sees: each control shown or hidden as expected.
+void expectVisibility(const WindowHarness& harness, std::initializer_list<Visibility> expected);
+
 class WindowHarness {
 public:
     explicit WindowHarness(std::vector<std::string> ports = {}, bool showModelSave = false);
