@@ -107,6 +107,7 @@ private:
     void ReportNotConnected();
     void ShowDownloadResult(TransferOutcome outcome);
     void CloseDownloadConversation(std::string& reply);
+    void DropOwedReplies(int owed);
     int DownloadLapSet(const std::string& path, LogDownloadState& state, std::string& reply);
     bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
                         LogDownloadState& state);

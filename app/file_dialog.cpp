@@ -17,7 +17,8 @@ int CFileDialog::DoModal(DialogPlatform& platform) {
 bool IsSamePath(const std::string& first, const std::string& second) {
     std::error_code ignored;
     return std::filesystem::weakly_canonical(first, ignored) ==
-           std::filesystem::weakly_canonical(second, ignored);
+               std::filesystem::weakly_canonical(second, ignored) ||
+           std::filesystem::equivalent(first, second, ignored);
 }
 
 std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName) {

@@ -27,5 +27,6 @@ private:
 std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName);
 
 // Whether two chosen paths name the same file, however they are spelled
-// ("a.csv" and "./a.csv"); a file that does not exist yet is compared by name.
+// ("a.csv" and "./a.csv") or linked (a hard link, a symbolic link to it); a
+// file that does not exist yet is compared by name.
 bool IsSamePath(const std::string& first, const std::string& second);

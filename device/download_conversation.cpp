@@ -7,9 +7,14 @@
 #include "device/protocol.h"
 #include "device/text_file.h"
 
+// Every command sent owes one reply line. An attempt answered late is
+// answered while a later attempt waits, so once one is accepted the replies
+// still owed are read and dropped: none of them may pass for the answer to
+// the next command.
 CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
     const std::string& command, const std::function<bool(const std::string&)>& accept,
     std::string& reply) {
+    int owed = 0;
     for (;;) {
         PumpMessages();
         if (m_bCancelRequested) {
@@ -17,9 +22,30 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
         }
         m_pSerial->SetRecvTimeout(proto::kHandshakeTimeoutSeconds);
         m_pSerial->SendTo(command);
+        ++owed;
         m_clock.sleepMs(proto::kHandshakePauseMs);
-        if (m_pSerial->recvString(reply) != SerialPortAPI::kTimedOut && accept(reply)) {
-            return Handshake::Accepted;
+        const int received = m_pSerial->recvString(reply);
+        if (received != SerialPortAPI::kTimedOut) {
+            owed -= proto::LinesIn(reply);
+            if (accept(reply)) {
+                DropOwedReplies(owed);
+                return Handshake::Accepted;
+            }
+        }
+    }
+}
+
+// Waits for the owed replies no longer than the handshake's own rhythm: a
+// logger that simply missed the first attempts costs at most that.
+void CDatadockDlg::DropOwedReplies(int owed) {
+    const std::int64_t deadline = m_clock.monotonicMs() + proto::kHandshakePauseMs;
+    std::string stale;
+    while (owed > 0 && m_clock.monotonicMs() < deadline) {
+        m_pSerial->SetRecvTimeout(0);
+        if (m_pSerial->recvString(stale) != SerialPortAPI::kTimedOut) {
+            owed -= proto::LinesIn(stale);
+        } else {
+            m_clock.sleepMs(proto::kOwedReplyPollMs);
         }
     }
 }
@@ -90,6 +116,10 @@ bool CDatadockDlg::PumpWithProgress(int percent, bool proportional) {
 }
 
 RecordStatus StatusOf(const std::string& reply) {
+    // A bare acknowledgement, or more than one line, answers some other command.
+    if (reply == proto::kAck || proto::LinesIn(reply) != 1) {
+        return RecordStatus::Other;
+    }
     const std::string code = Mid(reply, 0, proto::kStatusLength);
     if (code == proto::kStatusData || code == proto::kStatusDataAlt) {
         return RecordStatus::Data;

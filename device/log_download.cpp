@@ -83,6 +83,11 @@ int CDatadockDlg::DownloadLogData(const std::string& lapPath, const std::string&
     if (lapResult != kResultCompleted) {
         return lapResult;
     }
+    // A link chosen as the log file may only now lead to the lap file.
+    if (IsSamePath(logPath, lapPath)) {
+        m_failureDetail = "The log file is the lap file under another name; the lap file was kept.";
+        return kResultFailed;
+    }
     m_pSerial->SendTo(proto::kChangeSet);
     if (!proto::IsAck(reply, m_pSerial->recvString(reply))) {
         return kResultFailed;

@@ -8,6 +8,7 @@
 
 namespace {
 
+// format takes one long long ("%lld", "%02lld").
 std::string Format(const char* format, long long value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, format, value);
@@ -52,13 +53,17 @@ bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+bool IsTrailByte(unsigned char byte) {
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 int FieldValue(const std::string& field) {
     return ParseHexField(field);
 }
 
 std::string TemperatureText(const std::string& field) {
     const int value = FieldValue(field);
-    return value == 255 ? "-" : Format("%d", value);
+    return value == 255 ? "-" : Format("%lld", value);
 }
 
 }  // namespace
@@ -95,7 +100,7 @@ std::string NextRecTime(std::string& time, int interval) {
 
 std::string FormatSamplingInterval(const std::string& payload) {
     const int value = ParseHexField(payload);
-    return value < 100 ? "0." + Format("%02d", value) : "1.00";
+    return value < 100 ? "0." + Format("%02lld", value) : "1.00";
 }
 
 std::string CleanLogName(const std::string& text) {
@@ -108,12 +113,15 @@ std::string CleanLogName(const std::string& text) {
         }
         if (byte == '"' || (byte >= 0xE1 && byte <= 0xE5)) {
             name += '\xA5';
-        } else if (IsLeadByte(byte)) {
-            if (i + 1 >= kMaxNameBytes || i + 1 >= text.size()) {
+        } else if (IsLeadByte(byte) && i + 1 < text.size() &&
+                   IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+            if (i + 1 >= kMaxNameBytes) {
                 break;  // its second byte would be cut off
             }
             name += text.substr(i, 2);
             ++i;
+        } else if (IsLeadByte(byte) && i + 1 >= text.size()) {
+            break;  // the name ends inside a character
         } else {
             name += static_cast<char>(byte);
         }
@@ -122,7 +130,7 @@ std::string CleanLogName(const std::string& text) {
 }
 
 std::string LogNameLine(const std::string& payload) {
-    return "LOG NAME,D" + Format("%02d", ParseHexField(Mid(payload, 0, 4))) + "," +
+    return "LOG NAME,D" + Format("%02lld", ParseHexField(Mid(payload, 0, 4))) + "," +
            CleanLogName(Mid(payload, 5));
 }
 
@@ -148,17 +156,17 @@ int ParseSampleFields(const std::string& payload, SampleFields& fields) {
 }
 
 std::string SteeringText(const SampleFields& f) {
-    return Format("%d", FieldValue(f.st) - 120);
+    return Format("%lld", FieldValue(f.st) - 120);
 }
 std::string ThrottleText(const SampleFields& f) {
-    return Format("%d", FieldValue(f.th) - 120);
+    return Format("%lld", FieldValue(f.th) - 120);
 }
 std::string RpmText(const SampleFields& f) {
     return Format("%lld", 2LL * FieldValue(f.rpm));
 }
 
 std::string VoltText(const SampleFields& f) {
-    const std::string digits = Format("%d", FieldValue(f.volt));
+    const std::string digits = Format("%lld", FieldValue(f.volt));
     switch (digits.size()) {
         case 1:
             return "0.0" + digits;

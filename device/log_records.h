@@ -24,7 +24,9 @@ std::string FormatSamplingInterval(const std::string& payload);
 
 // The log name from the text after the log number: at most the first 20 bytes,
 // never half of a two-byte character; a double quote and the bytes E1 to E5
-// become A5; a carriage return or line feed ends it.
+// become A5; a carriage return or line feed ends it. A lead byte pairs only
+// with a valid trail byte; without one it stays a byte of its own, so that a
+// name cut inside a character can neither swallow the line's end nor a quote.
 std::string CleanLogName(const std::string& text);
 
 // The "LOG NAME,D" line of both files, from record 1's payload.

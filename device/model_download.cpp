@@ -41,7 +41,8 @@ int CDatadockDlg::DownloadModelData(const std::string& path) {
         m_pSerial->SendTo(proto::kReadRecord);
         const int received = m_pSerial->recvString(reply);
         // Only "OK00" is a value here; "K00," ends the download as a failure.
-        if (received == SerialPortAPI::kTimedOut || Mid(reply, 0, proto::kStatusLength) != proto::kStatusData) {
+        if (received == SerialPortAPI::kTimedOut || StatusOf(reply) != RecordStatus::Data ||
+            Mid(reply, 0, proto::kStatusLength) != proto::kStatusData) {
             return EndOfSet(file, reply, received);
         }
         if (!file.WriteLine(ModelLine(reply))) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "app/transfer_outcome.h"
@@ -31,7 +32,13 @@ inline bool IsAck(const std::string& reply, int received) {
     return received != SerialPortAPI::kTimedOut && IsAck(reply);
 }
 
+// How many reply lines a received text holds.
+inline int LinesIn(const std::string& reply) {
+    return static_cast<int>(std::count(reply.begin(), reply.end(), '\n'));
+}
+
 constexpr int kHandshakeTimeoutSeconds = 0;
+constexpr int kOwedReplyPollMs = 10;
 constexpr int kHandshakePauseMs = 1000;
 constexpr int kRecordTimeoutSeconds = 10;
 constexpr int kCloseTimeoutSeconds = 1;
@@ -39,7 +46,8 @@ constexpr int kCloseRepeats = 3;
 }  // namespace proto
 
 // What a reply to "DRED\r\n" is, by its first four characters. "K00," counts
-// as a data record here; the model download takes only "OK00".
+// as a data record here; the model download takes only "OK00". A reply that
+// is exactly "OK00\r\n" or holds more than one line is none of them.
 enum class RecordStatus { Data, SetEnd, NoData, Other };
 RecordStatus StatusOf(const std::string& reply);
 

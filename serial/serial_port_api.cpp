@@ -121,7 +121,10 @@ int SerialPortAPI::recvString(std::string& text) {
         const bool strayLineFeed = !text.empty() && text.front() == '\n';
         if (strayLineFeed) {
             text.erase(0, 1);
-        } else if (text.find('\n') != std::string::npos) {
+        }
+        // A line this read completed is taken, also when a stray line feed
+        // came first and the time is already up.
+        if (!text.empty() && text.front() != '\n' && text.find('\n') != std::string::npos) {
             m_timeoutCheck = true;
             return static_cast<int>(text.size());
         }

@@ -1,27 +1,48 @@
 #include "update/update_file.h"
 
+#include "tests/support/temp_files.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 namespace {
 
 std::string WriteTemp(const std::string& name, const std::string& bytes) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return WriteFileBytes(name, bytes);
 }
 
-TEST(UpdateFile, LinesLoseTheirTerminatorWhateverItIs) {
-    const auto crlf = ReadUpdateLines(WriteTemp("crlf.dat", "S0\r\n\r\nS1 x\r\nlast"));
-    ASSERT_TRUE(crlf);
-    EXPECT_EQ(*crlf, (std::vector<std::string>{"S0", "", "S1 x", "last"}));
-    const auto lf = ReadUpdateLines(WriteTemp("lf.dat", "S0\n\nS1 x\n"));
-    ASSERT_TRUE(lf);
-    EXPECT_EQ(*lf, (std::vector<std::string>{"S0", "", "S1 x"}));
-    EXPECT_EQ(ReadUpdateLines(WriteTemp("empty.dat", ""))->size(), 0u);
-    EXPECT_FALSE(ReadUpdateLines(::testing::TempDir() + "no-such-file.dat"));
+TEST(UpdateFile, LinesAreReadAsTextModeReadsThem) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(ReadUpdateFile(WriteTemp("crlf.dat", "S0\r\n\r\nS1 x\r\nlast")).lines,
+              (Lines{"S0", "", "S1 x", "last"}));
+    EXPECT_EQ(ReadUpdateFile(WriteTemp("lf.dat", "S0\n\nS1 x\n")).lines, (Lines{"S0", "", "S1 x"}));
+    EXPECT_EQ(ReadUpdateFile(WriteTemp("eof.dat", "S0\r\nS1\x1A\r\nS2\r\n")).lines, (Lines{"S0", "S1"}))
+        << "Ctrl-Z ends the file";
+    EXPECT_EQ(ReadUpdateFile(WriteTemp("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13))).lines,
+              (Lines{"S0", "S1"}))
+        << "a NUL ends its line";
+    const UpdateFile empty = ReadUpdateFile(WriteTemp("empty.dat", ""));
+    EXPECT_TRUE(empty.lines.empty());
+    EXPECT_TRUE(empty.error.empty());
+}
+
+TEST(UpdateFile, WhatIsNoRegularFileOfAFirmwaresSizeIsRefusedWithAReason) {
+    const std::string fifo = TempPath("update.fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = WriteTemp("big.dat", "");
+    std::filesystem::resize_file(big, kMaxUpdateFileBytes + 1);
+    for (const std::string& path : {TempPath("no-such-file.dat"), ::testing::TempDir(),
+                                    fifo, std::string("/dev/zero"), big}) {
+        const UpdateFile file = ReadUpdateFile(path);
+        EXPECT_TRUE(file.lines.empty()) << path;
+        EXPECT_NE(file.error.find(path), std::string::npos) << file.error;
+    }
 }
 
 TEST(UpdateFile, FileVersionComesFromDigitsTwoSixAndEightOfTheField) {

@@ -46,12 +46,14 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
 
     // The file is read before anything is sent, so that a file that cannot be
     // used never leaves the logger waiting in update mode.
-    const std::optional<std::vector<std::string>> lines = ReadUpdateLines(path);
-    if (!lines || lines->size() < 2) {
-        m_failureDetail = !lines ? "Cannot read " + path
-                                 : path + " holds fewer than two lines; it is no update file.";
+    const UpdateFile file = ReadUpdateFile(path);
+    if (!file.error.empty() || file.lines.size() < 2) {
+        m_failureDetail = !file.error.empty()
+                              ? file.error
+                              : path + " holds fewer than two lines; it is no update file.";
         return kResultFailed;
     }
+    const std::vector<std::string>& lines = file.lines;
     std::string reply;
     const auto exact = [](const std::string& r) { return proto::IsAck(r); };
     for (const char* command : kHandshakeCommands) {
@@ -75,8 +77,8 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
     m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
     m_platform.SetControlText(
         ctl::kStaticInfo,
-        "Ver " + DeviceVersionText(reply) + txt::kArrowSeparator + FileVersionText((*lines)[1]));
-    const int sent = SendUpdateLines(*lines, reply);
+        "Ver " + DeviceVersionText(reply) + txt::kArrowSeparator + FileVersionText(lines[1]));
+    const int sent = SendUpdateLines(lines, reply);
     if (sent != kResultCompleted) {
         return sent;
     }
@@ -89,12 +91,20 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
     return ended ? kResultCompleted : kResultFailed;
 }
 
-// Up to ten attempts in a row, without pauses and without pumping.
+// Up to ten attempts in a row, without pauses and without pumping; the
+// answers still owed to earlier attempts are dropped, as after a handshake.
 bool CDatadockDlg::StartUpdate(std::string& reply) {
-    m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
+    int owed = 0;
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
         m_pSerial->SendTo(kStartCommand);
-        if (proto::IsAck(reply, m_pSerial->recvString(reply))) {
+        ++owed;
+        const int received = m_pSerial->recvString(reply);
+        if (received != SerialPortAPI::kTimedOut) {
+            owed -= proto::LinesIn(reply);
+        }
+        if (proto::IsAck(reply, received)) {
+            DropOwedReplies(owed);
             return true;
         }
     }

@@ -1,21 +1,34 @@
 #include "update/update_file.h"
 
 #include <cctype>
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "device/file_error_text.h"
 #include "device/leading_digits.h"
 
-std::optional<std::vector<std::string>> ReadUpdateLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+namespace {
+
+constexpr char kEndOfFile = '\x1A';
+
+// Why path is no file to read, or empty when it is one.
+std::string UnreadableFileReason(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error) {
+        return FileErrorText("Cannot read", path, error.value());
     }
-    const std::string content((std::istreambuf_iterator<char>(in)),
-                              std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
+    if (!std::filesystem::is_regular_file(status)) {
+        return path + " is not a file.";
     }
+    if (std::filesystem::file_size(path, error) > kMaxUpdateFileBytes || error) {
+        return path + " is larger than any update file (over 16 MiB).";
+    }
+    return {};
+}
+
+std::vector<std::string> TextLines(const std::string& content) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < content.size()) {
@@ -28,10 +41,33 @@ std::optional<std::vector<std::string>> ReadUpdateLines(const std::string& path)
         if (terminated && length > 0 && content[end - 1] == '\r') {
             --length;  // "\r\n" is one line end, as text mode reads it
         }
-        lines.push_back(content.substr(start, length));
+        const std::string line = content.substr(start, length);
+        lines.push_back(line.substr(0, line.find('\0')));
         start = end + 1;
     }
     return lines;
+}
+
+}  // namespace
+
+UpdateFile ReadUpdateFile(const std::string& path) {
+    if (std::string reason = UnreadableFileReason(path); !reason.empty()) {
+        return {{}, reason};
+    }
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::string content;
+    if (in) {
+        content.resize(kMaxUpdateFileBytes + 1);
+        in.read(content.data(), static_cast<std::streamsize>(content.size()));
+        content.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (!in && !in.eof()) {
+        return {{}, FileErrorText("Cannot read", path, errno)};
+    }
+    if (content.size() > kMaxUpdateFileBytes) {
+        return {{}, path + " is larger than any update file (over 16 MiB)."};
+    }
+    return {TextLines(content.substr(0, content.find(kEndOfFile))), {}};
 }
 
 namespace {

@@ -1,14 +1,24 @@
 #pragma once
 
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// The lines of an update file as the logger expects them: each line without
-// its terminator, whether the file ends its lines with "\r\n" or "\n"; empty
-// lines kept; a last line without terminator counted; nothing else changed.
-// Nothing when the file cannot be read.
-std::optional<std::vector<std::string>> ReadUpdateLines(const std::string& path);
+// No firmware comes near this size; a larger file is no update file.
+constexpr std::uintmax_t kMaxUpdateFileBytes = 16 * 1024 * 1024;
+
+struct UpdateFile {
+    std::vector<std::string> lines;
+    std::string error;  // why the file cannot be used, in a user's words; empty when read
+};
+
+// The lines of an update file as the logger expects them, read as a text file
+// is read on the logger's home platform: each line without its terminator,
+// whether the file ends its lines with "\r\n" or "\n"; empty lines kept; a
+// last line without terminator counted; a Ctrl-Z (0x1A) ends the file and a
+// NUL byte ends its line. Only a regular file of at most kMaxUpdateFileBytes
+// is read.
+UpdateFile ReadUpdateFile(const std::string& path);
 
 // "Ver x.yz" from the second line: of the eight hexadecimal digits at
 // positions 11 to 18 (counted from 1), digits 2, 6 and 8, each plus 5 modulo

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
-// Files in the test's temporary folder, read and written as bytes.
+// Files in the test's temporary folder, read and written as bytes. CTest runs
+// tests in parallel processes: the process id keeps their files apart.
 inline std::string TempPath(const std::string& name) {
-    return ::testing::TempDir() + "datadock_" + name;
+    return ::testing::TempDir() + "datadock_" + std::to_string(::getpid()) + "_" + name;
 }
 
 inline std::string WriteFileBytes(const std::string& name, const std::string& bytes) {
