@@ -145,7 +145,7 @@ TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
         {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; }, false},
         {"silence", [](auto& s) { s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=20")}; },
          true},
-        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003\r\n"); }, true},
+        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003"); }, true},
         {"bad_status", [](auto& s) { s.sampleReplies[12] = "OK0X\r\n"; }, true},
     };
     const std::string goldenLog = Golden("normal_log.csv");

@@ -181,7 +181,7 @@ TEST(ModelSave, OutcomesKeepOrDeleteTheFileAsTheyShould) {
         {{"OK00,0001\r\n", ""}, "01\r\n", "Failed to receive data."},  // silence
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.records.front());
+        SCOPED_TRACE(c.records.back());
         ModelRun m;
         m.run(c.records);
         EXPECT_EQ(FileExists(m.path), c.file.has_value());
