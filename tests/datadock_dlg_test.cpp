@@ -12,6 +12,7 @@ using ::testing::ElementsAre;
 
 TEST(DatadockDlg, Refill_KeepsTheUsersChoiceWhilePresentElseTakesTheFirst) {
     DlgHarness h({"COM1", "COM10", "COM3"});
+    EXPECT_EQ(h.platform.timers.at(kPortPollTimerId), 1000);
     EXPECT_THAT(h.platform.combo.items, ElementsAre("COM1", "COM10", "COM3"));
     h.platform.ComboSelectIndex(2);
     h.dlg.OnTimer(kPortPollTimerId);

@@ -28,6 +28,7 @@ TEST(DeviceTime, MinutesNeverWrapAndShortIntervalsCarryIntoTheSeconds) {
     EXPECT_EQ(NextRecTime(t, 10), "100:00.00");
     EXPECT_EQ(NextRecTime(t, 250), "100:02.50");
     EXPECT_EQ(FormatSamplingInterval("0005\r\n"), "0.05");
+    EXPECT_EQ(FormatSamplingInterval("000A\r\n"), "0.10");
 }
 
 TEST(LogName, IsCleanedAndCutAtTwentyBytesWithoutSplittingACharacter) {
@@ -35,20 +36,24 @@ TEST(LogName, IsCleanedAndCutAtTwentyBytesWithoutSplittingACharacter) {
     EXPECT_EQ(CleanLogName("A\"B\xE3\x40\r\nrest"),
               "A\xA5"
               "B\xA5\x40");
+    EXPECT_EQ(CleanLogName("a,b"), "a,b");
     EXPECT_EQ(CleanLogName("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n"), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(CleanLogName("ABCDEFGHIJKLMNOPQRS\x83\x4A\r\n"), "ABCDEFGHIJKLMNOPQRS")
         << "a two-byte character across the 20th byte is left out whole";
     EXPECT_EQ(LogNameLine("00"), "LOG NAME,D00,") << "a short record reads nothing past its end";
 }
 
-TEST(SampleFields, NeedSixFieldsAndTheLineEnd) {
+TEST(SampleFields, NeedSixFieldsAndTheLineEnd_VoltsBelowOneKeepTwoDecimals) {
     SampleFields f;
     EXPECT_EQ(ParseSampleFields("0078,0000,7FFF,04D2,00FF\r\n", f), 0);
     EXPECT_EQ(ParseSampleFields("0078,0000,7FFF,04D2,00FF,00FE", f), 0);
     ASSERT_EQ(ParseSampleFields("F0,1,2,3,4,5\r\n", f), 1) << "short fields end at their comma";
     EXPECT_EQ(SteeringText(f), "120");
-    f.volt = "FFFF";
-    EXPECT_EQ(VoltText(f), "655.35");
+    for (auto [field, text] : {std::pair{"0000", "0.00"}, {"0005", "0.05"}, {"002A", "0.42"},
+                               {"FFFF", "655.35"}}) {
+        f.volt = field;
+        EXPECT_EQ(VoltText(f), text) << field;
+    }
 }
 
 TEST(LapColumn, StartAtZeroShowsTheFirstLapAtOnce) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <regex>
 
 #include "sim/simulated_logger.h"
 #include "tests/support/sim_client.h"
@@ -34,7 +35,7 @@ unsigned hundredths(const std::string& time) {
     return hexAt(time, 0) * 6000 + hexAt(time, 1) * 100 + hexAt(time, 2);
 }
 
-TEST(SimDownload, WholeLog_LapRecordsAgreeWithTheSamplesSent) {
+TEST(SimDownload, WholeLog_RecordsAreWellFormedAndLapRecord5CountsTheSamplesSent) {
     SimulatedLogger logger(ktr90::generatedSession(25));
     SimClient client(logger.portPath());
     ASSERT_EQ(client.exchange("DSTA,1"), "OK00\r\n");
@@ -45,8 +46,14 @@ TEST(SimDownload, WholeLog_LapRecordsAgreeWithTheSamplesSent) {
         EXPECT_EQ(client.exchange("DEND"), "OK00\r\n");
     }
 
+    const std::string hex = "[0-9A-F]{4}", time = hex + "," + hex + "," + hex;
     ASSERT_GE(laps.size(), 6u);
     ASSERT_GE(samples.size(), 3u);
+    EXPECT_TRUE(std::regex_match(laps[0], std::regex(hex + ",SUZUKA 2026"))) << laps[0];
+    for (std::size_t i = 1; i < laps.size(); ++i) {
+        EXPECT_TRUE(std::regex_match(laps[i], std::regex(i == 4 ? time + "," + hex : time)))
+            << "lap record " << i + 1 << ": " << laps[i];
+    }
     EXPECT_EQ(hexAt(laps[4], 3), samples.size() - 2) << "sample count in lap record 5";
     std::vector<unsigned> lapTimes;
     std::transform(laps.begin() + 5, laps.end(), std::back_inserter(lapTimes), hundredths);
@@ -54,6 +61,10 @@ TEST(SimDownload, WholeLog_LapRecordsAgreeWithTheSamplesSent) {
     EXPECT_EQ(hundredths(laps[2]), *std::min_element(lapTimes.begin(), lapTimes.end()));
     EXPECT_EQ(samples[0], laps[0]);
     EXPECT_EQ(samples[1], "000A") << "sampled every 0.10 s";
+    const std::regex sample("(" + hex + ",){5}" + hex);
+    for (std::size_t i = 2; i < samples.size(); ++i) {
+        ASSERT_TRUE(std::regex_match(samples[i], sample)) << samples[i];
+    }
 }
 
 // What the logger received also goes to the image file, and each update
