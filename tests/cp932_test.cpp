@@ -1,4 +1,6 @@
-// Conversions between the system's code page 932 texts and UTF-8.
+// Conversions between the system's code page 932 texts and UTF-8, where they
+// go wrong: bytes that do not convert, and texts that mix both. The window's
+// tests show the system's own texts converted.
 #include <gtest/gtest.h>
 
 #include "app/cp932.h"
@@ -7,21 +9,10 @@
 namespace {
 
 constexpr char kIdeographicSpaceUtf8[] = "\xE3\x80\x80";  // U+3000
-constexpr char kArrowUtf8[] = "\xE2\x86\x92";             // U+2192
 constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";       // U+FFFD
 
-TEST(Cp932Test, SystemTextsConvertBothWays) {
-    const std::string button = cp932ToUtf8(txt::kBtnLogSave);
-    EXPECT_EQ(button.rfind(std::string(kIdeographicSpaceUtf8) + kIdeographicSpaceUtf8, 0), 0u);
-    EXPECT_NE(button.find(std::string("KTR-90 ") + kArrowUtf8 + " PC"), std::string::npos);
-    EXPECT_EQ(utf8ToCp932(button), txt::kBtnLogSave);
-
-    EXPECT_EQ(cp932ToUtf8(txt::kNotConnected), "Not connected.");
-    EXPECT_EQ(cp932ToUtf8("\x81\x8E"), "\xE2\x84\x83");  // degree Celsius sign
-    EXPECT_EQ(cp932ToUtf8("C:\\log\\a~b.csv"), "C:\\log\\a~b.csv") << "0x5C is no yen sign";
-}
-
 TEST(Cp932Test, BytesThatDoNotConvertAreReplacedAndTheRestKept) {
+    EXPECT_EQ(cp932ToUtf8("C:\\log\\a~b.csv"), "C:\\log\\a~b.csv") << "0x5C is no yen sign";
     // A lead byte at the end, and a lead byte with a trail byte out of range.
     EXPECT_EQ(cp932ToUtf8("ok\x81"), std::string("ok") + kReplacementUtf8);
     EXPECT_EQ(cp932ToUtf8("a\x81\x20z"), std::string("a") + kReplacementUtf8 + " z");
@@ -33,14 +24,11 @@ TEST(Cp932Test, BytesThatDoNotConvertAreReplacedAndTheRestKept) {
 }
 
 TEST(Cp932Test, MixedTextsKeepUtf8PathsAndDecodeTheSystemsBytes) {
+    // Kanji in UTF-8 that would also pass for code page 932 pairs.
     const std::string lapPath = "/home/\xE5\xA4\xAA\xE9\x83\x8E/\xC3\xA9t\xC3\xA9_lap.csv";
-    const std::string logPath = "/tmp/_log.csv";
-    EXPECT_EQ(mixedTextToUtf8(lapPath + txt::kArrowSeparator + logPath),
-              lapPath + " " + kArrowUtf8 + " " + logPath);
-
-    EXPECT_EQ(mixedTextToUtf8(txt::kBtnUpdate), cp932ToUtf8(txt::kBtnUpdate));
-    EXPECT_EQ(mixedTextToUtf8(txt::kUpdateComplete), "Update complete!!\r\nReboot the KTR-90.");
-    // Lone bytes that are no UTF-8: half-width katakana and a broken sequence.
+    EXPECT_EQ(mixedTextToUtf8(lapPath + txt::kArrowSeparator + "/tmp/_log.csv"),
+              lapPath + " \xE2\x86\x92 /tmp/_log.csv");
+    // Half-width katakana and a broken sequence.
     EXPECT_EQ(mixedTextToUtf8("\xB1\xE2"), "\xEF\xBD\xB1" + std::string(kReplacementUtf8));
     // Overlong forms and surrogates are no UTF-8: they must not pass through raw.
     for (const std::string notUtf8 : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80"}) {

@@ -1,7 +1,8 @@
+// The main window's logic on the fake window system: which port it uses, the
+// file dialogs, and how it tidies up after a transfer that did not start or broke.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -9,49 +10,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const int kTransferControls[] = {ctl::kGroupTransfer, ctl::kStaticTitle, ctl::kStaticInfo,
-                                 ctl::kStaticPercent};
-
-void ExpectIdleLayout(const FakeDialogPlatform& p, bool modelSaveShown) {
-    EXPECT_TRUE(p.visible(ctl::kBtnLogSave));
-    EXPECT_TRUE(p.visible(ctl::kBtnUpdate));
-    EXPECT_EQ(p.visible(ctl::kBtnModelSave), modelSaveShown);
-    EXPECT_FALSE(p.visible(ctl::kProgress));
-    for (int id : kTransferControls) {
-        EXPECT_FALSE(p.visible(id)) << id;
-    }
-}
-
-TEST(DatadockDlg, StartUp_ShowsIdleLayoutAndStartsThePortTimer) {
-    DlgHarness plain;
-    DlgHarness vardo(std::vector<std::string>{}, true);
-    plain.dlg.RestoreMainLayout();
-    vardo.dlg.RestoreMainLayout();
-    ExpectIdleLayout(plain.platform, false);
-    ExpectIdleLayout(vardo.platform, true);
-    EXPECT_EQ(plain.platform.timers.at(kPortPollTimerId), 1000);
-    EXPECT_TRUE(plain.platform.comboEnabled);
-}
-
-TEST(DatadockDlg, PortGroup_FollowsHowManyPortsArePresent) {
-    DlgHarness none(std::vector<std::string>{});
-    EXPECT_FALSE(none.platform.visible(ctl::kComboPort));
-    EXPECT_TRUE(none.platform.visible(ctl::kStaticPort));
-    EXPECT_EQ(none.platform.text(ctl::kStaticPort), "-----");
-
-    DlgHarness one({"/dev/ttyUSB5"});
-    EXPECT_FALSE(one.platform.visible(ctl::kComboPort));
-    EXPECT_EQ(one.platform.text(ctl::kStaticPort), "/dev/ttyUSB5");
-
-    DlgHarness two({"/dev/ttyUSB3", "/dev/ttyUSB12"});
-    EXPECT_TRUE(two.platform.visible(ctl::kComboPort));
-    EXPECT_FALSE(two.platform.visible(ctl::kStaticPort));
-    EXPECT_THAT(two.platform.combo.items, ElementsAre("/dev/ttyUSB12", "/dev/ttyUSB3"));
-    EXPECT_EQ(two.platform.ComboSelectedText(), "/dev/ttyUSB12");
-}
-
 TEST(DatadockDlg, Refill_KeepsTheUsersChoiceWhilePresentElseTakesTheFirst) {
     DlgHarness h({"COM1", "COM10", "COM3"});
+    EXPECT_EQ(h.platform.timers.at(kPortPollTimerId), 1000);
     EXPECT_THAT(h.platform.combo.items, ElementsAre("COM1", "COM10", "COM3"));
     h.platform.ComboSelectIndex(2);
     h.dlg.OnTimer(kPortPollTimerId);
@@ -75,6 +36,7 @@ TEST(DatadockDlg, Timer_LeavesThePortGroupAloneWhileThePortIsOpen) {
 
 TEST(DatadockDlg, ConnectPort_UsesTheLabelForOnePortAndTheComboForTwo) {
     DlgHarness one({"/dev/ttyUSB5"});
+    EXPECT_FALSE(one.platform.visible(ctl::kComboPort));
     EXPECT_EQ(one.dlg.ConnectPort(), 1);
     EXPECT_EQ(one.device->openedName, "/dev/ttyUSB5");
 
@@ -84,15 +46,7 @@ TEST(DatadockDlg, ConnectPort_UsesTheLabelForOnePortAndTheComboForTwo) {
     EXPECT_EQ(two.device->openedName, "/dev/ttyUSB4");
 }
 
-TEST(DatadockDlg, NotConnected_ForNoPortAndARefusedOpen_SaysWhyAndChangesNothing) {
-    DlgHarness none(std::vector<std::string>{});
-    none.dlg.OnLogSave();
-    ASSERT_EQ(none.messages().size(), 1u);
-    EXPECT_EQ(none.messages()[0].text, "Not connected.");
-    EXPECT_EQ(none.messages()[0].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(none.messages()[0].detail.empty());
-    EXPECT_TRUE(none.platform.fileRequests.empty());
-
+TEST(DatadockDlg, NotConnected_ForARefusedOpen_SaysWhyAndChangesNothing) {
     DlgHarness busy({"/dev/ttyUSB0"});
     busy.device->failOpen = true;
     busy.dlg.OnSoftwareUpdate();
@@ -113,7 +67,13 @@ TEST(DatadockDlg, CancelledFileDialog_ClosesThePortAgainAndKeepsTheIdleLayout) {
         EXPECT_TRUE(h.messages().empty());
         EXPECT_EQ(h.dlg.m_pFileDialog, nullptr);
         EXPECT_EQ(h.dlg.m_pLapFileDialog, nullptr);
-        ExpectIdleLayout(h.platform, true);
+        for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
+            EXPECT_TRUE(h.platform.visible(id)) << id;
+        }
+        for (int id : {ctl::kProgress, ctl::kGroupTransfer, ctl::kStaticTitle, ctl::kStaticInfo,
+                       ctl::kStaticPercent}) {
+            EXPECT_FALSE(h.platform.visible(id)) << id;
+        }
     }
 }
 
@@ -129,18 +89,6 @@ TEST(DatadockDlg, LogSaveFileDialogs_AskForLapThenLogAndRefuseTheSamePathTwice) 
     EXPECT_FALSE(h.platform.fileRequests[0].openForReading);
     ASSERT_EQ(h.messages().size(), 1u) << "the same path is refused once, then the user cancels";
     EXPECT_TRUE(h.device->written.empty());
-}
-
-TEST(DatadockDlg, SystemTexts_HaveTheirExactBytes) {
-    for (const char* title : {txt::kTitleLogSave, txt::kTitleModelSave, txt::kTitleUpdate}) {
-        EXPECT_EQ(std::string(title).size(), 34u) << title;
-    }
-    EXPECT_EQ(std::string(txt::kBtnLogSave),
-              "\x81\x40\x81\x40\x81\x40LOG SAVE" + std::string(23, ' ') + "KTR-90 \x81\xA8 PC");
-    EXPECT_EQ(std::string(txt::kBtnUpdate), "\x81\x40\x81\x40\x81\x40SOFTWARE UPDATE" +
-                                                std::string(9, ' ') + "PC \x81\xA8 KTR-90");
-    EXPECT_EQ(std::string(txt::kBtnModelSave),
-              "MODEL SAVE" + std::string(6, ' ') + "KTR-90 \x81\xA8 PC");
 }
 
 TEST(DatadockDlg, UnforeseenFailureInATransfer_StillRestoresTheWindowAndClosesThePort) {

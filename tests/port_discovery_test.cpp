@@ -92,32 +92,21 @@ private:
 
 TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
     SysfsTree sysfs;
+    EXPECT_TRUE(discoverFtdiPorts(sysfs.root(), "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPorts(sysfs.root() + "/missing", "/dev").empty());
+
     sysfs.addUsbSerialTty("ttyUSB12", "ftdi_sio");
     sysfs.addUsbSerialTty("ttyUSB0", "ftdi_sio");
     sysfs.addUsbSerialTty("ttyUSB1", "cp210x");
     sysfs.addUsbSerialTty("ttyUSB3", "ftdi_sio");
+    sysfs.addUsbSerialTty("ttyFTDI3", "ftdi_sio");
     sysfs.addAcmTty("ttyACM0");
     sysfs.addVirtualTty("ttyS0");
     sysfs.addDanglingTty("ttyUSB7");
 
     EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
-              (Ports{"/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyUSB12"}));
-}
-
-TEST(PortDiscoveryTest, EqualNumbersAreAllKept) {
-    SysfsTree sysfs;
-    sysfs.addUsbSerialTty("ttyUSB2", "ftdi_sio");
-    sysfs.addUsbSerialTty("ttyFTDI2", "ftdi_sio");
-    sysfs.addUsbSerialTty("ttyUSB10", "ftdi_sio");
-
-    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
-              (Ports{"/dev/ttyFTDI2", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
-}
-
-TEST(PortDiscoveryTest, NoSysfsMeansNoPorts) {
-    SysfsTree sysfs;
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root(), "/dev").empty());
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root() + "/missing", "/dev").empty());
+              (Ports{"/dev/ttyUSB0", "/dev/ttyFTDI3", "/dev/ttyUSB3", "/dev/ttyUSB12"}))
+        << "equal numbers are all kept";
 }
 
 TEST(PortDiscoveryTest, ExtraPortsAreSplitAtColonsAndFollowTheFtdiPorts) {

@@ -48,29 +48,6 @@ TEST_F(PosixPortTest, OpenClose_AndASecondOpenOfTheSamePortFails) {
     second.TryClose();
 }
 
-TEST_F(PosixPortTest, CommandAndRepliesCrossTheLine) {
-    ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
-    EXPECT_EQ(port.SendTo("DSTA,1\r\n"), 8);
-    EXPECT_EQ(pty.readMasterLine(), "DSTA,1\r\n");
-
-    std::thread device([&] {
-        sendLater("OK", 20);
-        sendLater("00\r", 20);
-        sendLater("\n", 20);
-    });
-    port.SetRecvTimeout(5);
-    EXPECT_EQ(port.recvString(text), 6);
-    EXPECT_EQ(text, "OK00\r\n");
-    device.join();
-
-    pty.writeMaster("\nOK01\r\n");
-    EXPECT_EQ(port.recvString(text), 6);
-    EXPECT_EQ(text, "OK01\r\n");
-
-    pty.writeMaster("OK00\r\nOK01\r\n");
-    EXPECT_EQ(port.recvString(text), 12);
-}
-
 TEST_F(PosixPortTest, FarSideClosingMidReply_ThrowsInsteadOfTimingOut) {
     ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
     std::thread device([&] {

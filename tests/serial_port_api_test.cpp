@@ -87,52 +87,13 @@ TEST_F(SerialPortApiTest, BabblingDevice_EndsAsATimeoutOnceTheReplyOutgrowsItsLi
     EXPECT_LE(text.size(), SerialPortAPI::kMaxReplyBytes + SerialPortAPI::kReadChunk);
 }
 
-TEST_F(SerialPortApiTest, DeviceGoneWhileWaiting_ThrowsInsteadOfWaitingOutTheTimeout) {
-    dev->arrive("OK", 0);
-    dev->hangUpAt(2000);
-    try {
-        receive(10);
-        FAIL() << "expected SerialPortException";
-    } catch (const SerialPortException& e) {
-        EXPECT_EQ(
-            std::string(e.what()).rfind("ReadFile() in SerialPortAPI::recvString(CString&): ", 0),
-            0u);
-    }
-    EXPECT_LT(clock.monotonicMs(), 1'000'500 + 3000);
-}
-
-TEST_F(SerialPortApiTest, FailingWrite_ThrowsWithTheWritePrefixAndSystemText) {
-    dev->failWrite = true;
-    try {
-        port->SendTo("DRED\r\n");
-        FAIL() << "expected SerialPortException";
-    } catch (const SerialPortException& e) {
-        EXPECT_STREQ(e.what(), "WriteFile() in SendTo(CString&): Input/output error");
-    }
-}
-
-TEST_F(SerialPortApiTest, OpenAndClose_TrackTheOpenFlagAndKeepTheReasonOfAFailure) {
-    EXPECT_FALSE(port->IsOpen());
-    EXPECT_EQ(port->TryOpen(), 1);
-    EXPECT_TRUE(port->IsOpen());
-    EXPECT_EQ(port->TryClose(), 1);
-    EXPECT_FALSE(port->IsOpen());
-
-    dev->failOpen = true;
-    EXPECT_EQ(port->TryOpen(), -1);
-    EXPECT_FALSE(port->IsOpen());
-    EXPECT_EQ(port->LastErrorText(), "Failed to Open : " + port->PortName());
-    EXPECT_EQ(port->LastSystemError().text, "Device or resource busy");
-}
-
-TEST_F(SerialPortApiTest, LineSettingsRefused_ClosesAgainAndNamesTheStep) {
+TEST_F(SerialPortApiTest, RefusedLineSettingsCloseAgain_AFailedCloseLeavesThePortOpen) {
     dev->failSetLine = true;
     EXPECT_EQ(port->TryOpen(), -1);
     EXPECT_FALSE(dev->isOpen);
     EXPECT_EQ(port->LastErrorText(), "CommState() in Open(): Invalid argument");
-}
 
-TEST_F(SerialPortApiTest, FailedClose_LeavesThePortMarkedOpen) {
+    dev->failSetLine = false;
     ASSERT_EQ(port->TryOpen(), 1);
     dev->failClose = true;
     EXPECT_EQ(port->TryClose(), -1);
@@ -140,27 +101,23 @@ TEST_F(SerialPortApiTest, FailedClose_LeavesThePortMarkedOpen) {
     EXPECT_EQ(port->LastErrorText(), "CloseHandle() in Close(): Bad file descriptor");
 }
 
-TEST(PortNameRule, WindowsNames_NeedCapitalComAndNothingElseIsExamined) {
-    EXPECT_FALSE(isAcceptablePortName("", PortNaming::Windows));
-    EXPECT_FALSE(isAcceptablePortName("com3", PortNaming::Windows));
-    EXPECT_FALSE(isAcceptablePortName("CO", PortNaming::Windows));
-    EXPECT_TRUE(isAcceptablePortName("COM3", PortNaming::Windows));
-    EXPECT_TRUE(isAcceptablePortName("COM12", PortNaming::Windows));
-    EXPECT_TRUE(isAcceptablePortName("COMX", PortNaming::Windows));
-}
-
-TEST(PortNameRule, PosixNames_MustBeDevicePaths) {
-    EXPECT_FALSE(isAcceptablePortName("", PortNaming::Posix));
-    EXPECT_FALSE(isAcceptablePortName("/dev/", PortNaming::Posix));
-    EXPECT_FALSE(isAcceptablePortName("COM3", PortNaming::Posix));
-    EXPECT_FALSE(isAcceptablePortName("ttyUSB0", PortNaming::Posix));
-    EXPECT_TRUE(isAcceptablePortName("/dev/ttyUSB0", PortNaming::Posix));
-    EXPECT_TRUE(isAcceptablePortName("/dev/pts/7", PortNaming::Posix));
+TEST(PortNameRule, WindowsNamesNeedCapitalComAndPosixNamesMustBeDevicePaths) {
+    for (const char* name : {"", "com3", "CO"}) {
+        EXPECT_FALSE(isAcceptablePortName(name, PortNaming::Windows)) << name;
+    }
+    for (const char* name : {"COM3", "COM12", "COMX"}) {
+        EXPECT_TRUE(isAcceptablePortName(name, PortNaming::Windows)) << name;
+    }
+    for (const char* name : {"", "/dev/", "COM3", "ttyUSB0"}) {
+        EXPECT_FALSE(isAcceptablePortName(name, PortNaming::Posix)) << name;
+    }
+    for (const char* name : {"/dev/ttyUSB0", "/dev/pts/7"}) {
+        EXPECT_TRUE(isAcceptablePortName(name, PortNaming::Posix)) << name;
+    }
 }
 
 TEST_F(SerialPortApiTest, RejectedName_LeavesThePortNameAlone) {
     const std::string before = port->PortName();
-    EXPECT_FALSE(port->SetPortName(""));
     EXPECT_FALSE(port->SetPortName("com3"));
     EXPECT_EQ(port->PortName(), before);
 }

@@ -25,54 +25,47 @@ std::string UpdateFileWithLines(int count, const std::string& name = "update.dat
 }
 
 struct UpdateRun : DlgHarness {
-    explicit UpdateRun(int lines) { platform.fileAnswers = {UpdateFileWithLines(lines)}; }
-    void replyToStart(int supsRefusals = 0) {
+    explicit UpdateRun(int lineCount) : lines(lineCount) {
+        platform.fileAnswers = {UpdateFileWithLines(lineCount)};
+    }
+    // The logger takes the mode, wipe and clear, refuses the start as often as
+    // asked, then takes the start, gives its version and takes every line.
+    void replyToStart(int startRefusals = 0) {
         device->replies = {kAck, kAck, kAck};
-        for (int i = 0; i < supsRefusals; ++i)
+        for (int i = 0; i < startRefusals; ++i)
             device->replies.push_back("NG00\r\n");
         device->replies.push_back(kAck);             // SUPS
         device->replies.push_back("OK00,1.04\r\n");  // SUPV
     }
-    std::vector<std::string> commandsAfter(std::size_t skip) const {
-        return {device->written.begin() + static_cast<long>(skip), device->written.end()};
+    void replyToAll(int startRefusals = 0) {
+        replyToStart(startRefusals);
+        for (int i = 0; i <= lines; ++i)
+            device->replies.push_back(kAck);  // every line and SUPE
     }
+    int lines;
 };
 
-TEST(SoftwareUpdate, SendsTheWholeSequenceAndEveryLineVerbatim) {
-    UpdateRun run(3);
-    run.replyToStart();
-    for (int i = 0; i < 4; ++i)
-        run.device->replies.push_back(kAck);  // 3 lines and SUPE
-    run.dlg.OnSoftwareUpdate();
-
-    EXPECT_THAT(run.device->written, ElementsAre("SUPM\r\n", "SUPW\r\n", "SUPC\r\n", "SUPS\r\n",
-                                                 "SUPV\r\n", "SUPD,S00F000044415441444F434B\r\n",
-                                                 "SUPD,S2140000000123ABCD00112233\r\n",
-                                                 "SUPD,S214100002\r\n", "SUPE\r\n"));
-    ASSERT_EQ(run.messages().size(), 1u);
-    EXPECT_EQ(run.messages()[0].text, "Update complete!!\r\nReboot the KTR-90.");
-    EXPECT_EQ(run.messages()[0].icon, MessageIcon::Information);
-    EXPECT_EQ(run.platform.text(ctl::kStaticInfo), "Ver 1.04 \x81\xA8 Ver 6.02");
-    EXPECT_EQ(run.platform.text(ctl::kStaticTitle), txt::kTitleUpdate);
-    EXPECT_THAT(run.clock.sleeps, ::testing::IsSupersetOf({1000, 5000}));
-    EXPECT_EQ(run.platform.waitCursorDepth, 0);
-    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
-    EXPECT_EQ(run.platform.progressPos, 0) << "the bar is reset after the transfer";
-}
-
-TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost) {
+TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost_ThenEveryLineGoesOutVerbatim) {
     UpdateRun nine(3);
-    nine.replyToStart(9);
-    for (int i = 0; i < 4; ++i)
-        nine.device->replies.push_back(kAck);
+    nine.replyToAll(9);
     nine.dlg.OnSoftwareUpdate();
-    EXPECT_EQ(std::count(nine.device->written.begin(), nine.device->written.end(), "SUPS\r\n"), 10);
-    EXPECT_EQ(nine.messages().back().text, "Update complete!!\r\nReboot the KTR-90.");
+    std::vector<std::string> expected = {"SUPM\r\n", "SUPW\r\n", "SUPC\r\n"};
+    expected.insert(expected.end(), 10, "SUPS\r\n");
+    expected.insert(expected.end(), {"SUPV\r\n", "SUPD,S00F000044415441444F434B\r\n",
+                                     "SUPD,S2140000000123ABCD00112233\r\n",
+                                     "SUPD,S214100002\r\n", "SUPE\r\n"});
+    EXPECT_THAT(nine.device->written, ElementsAreArray(expected));
+    ASSERT_EQ(nine.messages().size(), 1u);
+    EXPECT_EQ(nine.messages()[0].text, "Update complete!!\r\nReboot the KTR-90.");
+    EXPECT_EQ(nine.messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(nine.platform.text(ctl::kStaticTitle), txt::kTitleUpdate);
+    EXPECT_THAT(nine.clock.sleeps, ::testing::IsSupersetOf({1000, 5000}));
+    EXPECT_EQ(nine.platform.waitCursorDepth, 0);
+    EXPECT_FALSE(nine.dlg.m_pSerial->IsOpen());
+    EXPECT_EQ(nine.platform.progressPos, 0) << "the bar is reset after the transfer";
 
     UpdateRun ten(3);
-    ten.device->replies = {kAck, kAck, kAck};
-    for (int i = 0; i < 10; ++i)
-        ten.device->replies.push_back("NG00\r\n");
+    ten.replyToStart(10);  // an eleventh start would be taken
     ten.dlg.OnSoftwareUpdate();
     EXPECT_EQ(std::count(ten.device->written.begin(), ten.device->written.end(), "SUPS\r\n"), 10);
     EXPECT_EQ(ten.device->written.back(), "SUPS\r\n") << "nothing follows a refused start";
@@ -82,18 +75,14 @@ TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost) {
 
 TEST(SoftwareUpdate, ProgressIsProportionalAboveAHundredLines) {
     UpdateRun hundred(100);
-    hundred.replyToStart();
-    for (int i = 0; i < 101; ++i)
-        hundred.device->replies.push_back(kAck);
+    hundred.replyToAll();
     hundred.dlg.OnSoftwareUpdate();
     const auto& percentTexts = hundred.platform.textHistory[ctl::kStaticPercent];
     ASSERT_GE(percentTexts.size(), 2u);
     EXPECT_EQ(percentTexts[1], "100%") << "after the first line already";
 
     UpdateRun many(250);
-    many.replyToStart();
-    for (int i = 0; i < 251; ++i)
-        many.device->replies.push_back(kAck);
+    many.replyToAll();
     many.dlg.OnSoftwareUpdate();
     const auto& texts = many.platform.textHistory[ctl::kStaticPercent];
     ASSERT_EQ(texts.size(), 251u);  // cleared once by the layout, then once a line
@@ -105,19 +94,16 @@ TEST(SoftwareUpdate, ProgressIsProportionalAboveAHundredLines) {
 }
 
 TEST(SoftwareUpdate, UnusableFileIsFoundOutBeforeAnythingIsSent) {
-    for (const std::string& bytes : {std::string("only one line\r\n"), std::string()}) {
+    for (const std::string& path : {WriteFileBytes("short.dat", "only one line\r\n"),
+                                     WriteFileBytes("empty.dat", ""), TempPath("missing.dat")}) {
+        SCOPED_TRACE(path);
         DlgHarness h;
-        h.platform.fileAnswers = {WriteFileBytes("short.dat", bytes)};
+        h.platform.fileAnswers = {path};
         h.dlg.OnSoftwareUpdate();
         EXPECT_TRUE(h.device->written.empty());
         EXPECT_EQ(h.messages().back().text, "Update Failed.");
         EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
     }
-    DlgHarness missing;
-    missing.platform.fileAnswers = {TempPath("missing.dat")};
-    missing.dlg.OnSoftwareUpdate();
-    EXPECT_TRUE(missing.device->written.empty());
-    EXPECT_EQ(missing.messages().back().text, "Update Failed.");
 }
 
 TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
@@ -132,9 +118,7 @@ TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
     EXPECT_FALSE(handshake.dlg.m_pSerial->IsOpen());
 
     UpdateRun data(250);
-    data.replyToStart();
-    for (int i = 0; i < 251; ++i)
-        data.device->replies.push_back(kAck);
+    data.replyToAll();
     data.platform.onPump = [&](int n) {
         if (n == 10)
             data.dlg.OnCancel();
@@ -185,25 +169,25 @@ TEST(ModelSave, WritesEachValueInDecimalWithCrLf) {
 }
 
 TEST(ModelSave, OutcomesKeepOrDeleteTheFileAsTheyShould) {
-    ModelRun empty;
-    empty.run({"OK01\r\n"});
-    EXPECT_TRUE(FileExists(empty.path));
-    EXPECT_EQ(ReadFileBytes(empty.path), "");
-
-    ModelRun none;
-    none.run({"OK02\r\n"});
-    EXPECT_FALSE(FileExists(none.path));
-    EXPECT_EQ(none.messages().back().text, "No data.");
-
-    ModelRun wrongCode;
-    wrongCode.run({"OK00,0001\r\n", "K00,0002\r\n"});
-    EXPECT_EQ(ReadFileBytes(wrongCode.path), "01\r\n");
-    EXPECT_EQ(wrongCode.messages().back().text, "Failed to receive data.");
-
-    ModelRun silence;
-    silence.run({"OK00,0001\r\n", ""});
-    EXPECT_EQ(ReadFileBytes(silence.path), "01\r\n");
-    EXPECT_EQ(silence.messages().back().text, "Failed to receive data.");
+    struct Case {
+        std::vector<std::string> records;
+        std::optional<std::string> file;  // nothing: deleted
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"OK01\r\n"}, "", "Completed to receive data!!"},
+        {{"OK02\r\n"}, std::nullopt, "No data."},
+        {{"OK00,0001\r\n", "K00,0002\r\n"}, "01\r\n", "Failed to receive data."},
+        {{"OK00,0001\r\n", ""}, "01\r\n", "Failed to receive data."},  // silence
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.records.back());
+        ModelRun m;
+        m.run(c.records);
+        EXPECT_EQ(FileExists(m.path), c.file.has_value());
+        EXPECT_EQ(ReadFileBytes(m.path), c.file.value_or(""));
+        EXPECT_EQ(m.messages().back().text, c.message);
+    }
 
     ModelRun fullDisk;
     fullDisk.platform.fileAnswers = {"/dev/full"};

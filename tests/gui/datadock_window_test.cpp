@@ -64,6 +64,7 @@ TEST(DatadockWindowTest, IdleLayoutWithSwitchAndTwoPortsSortedAsText) {
     EXPECT_EQ(harness.window.ComboSelectedText(), "/dev/ttyUSB12");
     auto* combo = qobject_cast<QComboBox*>(harness.window.control(ctl::kComboPort));
     EXPECT_EQ(combo->currentText(), QStringLiteral("/dev/ttyUSB12"));
+    EXPECT_TRUE(combo->isEnabled());
     // The closed box is narrow; the dropped list shows whole names.
     EXPECT_GE(combo->view()->minimumWidth(),
               combo->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB12")));
