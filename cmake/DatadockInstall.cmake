@@ -23,8 +23,12 @@ function(datadock_install_manual page)
 endfunction()
 
 # One program: its binary, its manual page and, for a window, its desktop entry.
+# A program this platform does not build is not installed.
 function(datadock_install_program target)
   cmake_parse_arguments(ARG "" "MANUAL;DESKTOP" "" ${ARGN})
+  if(NOT TARGET ${target})
+    return()
+  endif()
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(DATADOCK_LINUX_DESKTOP)
     datadock_install_manual(${ARG_MANUAL})
@@ -37,11 +41,9 @@ endfunction()
 
 datadock_install_program(datadock MANUAL man/datadock.1)
 datadock_install_program(ktr90-sim MANUAL man/ktr90-sim.1)
-if(DATADOCK_GUI)
-  datadock_install_program(datadock-manager
-    MANUAL man/datadock-manager.1 DESKTOP res/datadock-manager.desktop)
-endif()
-# Further programs join here, each once its target exists, e.g. a log viewer:
+datadock_install_program(datadock-manager
+  MANUAL man/datadock-manager.1 DESKTOP res/datadock-manager.desktop)
+# Further programs join here, e.g. a log viewer once it is built:
 #   datadock_install_program(datadock-viewer
 #     MANUAL man/datadock-viewer.1 DESKTOP res/datadock-viewer.desktop)
 # and tests/package/check_package.sh then expects its files too.
