@@ -1,6 +1,7 @@
 #include "app/datadock_dlg.h"
 
 #include "app/control_ids.h"
+#include "app/device_access_hint.h"
 #include "app/texts.h"
 #include "serial/port_name_rule.h"
 
@@ -116,9 +117,7 @@ std::string CDatadockDlg::NotConnectedDetail() const {
     std::string detail = "Cannot open " + name + ". " + m_pSerial->LastUserText();
     if (m_pSerial->LastSystemError().problem == DeviceProblem::AccessDenied &&
         platformPortNaming() == PortNaming::Posix) {
-        detail +=
-            "\nYou need to be a member of the group that owns the device (usually dialout); "
-            "log in again after adding yourself.";
+        detail += "\n" + deviceAccessHint(cableRuleInstalled());
     }
     return detail;
 }
