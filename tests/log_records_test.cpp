@@ -41,6 +41,9 @@ TEST(LogName, IsCleanedAndCutAtTwentyBytesWithoutSplittingACharacter) {
     EXPECT_EQ(CleanLogName("ABCDEFGHIJKLMNOPQRS\x83\x4A\r\n"), "ABCDEFGHIJKLMNOPQRS")
         << "a two-byte character across the 20th byte is left out whole";
     EXPECT_EQ(LogNameLine("00"), "LOG NAME,D00,") << "a short record reads nothing past its end";
+    // A name cut inside a character: the lead byte stays a byte of its own.
+    EXPECT_EQ(CleanLogName("AB\x83\r\n"), "AB\x83");
+    EXPECT_EQ(CleanLogName("A\x83\"B\r\n"), "A\x83\xA5" "B");
 }
 
 TEST(SampleFields, NeedSixFieldsAndTheLineEnd_VoltsBelowOneKeepTwoDecimals) {

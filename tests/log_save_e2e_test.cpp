@@ -116,6 +116,18 @@ TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
 }
 
+// The first attempt's acknowledgement comes after its one-second look; the
+// data must still start with the first record.
+TEST(LogSaveEndToEnd, LateHandshakeAcknowledgementShiftsNothing) {
+    auto scenario = NormalLog();
+    scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=60")};
+    LogSaveRun run(scenario, "late_ack");
+    run.run();
+    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
+}
+
 TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
     auto lapless = NormalLog();
     lapless.lapReplies = {ktr90::kNoData};
