@@ -13,6 +13,7 @@ constexpr int kStaticTitle = 1013;
 constexpr int kStaticInfo = 1014;
 constexpr int kStaticPercent = 1015;
 constexpr int kStaticPort = 1016;
+constexpr int kBtnCancel = 1017;  // shown in the transfer layouts only
 }  // namespace ctl
 
 constexpr int kPortPollTimerId = 1;

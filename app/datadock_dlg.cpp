@@ -1,5 +1,7 @@
 #include "app/datadock_dlg.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "app/device_access_hint.h"
 #include "app/texts.h"
@@ -25,11 +27,13 @@ CDatadockDlg::~CDatadockDlg() = default;
 void CDatadockDlg::OnInitDialog() {
     m_bCancelRequested = 0;
     m_pSerial = m_makeSerial();
+    m_pSerial->SetWaitHook([this] { KeepWindowAlive(); });
     m_pLapFileDialog.reset();
     m_pLogFileDialog.reset();
     m_pFileDialog.reset();
     RefillPortChoice();
     m_platform.ShowControl(ctl::kBtnModelSave, m_bShowModelSave == 1);
+    m_platform.ShowControl(ctl::kBtnCancel, false);
     m_platform.StartTimer(kPortPollTimerId, kPortPollIntervalMs);
 }
 
@@ -44,8 +48,47 @@ void CDatadockDlg::OnTimer(int timerId) {
 // The modal loop ends once the running handler, if any, has finished its frame;
 // the flag makes that handler stop at its next pump.
 void CDatadockDlg::OnCancel() {
+    if (!StopConfirmed()) {
+        return;
+    }
     m_platform.EndDialog(IDCANCEL);
     m_bCancelRequested = 1;
+}
+
+void CDatadockDlg::OnStopTransfer() {
+    if (StopConfirmed()) {
+        m_bStopRequested = true;
+    }
+}
+
+// The question is asked while the transfer waits for it; No lets it carry on.
+bool CDatadockDlg::StopConfirmed() {
+    return !m_bUpdateCommitted || StopRequested() || m_platform.AskYesNo(txt::kConfirmUpdateStop);
+}
+
+// Every wait of a transfer comes here at least every 20 ms.
+void CDatadockDlg::KeepWindowAlive() {
+    PumpMessages();
+    if (m_bWaitsStoppable && StopRequested()) {
+        throw TransferStopped{};
+    }
+}
+
+void CDatadockDlg::Pause(int milliseconds) {
+    const std::int64_t end = m_clock.monotonicMs() + milliseconds;
+    for (std::int64_t left = milliseconds; left > 0; left = end - m_clock.monotonicMs()) {
+        m_clock.sleepMs(static_cast<int>(std::min<std::int64_t>(left, SerialPortAPI::kWaitSliceMs)));
+        KeepWindowAlive();
+    }
+}
+
+std::string CDatadockDlg::PartialFileNote() const {
+    if (m_partialFile.path.empty()) {
+        return {};
+    }
+    const int records = m_partialFile.records;
+    return m_partialFile.path + " holds only part of the data (" + std::to_string(records) +
+           (records == 1 ? " record)." : " records).");
 }
 
 void CDatadockDlg::OnDestroy() {
@@ -137,6 +180,7 @@ void CDatadockDlg::ShowTransferLayout(const char* title, const std::string& info
     for (int id : kTransferStatusControls) {
         m_platform.ShowControl(id, true);
     }
+    m_platform.ShowControl(ctl::kBtnCancel, true);
     if (withProgress) {
         m_platform.ShowControl(ctl::kProgress, true);
         m_platform.ProgressSetRange(0, 100);
@@ -162,6 +206,7 @@ void CDatadockDlg::ShowIdleButtons() {
     for (int id : kTransferStatusControls) {
         m_platform.ShowControl(id, false);
     }
+    m_platform.ShowControl(ctl::kBtnCancel, false);
 }
 
 int CDatadockDlg::RestoreMainLayout() {
@@ -179,6 +224,8 @@ void CDatadockDlg::PumpMessages() {
 // (the window system reports that; the port must not stay open under it).
 TransferOutcome CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
                                                const std::function<TransferOutcome()>& transfer) {
+    m_bStopRequested = false;
+    m_partialFile = {};
     if (ConnectPort() != 1) {
         ReportNotConnected();
         return TransferOutcome::NotConnected;

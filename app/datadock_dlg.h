@@ -37,6 +37,8 @@ public:
     void OnTimer(int timerId);
     void OnCancel();
     void OnDestroy();
+    // The Cancel button: stops the running transfer, the window stays open.
+    void OnStopTransfer();
 
     // Click handlers of the three buttons; each says how its transfer ended.
     TransferOutcome OnLogSave();
@@ -49,6 +51,8 @@ public:
     void ShowModelSaveLayout();
     int RestoreMainLayout();
     void PumpMessages();
+    // Pauses for milliseconds of the clock, keeping the window alive.
+    void Pause(int milliseconds);
 
     // Port discovery.
     void EnumeratePorts(std::list<std::string>& ports);
@@ -92,8 +96,39 @@ public:
     // Raised by OnCancel (Esc, the close box, Ctrl-C); the running transfer
     // stops at its next look.
     bool CancelRequested() const { return m_bCancelRequested != 0; }
+    // The cancel request or the Cancel button's; the transfer stops at once.
+    bool StopRequested() const { return m_bCancelRequested != 0 || m_bStopRequested; }
+    // After a failed or stopped transfer: the file that holds only part of
+    // its data and how much of it; empty when no file is incomplete.
+    std::string PartialFileNote() const;
 
 private:
+    // Thrown from a wait once a stop is requested; the transfer that owns the
+    // wait ends along its cancel path.
+    struct TransferStopped {};
+    // Waits end with TransferStopped only while this lives: the closing of a
+    // download always runs to its end.
+    class StoppableWaits {
+    public:
+        explicit StoppableWaits(CDatadockDlg& dlg) : m_dlg(dlg) { m_dlg.m_bWaitsStoppable = true; }
+        ~StoppableWaits() { m_dlg.m_bWaitsStoppable = false; }
+        StoppableWaits(const StoppableWaits&) = delete;
+        StoppableWaits& operator=(const StoppableWaits&) = delete;
+
+    private:
+        CDatadockDlg& m_dlg;
+    };
+    struct PartialFile {
+        std::string path;  // empty when no file is left incomplete
+        int records = 0;
+    };
+
+    class SilentLoggerNotice;
+    static constexpr int kSilentLoggerNoticeMs = 3000;
+
+    void KeepWindowAlive();
+    void AddPartialFileNote();
+    bool StopConfirmed();
     void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
     void ShowIdleButtons();
     TransferOutcome RunTransferFrame(const std::function<int()>& selectFiles,
@@ -123,6 +158,11 @@ private:
 
     int m_bShowModelSave = 0;
     int m_bCancelRequested = 0;
+    bool m_bStopRequested = false;
+    bool m_bWaitsStoppable = false;
+    // From the logger's acceptance of SUPM on, a stop leaves it without firmware.
+    bool m_bUpdateCommitted = false;
+    PartialFile m_partialFile;
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;

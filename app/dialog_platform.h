@@ -51,6 +51,8 @@ public:
     // empty when there is nothing to add.
     virtual void MessageBox(const std::string& text, MessageIcon icon,
                             const std::string& detail = {}) = 0;
+    // A modal question with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
     // A modal file dialog; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> RunFileDialog(const FileDialogRequest& request) = 0;
 

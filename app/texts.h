@@ -29,6 +29,13 @@ constexpr char kNoData[] = "No data.";
 constexpr char kUpdateComplete[] = "Update complete!!\r\nReboot the KTR-90.";
 constexpr char kUpdateFailed[] = "Update Failed.";
 
+// Beyond the original window: the Cancel button, the question before an
+// update is broken off, and what the window says while the logger is silent.
+constexpr char kBtnCancel[] = "Cancel";
+constexpr char kConfirmUpdateStop[] =
+    "Stop the update? The KTR-90 will need the update again before it can be used.";
+constexpr char kWaitingForLogger[] = "Waiting for the KTR-90 \x81\x5C is it switched on and connected?";
+
 constexpr char kCsvFilter[] = "CSV(*.csv)|*.csv||";
 constexpr char kUpdateFilter[] = "Update file(*.dat)|*.dat||";
 

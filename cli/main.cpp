@@ -107,6 +107,9 @@ int RunTransfer(const Request& request) {
     } else {
         outcome = dlg.OnSoftwareUpdate();
     }
+    if (const std::string note = dlg.PartialFileNote(); !note.empty()) {
+        std::fprintf(stderr, "%s\n", note.c_str());
+    }
     dlg.OnDestroy();
     return ExitStatusFor(outcome);
 }

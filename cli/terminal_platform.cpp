@@ -88,6 +88,12 @@ void TerminalPlatform::PumpMessages() {
     }
 }
 
+bool TerminalPlatform::AskYesNo(const std::string& text) {
+    EndLiveLine();
+    std::fprintf(stderr, "%s\n", mixedTextToUtf8(text).c_str());
+    return true;
+}
+
 void TerminalPlatform::MessageBox(const std::string& text, MessageIcon, const std::string& detail) {
     EndLiveLine();
     std::string lines = text;

@@ -46,6 +46,8 @@ public:
     void KillTimer(int) override {}
 
     void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail) override;
+    // The command line does not ask: it warns on stderr and says yes.
+    bool AskYesNo(const std::string& text) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
 
     void BeginWaitCursor() override {}

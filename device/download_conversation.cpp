@@ -7,6 +7,37 @@
 #include "device/protocol.h"
 #include "device/text_file.h"
 
+// Says in the info line that the logger has not answered yet, and puts the
+// line's own text back once it does (or the handshake ends otherwise).
+class CDatadockDlg::SilentLoggerNotice {
+public:
+    explicit SilentLoggerNotice(CDatadockDlg& dlg)
+        : m_dlg(dlg), m_startMs(dlg.m_clock.monotonicMs()) {}
+    ~SilentLoggerNotice() { Withdraw(); }
+    SilentLoggerNotice(const SilentLoggerNotice&) = delete;
+    SilentLoggerNotice& operator=(const SilentLoggerNotice&) = delete;
+
+    void ShowAfter(int milliseconds) {
+        if (!m_shown && m_dlg.m_clock.monotonicMs() - m_startMs >= milliseconds) {
+            m_hiddenText = m_dlg.m_platform.ControlText(ctl::kStaticInfo);
+            m_dlg.m_platform.SetControlText(ctl::kStaticInfo, txt::kWaitingForLogger);
+            m_shown = true;
+        }
+    }
+    void Withdraw() {
+        if (m_shown) {
+            m_dlg.m_platform.SetControlText(ctl::kStaticInfo, m_hiddenText);
+            m_shown = false;
+        }
+    }
+
+private:
+    CDatadockDlg& m_dlg;
+    std::int64_t m_startMs;
+    bool m_shown = false;
+    std::string m_hiddenText;
+};
+
 // Every command sent owes one reply line. An attempt answered late is
 // answered while a later attempt waits, so once one is accepted the replies
 // still owed are read and dropped: none of them may pass for the answer to
@@ -15,25 +46,29 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
     const std::string& command, const std::function<bool(const std::string&)>& accept,
     std::string& reply) {
     int owed = 0;
+    SilentLoggerNotice notice(*this);
     for (;;) {
         PumpMessages();
-        if (m_bCancelRequested) {
+        if (StopRequested()) {
             return Handshake::Cancelled;
         }
         m_pSerial->SetRecvTimeout(proto::kHandshakeTimeoutSeconds);
         m_pSerial->SendTo(command);
         ++owed;
-        m_clock.sleepMs(proto::kHandshakePauseMs);
+        Pause(proto::kHandshakePauseMs);
         const int received = m_pSerial->recvString(reply);
         if (received != SerialPortAPI::kTimedOut) {
             owed -= proto::LinesIn(reply);
             if (accept(reply)) {
+                notice.Withdraw();
                 DropOwedReplies(owed);
                 return Handshake::Accepted;
             }
         }
+        notice.ShowAfter(kSilentLoggerNoticeMs);
     }
 }
+
 
 // Waits for the owed replies no longer than the handshake's own rhythm: a
 // logger that simply missed the first attempts costs at most that.
@@ -45,7 +80,7 @@ void CDatadockDlg::DropOwedReplies(int owed) {
         if (m_pSerial->recvString(stale) != SerialPortAPI::kTimedOut) {
             owed -= proto::LinesIn(stale);
         } else {
-            m_clock.sleepMs(proto::kOwedReplyPollMs);
+            Pause(proto::kOwedReplyPollMs);
         }
     }
 }
@@ -87,14 +122,22 @@ TransferOutcome CDatadockDlg::RunDownloadConversation(const std::string& kindDig
     std::string reply;
     TransferOutcome outcome = TransferOutcome::Failed;
     try {
+        StoppableWaits stoppable(*this);
         const auto exact = [](const std::string& r) { return proto::IsAck(r); };
         if (RunHandshake(opening, exact, reply) == Handshake::Cancelled) {
             return TransferOutcome::Cancelled;
         }
-        outcome = OutcomeOfResult(download());
+        try {
+            outcome = OutcomeOfResult(download());
+        } catch (const TransferStopped&) {
+            outcome = TransferOutcome::Cancelled;  // the conversation is still closed
+        }
     } catch (const SerialPortException& e) {
         m_failureDetail = e.UserText();
+    } catch (const TransferStopped&) {
+        return TransferOutcome::Cancelled;  // stopped in the handshake: nothing to close
     }
+    AddPartialFileNote();
     ShowDownloadResult(outcome);
     CloseDownloadConversation(reply);
     return outcome;
@@ -104,7 +147,7 @@ TransferOutcome CDatadockDlg::RunDownloadConversation(const std::string& kindDig
 // when the bar moves in proportion. False once the user has cancelled.
 bool CDatadockDlg::PumpWithProgress(int percent, bool proportional) {
     PumpMessages();
-    if (m_bCancelRequested) {
+    if (StopRequested()) {
         return false;
     }
     m_platform.ProgressSetPos(percent);
@@ -112,7 +155,7 @@ bool CDatadockDlg::PumpWithProgress(int percent, bool proportional) {
     if (proportional) {
         PumpMessages();
     }
-    return !m_bCancelRequested;
+    return !StopRequested();
 }
 
 RecordStatus StatusOf(const std::string& reply) {
@@ -130,6 +173,13 @@ RecordStatus StatusOf(const std::string& reply) {
     return code == proto::kStatusNoData ? RecordStatus::NoData : RecordStatus::Other;
 }
 
+void CDatadockDlg::AddPartialFileNote() {
+    const std::string note = PartialFileNote();
+    if (!note.empty()) {
+        m_failureDetail += (m_failureDetail.empty() ? "" : "\n") + note;
+    }
+}
+
 int CDatadockDlg::FileFailure(const TextFileWriter& file) {
     m_failureDetail = file.Error();
     return kResultFailed;
@@ -141,10 +191,15 @@ int CDatadockDlg::FileFailure(const TextFileWriter& file) {
 int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
     const RecordStatus status = received == SerialPortAPI::kTimedOut ? RecordStatus::Other : StatusOf(reply);
     if (status == RecordStatus::NoData) {
+        m_partialFile = {};
         return file.Remove() ? kResultNoData : FileFailure(file);
     }
     if (!file.Close()) {
         return FileFailure(file);
     }
-    return status == RecordStatus::SetEnd ? kResultCompleted : kResultFailed;
+    if (status == RecordStatus::SetEnd) {
+        m_partialFile = {};
+        return kResultCompleted;
+    }
+    return kResultFailed;
 }

@@ -95,13 +95,14 @@ int CDatadockDlg::DownloadLogData(const std::string& lapPath, const std::string&
     return DownloadSampleSet(logPath, state, reply);
 }
 
-// The lap set: nothing is pumped here, so the window stays still.
+// The lap set; a stop ends it from one of its waits.
 int CDatadockDlg::DownloadLapSet(const std::string& path, LogDownloadState& state,
                                  std::string& reply) {
     TextFileWriter file;
     if (!file.Create(path)) {
         return FileFailure(file);
     }
+    m_partialFile = {path, 0};
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
     for (int record = 1;; ++record) {
         m_pSerial->SendTo(proto::kReadRecord);
@@ -112,6 +113,7 @@ int CDatadockDlg::DownloadLapSet(const std::string& path, LogDownloadState& stat
         if (!WriteLapRecord(file, record, Mid(reply, proto::kRecordHeaderLength), state)) {
             return FileFailure(file);
         }
+        ++m_partialFile.records;
     }
 }
 
@@ -146,6 +148,7 @@ int CDatadockDlg::DownloadSampleSet(const std::string& path, LogDownloadState& s
     if (!file.Create(path)) {
         return FileFailure(file);
     }
+    m_partialFile = {path, 0};
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
     // Every exchange counts against the announced sample count, the header
     // records and the closing OK01 included; a hundred or fewer show 100%.
@@ -173,6 +176,7 @@ int CDatadockDlg::DownloadSampleSet(const std::string& path, LogDownloadState& s
                 return FileFailure(file);
             }
         }
+        ++m_partialFile.records;
     }
 }
 

@@ -27,13 +27,14 @@ std::string ModelLine(const std::string& reply) {
 
 }  // namespace
 
-// The model download cannot be cancelled and pumps no messages: it ends with
-// the set, an unexpected reply, a 10 s silence or a file error.
+// The model download ends with the set, an unexpected reply, a 10 s silence,
+// a file error, or a stop from one of its waits.
 int CDatadockDlg::DownloadModelData(const std::string& path) {
     TextFileWriter file;
     if (!file.Create(path)) {
         return FileFailure(file);
     }
+    m_partialFile = {path, 0};
     m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
     WaitCursor waitCursor(m_platform);
     std::string reply;
@@ -48,5 +49,6 @@ int CDatadockDlg::DownloadModelData(const std::string& path) {
         if (!file.WriteLine(ModelLine(reply))) {
             return FileFailure(file);
         }
+        ++m_partialFile.records;
     }
 }

@@ -94,18 +94,28 @@ bool SerialPortAPI::timedOut(std::int64_t startSecond) {
 }
 
 void SerialPortAPI::waitForBytes(std::int64_t startSecond) {
-    int waitMs = kUncheckedWaitMs;
+    int waitMs = m_waitHook ? kWaitSliceMs : kUncheckedWaitMs;
     if (m_timeoutCheck) {
         const std::int64_t deadlineMs = (startSecond + m_recvTimeoutSeconds) * 1000;
         const std::int64_t left = deadlineMs - m_clock.monotonicMs();
-        waitMs = static_cast<int>(std::clamp<std::int64_t>(left, 0, kUncheckedWaitMs));
+        waitMs = static_cast<int>(std::clamp<std::int64_t>(left, 0, waitMs));
     }
     if (m_device->waitReadable(m_clock.realWaitMs(waitMs)) == WaitResult::HungUp) {
         throwFor(kReadFailure, kHungUp);
     }
+    serviceWaitHook();
+}
+
+// At most every kWaitSliceMs, also while replies come in without a wait.
+void SerialPortAPI::serviceWaitHook() {
+    if (m_waitHook && m_clock.monotonicMs() - m_lastHookMs >= kWaitSliceMs) {
+        m_lastHookMs = m_clock.monotonicMs();
+        m_waitHook();
+    }
 }
 
 int SerialPortAPI::recvString(std::string& text) {
+    serviceWaitHook();
     text.clear();
     const std::int64_t startSecond = secondsNow();
     std::array<char, kReadChunk + 1> buffer{};

@@ -38,6 +38,11 @@ public:
     // when no line feed arrived within the time-out (text keeps what did arrive).
     virtual int recvString(std::string& text);
 
+    // Called while a receive waits, at least every kWaitSliceMs: the window
+    // keeps its events flowing there. Whatever the hook throws ends the receive.
+    static constexpr int kWaitSliceMs = 20;
+    void SetWaitHook(std::function<void()> hook) { m_waitHook = std::move(hook); }
+
     bool SetPortName(std::string name);
     void SetTimeoutCheck(bool check);
     // Open and Close with the exception turned into -1 (1 on success).
@@ -61,6 +66,7 @@ private:
     std::int64_t secondsNow();
     bool timedOut(std::int64_t startSecond);
     void waitForBytes(std::int64_t startSecond);
+    void serviceWaitHook();
     int catchFailure(const std::function<void()>& operation);
 
     std::unique_ptr<SerialDevice> m_device;
@@ -71,6 +77,8 @@ private:
     bool m_isOpen = false;
     bool m_timeoutCheck = true;
     std::string m_lastErrorText;
+    std::function<void()> m_waitHook;
+    std::int64_t m_lastHookMs = 0;
     std::string m_lastUserText;
     DeviceError m_lastSystemError;
 };

@@ -59,7 +59,11 @@ TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost_ThenEveryLineGoesOutVerbatim) {
     EXPECT_EQ(nine.messages()[0].text, "Update complete!!\r\nReboot the KTR-90.");
     EXPECT_EQ(nine.messages()[0].icon, MessageIcon::Information);
     EXPECT_EQ(nine.platform.text(ctl::kStaticTitle), txt::kTitleUpdate);
-    EXPECT_THAT(nine.clock.sleeps, ::testing::IsSupersetOf({1000, 5000}));
+    // The pauses on the wire: a second per handshake attempt, then five
+    // seconds before the start, however the waits are sliced.
+    const auto at = [&](std::size_t i) { return nine.device->writtenAtMs[i]; };
+    EXPECT_EQ(at(1) - at(0), 1000);
+    EXPECT_EQ(at(3) - at(2), 6000);
     EXPECT_EQ(nine.platform.waitCursorDepth, 0);
     EXPECT_FALSE(nine.dlg.m_pSerial->IsOpen());
     EXPECT_EQ(nine.platform.progressPos, 0) << "the bar is reset after the transfer";
@@ -108,8 +112,8 @@ TEST(SoftwareUpdate, UnusableFileIsFoundOutBeforeAnythingIsSent) {
 
 TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
     UpdateRun handshake(3);
-    handshake.platform.onPump = [&](int n) {
-        if (n == 3)
+    handshake.platform.onPump = [&](int) {
+        if (handshake.device->written.size() == 2)
             handshake.dlg.OnCancel();
     };
     handshake.dlg.OnSoftwareUpdate();  // the logger never answers
@@ -119,12 +123,13 @@ TEST(SoftwareUpdate, CancelDuringHandshakeOrDataEndsWithoutMessage) {
 
     UpdateRun data(250);
     data.replyToAll();
-    data.platform.onPump = [&](int n) {
-        if (n == 10)
+    data.platform.onPump = [&](int) {
+        if (data.device->written.size() == 10 && !data.dlg.StopRequested())
             data.dlg.OnCancel();
     };
     data.dlg.OnSoftwareUpdate();
     EXPECT_TRUE(data.messages().empty());
+    EXPECT_EQ(data.platform.questions.size(), 1u) << "stopping a begun update is confirmed";
     EXPECT_LT(data.device->written.size(), 20u);
     EXPECT_EQ(data.platform.waitCursorDepth, 0);
 }

@@ -27,11 +27,16 @@ TransferOutcome CDatadockDlg::RunUpdate() {
     m_failureDetail.clear();
     TransferOutcome outcome = TransferOutcome::Failed;
     try {
+        StoppableWaits stoppable(*this);
         outcome = OutcomeOfResult(UpdateFirmware(m_pFileDialog->GetPathName()));
     } catch (const SerialPortException& e) {
         m_failureDetail = e.UserText();
         PutProgressAway();
+    } catch (const TransferStopped&) {
+        outcome = TransferOutcome::Cancelled;
+        PutProgressAway();
     }
+    m_bUpdateCommitted = false;
     if (outcome == TransferOutcome::Completed) {
         m_platform.MessageBox(txt::kUpdateComplete, MessageIcon::Information);
     } else if (outcome == TransferOutcome::Failed) {
@@ -60,8 +65,9 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
         if (RunHandshake(command, exact, reply) == Handshake::Cancelled) {
             return kResultCancelled;
         }
+        m_bUpdateCommitted = true;
     }
-    m_clock.sleepMs(kStartPauseMs);
+    Pause(kStartPauseMs);
 
     WaitCursor waitCursor(m_platform);
     if (!StartUpdate(reply)) {

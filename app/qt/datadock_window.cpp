@@ -98,6 +98,7 @@ void DatadockWindow::connectButtons() {
         {ctl::kBtnLogSave, [](CDatadockDlg& logic) { logic.OnLogSave(); }},
         {ctl::kBtnModelSave, [](CDatadockDlg& logic) { logic.OnModelSave(); }},
         {ctl::kBtnUpdate, [](CDatadockDlg& logic) { logic.OnSoftwareUpdate(); }},
+        {ctl::kBtnCancel, [](CDatadockDlg& logic) { logic.OnStopTransfer(); }},
     };
     for (const auto& [id, handler] : clicks) {
         connect(controlAs<QPushButton>(id), &QPushButton::clicked, this,
@@ -376,6 +377,16 @@ void DatadockWindow::MessageBox(const std::string& text, MessageIcon icon,
     configureMessageBox(box, text, icon, detail);
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     box.exec();
+}
+
+bool DatadockWindow::AskYesNo(const std::string& text) {
+    if (m_questionAnswerer) {
+        return m_questionAnswerer(text);
+    }
+    const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
+    return QMessageBox::question(this, windowTitle(), displayText(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest& request) {

@@ -31,6 +31,7 @@ class DatadockWindow : public QDialog, public DialogPlatform {
 public:
     using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
     using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+    using QuestionAnswerer = std::function<bool(const std::string&)>;
 
     explicit DatadockWindow(QWidget* parent = nullptr);
     ~DatadockWindow() override;
@@ -48,6 +49,7 @@ public:
     // For tests: answer boxes and file dialogs without showing them.
     void answerMessageBoxesWith(MessageBoxAnswerer answerer);
     void answerFileDialogsWith(FileDialogAnswerer answerer);
+    void answerQuestionsWith(QuestionAnswerer answerer) { m_questionAnswerer = std::move(answerer); }
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     QWidget* control(int id) const;
     bool timerRunning(int id) const;
@@ -71,6 +73,7 @@ public:
     void KillTimer(int id) override;
     void MessageBox(const std::string& text, MessageIcon icon,
                     const std::string& detail = {}) override;
+    bool AskYesNo(const std::string& text) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
@@ -111,6 +114,7 @@ private:
     int m_waitCursorDepth = 0;
     QString m_lastDirectory;
     MessageBoxAnswerer m_messageBoxAnswerer;
+    QuestionAnswerer m_questionAnswerer;
     FileDialogAnswerer m_fileDialogAnswerer;
     std::vector<ShownMessageBox> m_shownMessageBoxes;
 };

@@ -33,6 +33,8 @@ const std::vector<ControlTemplate>& mainDialogControls() {
         {ctl::kStaticInfo, Label, {15, 97, 143, 23}, "", kHidden, TextAlignment::Left, true},
         {ctl::kStaticPercent, Label, {129, 62, 32, 13}, "", kHidden},
         {ctl::kStaticPort, Label, {13, 19, 39, 11}, "", true, TextAlignment::Centre},
+        // Not in the original template: stops a transfer, under its frame.
+        {ctl::kBtnCancel, PushButton, {114, 132, 50, 14}, txt::kBtnCancel, kHidden},
     };
     return controls;
 }

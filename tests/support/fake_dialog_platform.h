@@ -41,6 +41,10 @@ public:
     void KillTimer(int id) override { timers.erase(id); }
 
     void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail) override;
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return yesAnswer;
+    }
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
 
     void BeginWaitCursor() override { ++waitCursorDepth; }
@@ -60,6 +64,8 @@ public:
     std::vector<int> progressHistory;
     int repaints = 0;
     int pumps = 0;
+    std::vector<std::string> questions;  // asked through AskYesNo
+    bool yesAnswer = true;
     std::map<int, int> timers;
     std::vector<Message> messages;
     // Answers of the file dialogs in order; nothing means "cancelled".

@@ -82,6 +82,7 @@ long ScriptedSerialDevice::write(const char* data, std::size_t size) {
         return -1;
     }
     written.emplace_back(data, size);
+    writtenAtMs.push_back(m_clock.monotonicMs() - m_startMs);
     if (!replies.empty()) {
         if (!replies.front().empty()) {
             m_script.push_back({m_clock.monotonicMs() - m_startMs, replies.front()});

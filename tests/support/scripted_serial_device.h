@@ -28,6 +28,7 @@ public:
     bool failWrite = false;
     bool failRead = false;
     std::vector<std::string> written;
+    std::vector<std::int64_t> writtenAtMs;  // when each write came, from the clock's start
     int reads = 0;
     // A receive or transfer that keeps reading this often has lost its way
     // (no reply in the script is that long): the read fails the test and the
