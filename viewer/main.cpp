@@ -8,9 +8,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DataDock log viewer"));
     QApplication::setDesktopFileName(QStringLiteral("datadock-viewer"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/datadock/datadock-viewer-48.png")));
 
     ViewerWindow window;
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     const QStringList files = QApplication::arguments().mid(1);
     if (!files.isEmpty()) {

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -19,6 +20,12 @@
 #include "viewer/plot_export.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
+
+// The icon lives in a static library, whose resources are registered only
+// when asked for; the macro must be used outside any namespace.
+static void registerIconResources() {
+    Q_INIT_RESOURCE(datadock_viewer);
+}
 
 namespace {
 
@@ -53,7 +60,9 @@ QStringList localFiles(const QMimeData* data) {
 
 ViewerWindow::ViewerWindow(QWidget* parent)
     : QMainWindow(parent), m_plot(new PlotWidget), m_lapTable(new LapTable) {
+    registerIconResources();
     setWindowTitle(tr("DataDock log viewer"));
+    setWindowIcon(QIcon(QStringLiteral(":/datadock/datadock-viewer-48.png")));
     setAcceptDrops(true);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_plot);

@@ -48,6 +48,9 @@ public:
     // For tests: answer boxes and file dialogs without showing them.
     void answerMessageBoxesWith(MessageBoxAnswerer answerer);
     void answerFileDialogsWith(FileDialogAnswerer answerer);
+    // "View a log..." of the background's menu: asks for a log file and
+    // opens the viewer on it.
+    void viewLog();
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     QWidget* control(int id) const;
     bool timerRunning(int id) const;
@@ -85,6 +88,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The log viewer's ways in: the background's context menu and CSV files
+    // dropped on the window, both only while no transfer runs.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Settings (the log viewer's) apart from the user's and from other tests
+    // running at the same time.
+    const QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DATADOCK MANAGER"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,15 +1,19 @@
 // The viewer's tests need a QApplication, on the offscreen platform unless
-// the caller chose another, and settings apart from the user's.
+// the caller chose another.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings (the log viewer's) apart from the user's and from other tests
+    // running at the same time.
+    const QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -58,6 +58,7 @@ TEST(ViewerWindowTest, LapTableZoomsToALapAndOverlaysTwo) {
     Viewer viewer;
     ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
     EXPECT_TRUE(viewer.questions.empty());  // the lap file was found beside the log
+    EXPECT_FALSE(viewer.window.windowIcon().isNull());
     const PlotWidget& plot = *viewer.window.plot();
     EXPECT_EQ(plot.view().startCs, 0);
     EXPECT_EQ(plot.view().endCs, 4600);
