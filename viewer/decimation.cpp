@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 std::vector<PixelColumn> decimate(std::span<const std::int32_t> timesCs,
                                   std::span<const float> values, double startCs, double endCs,
@@ -18,16 +19,24 @@ std::vector<PixelColumn> decimate(std::span<const std::int32_t> timesCs,
         std::min(static_cast<std::size_t>(lastIn - timesCs.begin()) + 1, timesCs.size());
     const double pixelsPerCs = width / (endCs - startCs);
     columns.reserve(std::min<std::size_t>(to - from + 2, static_cast<std::size_t>(width) + 2));
+    // The column changes only when a sample reaches the next column's start,
+    // so most samples cost a comparison and their minimum and maximum.
+    double nextColumnCs = -std::numeric_limits<double>::infinity();
     for (std::size_t i = from > 0 ? from - 1 : 0; i < to; ++i) {
         const float v = values[i];
         if (std::isnan(v)) {
             continue;
         }
-        const double position = std::floor((timesCs[i] + offsetCs - startCs) * pixelsPerCs);
-        const int x = static_cast<int>(std::clamp(position, -1.0, static_cast<double>(width)));
-        if (columns.empty() || columns.back().x != x) {
-            columns.push_back({x, v, v, v, v, i, i});
-            continue;
+        const double t = timesCs[i] + offsetCs;
+        if (t >= nextColumnCs) {
+            const double position = std::floor((t - startCs) * pixelsPerCs);
+            const int x = static_cast<int>(std::clamp(position, -1.0, static_cast<double>(width)));
+            nextColumnCs = x >= width ? std::numeric_limits<double>::infinity()
+                                      : startCs + (x + 1) / pixelsPerCs;
+            if (columns.empty() || columns.back().x != x) {
+                columns.push_back({x, v, v, v, v, i, i});
+                continue;
+            }
         }
         PixelColumn& column = columns.back();
         column.low = std::min(column.low, v);

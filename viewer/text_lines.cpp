@@ -1,5 +1,6 @@
 #include "viewer/text_lines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -118,14 +119,18 @@ std::string titleOf(const std::string& nameLine) {
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         return {{}, std::strerror(errno)};
     }
+    // One more byte than the limit, so that a caller sees a file beyond it.
+    const std::streamoff size = in.tellg();
+    const auto wanted = static_cast<std::size_t>(std::max<std::streamoff>(size, 0));
     FileBytes file;
-    file.bytes.resize(limit + 1);
+    file.bytes.resize(std::min(wanted, limit + 1));
+    in.seekg(0);
     in.read(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
-    if (in.bad()) {
+    if (in.bad() || size < 0) {
         return {{}, std::strerror(errno)};
     }
     file.bytes.resize(static_cast<std::size_t>(in.gcount()));
