@@ -108,9 +108,5 @@ ReadResult<LapFile> parseLapFile(const std::string& path, std::string_view bytes
 }
 
 ReadResult<LapFile> readLapFile(const std::string& path) {
-    const FileBytes file = readWholeFile(path, kLargestFileBytes);
-    if (!file.error.empty()) {
-        return ReadError{path, 0, "the file cannot be read (" + file.error + ")."};
-    }
-    return parseLapFile(path, file.bytes);
+    return readAndParse<LapFile>(path, parseLapFile);
 }

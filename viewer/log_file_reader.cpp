@@ -202,9 +202,5 @@ ReadResult<LogFile> parseLogFile(const std::string& path, std::string_view bytes
 }
 
 ReadResult<LogFile> readLogFile(const std::string& path) {
-    const FileBytes file = readWholeFile(path, kLargestFileBytes);
-    if (!file.error.empty()) {
-        return ReadError{path, 0, "the file cannot be read (" + file.error + ")."};
-    }
-    return parseLogFile(path, file.bytes);
+    return readAndParse<LogFile>(path, parseLogFile);
 }

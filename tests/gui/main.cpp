@@ -1,5 +1,6 @@
-// The window's tests need a QApplication, on the offscreen platform unless
-// the caller chose another (test discovery runs without a display too).
+// The windows' tests (the main window's and the log viewer's) need a
+// QApplication, on the offscreen platform unless the caller chose another
+// (test discovery runs without a display too).
 #include <gtest/gtest.h>
 
 #include <QApplication>
