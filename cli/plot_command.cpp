@@ -165,6 +165,12 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
     return {};
 }
 
+void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "datadock plot: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
 }  // namespace
 
 int RunPlotCommand(int argc, char** argv) {
@@ -173,8 +179,10 @@ int RunPlotCommand(int argc, char** argv) {
     if (!problem.empty()) {
         return PlotUsage(problem);
     }
-    // Never a display: the command runs in scripts and on servers.
+    // Never a display: the command runs in scripts and on servers, where
+    // Qt's remarks about the desktop (no runtime folder, ...) are only noise.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietUnlessSerious);
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
 

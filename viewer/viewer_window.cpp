@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -59,7 +60,10 @@ QStringList localFiles(const QMimeData* data) {
 }  // namespace
 
 ViewerWindow::ViewerWindow(QWidget* parent)
-    : QMainWindow(parent), m_plot(new PlotWidget), m_lapTable(new LapTable) {
+    : QMainWindow(parent),
+      m_plot(new PlotWidget),
+      m_lapTable(new LapTable),
+      m_openedLabel(new QLabel) {
     registerIconResources();
     setWindowTitle(tr("DataDock log viewer"));
     setWindowIcon(QIcon(QStringLiteral(":/datadock/datadock-viewer-48.png")));
@@ -77,9 +81,10 @@ ViewerWindow::ViewerWindow(QWidget* parent)
         resize(1200, 760);
     }
     if (!splitter->restoreState(stored.value(kSplitterKey).toByteArray())) {
-        splitter->setSizes({width() - 540, 540});  // room for the lap table's columns
+        splitter->setSizes({width() - 440, 440});  // room for the lap table's columns
     }
-    statusBar()->showMessage(tr("Open a log: File > Open, or drop its files on the window."));
+    statusBar()->addWidget(m_openedLabel, 1);
+    m_openedLabel->setText(tr("Open a log: File > Open, or drop its files on the window."));
 }
 
 ViewerWindow::~ViewerWindow() = default;
@@ -160,7 +165,7 @@ void ViewerWindow::showStatus() {
     for (const std::string& warning : m_session->warnings) {
         parts << QString::fromStdString(warning);
     }
-    statusBar()->showMessage(parts.join(QStringLiteral("   ")));
+    m_openedLabel->setText(parts.join(QStringLiteral("   ")));
 }
 
 void ViewerWindow::openByDialog() {
@@ -181,7 +186,7 @@ bool ViewerWindow::exportImage(const QString& path) {
         showError(problem);
         return false;
     }
-    statusBar()->showMessage(tr("Saved %1").arg(path));
+    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
     return true;
 }
 
@@ -191,7 +196,7 @@ void ViewerWindow::lapsSelected(const QList<int>& laps) {
     } else if (laps.size() == 2) {
         m_plot->overlayLaps(laps[0], laps[1]);
     } else if (laps.size() > 2) {
-        statusBar()->showMessage(tr("Select one lap to zoom to it, or two to compare them."));
+        statusBar()->showMessage(tr("Select one lap to zoom to it, or two to compare them."), 5000);
     }
 }
 

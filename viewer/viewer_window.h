@@ -9,6 +9,7 @@
 
 class LapTable;
 class PlotWidget;
+class QLabel;
 class QMenu;
 
 // The log viewer's window: the plot, the lap table, and the ways to open a
@@ -58,6 +59,7 @@ private:
     PlotWidget* m_plot;
     LapTable* m_lapTable;
     QMenu* m_recentMenu = nullptr;
+    QLabel* m_openedLabel;  // the files shown and what does not agree between them
     std::shared_ptr<const LogSession> m_session;
     QStringList m_openedFiles;
     FileAsker m_asker;

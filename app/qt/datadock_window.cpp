@@ -280,7 +280,7 @@ void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    menu.addAction(tr("View a log..."), this, &DatadockWindow::viewLog);
+    menu.addAction(tr("View a log…"), this, &DatadockWindow::viewLog);
     menu.exec(event->globalPos());
 }
 

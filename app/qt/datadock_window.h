@@ -48,7 +48,7 @@ public:
     // For tests: answer boxes and file dialogs without showing them.
     void answerMessageBoxesWith(MessageBoxAnswerer answerer);
     void answerFileDialogsWith(FileDialogAnswerer answerer);
-    // "View a log..." of the background's menu: asks for a log file and
+    // "View a log…" of the background's menu: asks for a log file and
     // opens the viewer on it.
     void viewLog();
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }

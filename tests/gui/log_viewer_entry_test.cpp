@@ -61,8 +61,8 @@ TEST(LogViewerEntryTest, BackgroundMenuOpensTheViewerOnTheChosenLog_ButtonsHaveN
 
     const QPoint background(logSave->geometry().right() + 3, logSave->geometry().bottom() + 3);
     ASSERT_EQ(harness.window.childAt(background), nullptr);
-    EXPECT_EQ(rightClick(harness.window, background, QStringLiteral("View a log...")),
-              QStringList{QStringLiteral("View a log...")});
+    EXPECT_EQ(rightClick(harness.window, background, QStringLiteral("View a log…")),
+              QStringList{QStringLiteral("View a log…")});
     ViewerWindow* viewer = openedViewer(harness.window);
     ASSERT_NE(viewer, nullptr);
     ASSERT_NE(viewer->session(), nullptr);
