@@ -65,7 +65,8 @@ TEST(LogReadingTest, LogAlone_PlotsWithoutLaps) {
         WriteFileBytes("log_alone/x_log.csv", kHeader + "'00:00.00,0,0,0,0.00,-,-,-\r\n");
     const FilePair pair = pairFiles({log});
     EXPECT_FALSE(pair.lap);
-    const LogSession& session = ok(loadSession(pair));
+    const ReadResult<LogSession> loaded = loadSession(pair);
+    const LogSession& session = ok(loaded);
     EXPECT_TRUE(session.spans.empty());
     EXPECT_TRUE(session.figures.empty());
 }
