@@ -122,7 +122,7 @@ private:
             const auto value = channelValue(fields[c + 1]);
             if (!value) {
                 fail(lineNumber, std::string(kColumnNames[c + 1]) + " " + quoted(fields[c + 1]) +
-                                     " is not a number.");
+                                     " is not a number the logger writes.");
                 return false;
             }
             m_log.values[c].push_back(*value);
@@ -139,23 +139,24 @@ private:
 
     // Times never run backwards: the original program's recording times go
     // wrong after 99:59.99, so from there the samples follow at the interval.
+    // The latest time leaves room for one more interval in an int.
     std::int32_t sampleTime(long long written) const {
-        if (m_log.timesCs.empty()) {
-            return static_cast<std::int32_t>(std::min<long long>(written, 0x7FFF0000));
+        constexpr long long kLatestCs = 0x7FFFFF00;
+        long long time = written;
+        if (!m_log.timesCs.empty() && written <= m_log.timesCs.back()) {
+            time = static_cast<long long>(m_log.timesCs.back()) + m_log.intervalCs;
         }
-        const std::int32_t previous = m_log.timesCs.back();
-        if (written <= previous || written > 0x7FFF0000) {
-            return previous + m_log.intervalCs;
-        }
-        return static_cast<std::int32_t>(written);
+        return static_cast<std::int32_t>(std::min(time, kLatestCs));
     }
 
     static std::optional<float> channelValue(std::string_view text) {
         if (text == "-") {
             return std::numeric_limits<float>::quiet_NaN();
         }
+        // Far beyond any reading of the logger's four hexadecimal digits.
+        constexpr double kLargest = 1e9;
         const auto value = parseDecimal(text);
-        if (!value) {
+        if (!value || std::abs(*value) > kLargest) {
             return std::nullopt;
         }
         return static_cast<float>(*value);

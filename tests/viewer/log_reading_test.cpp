@@ -140,6 +140,10 @@ TEST(LogReadingTest, BrokenFiles_SayWhichFileWhichLineAndWhat) {
          ", line 5", "this line has 3"},
         {"nan.csv", kHeader + "'00:00.00,1,2,12a4,4.00,5,6,-\r\n", false, ", line 4",
          "RPM \"12a4\" is not a number"},
+        {"huge.csv",
+         kHeader + "'00:00.00,1,2,3,4.00,5,6,-\r\n'00:00.10,1,2,3," + std::string(40, '9') +
+             ",5,6,-\r\n",
+         false, ", line 5", "VOLT(V) \"9999"},
         {"badtime.csv", kHeader + "'0x:00.00,1,2,3,4.00,5,6,-\r\n", false, ", line 4",
          "not a time"},
         {"header.csv", "LOG NAME,D01,TEST\r\nSAMPLING INTERVAL(sec),1.00\r\nTIME,ST\r\n", false,
