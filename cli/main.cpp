@@ -9,6 +9,7 @@
 #include "app/datadock_dlg.h"
 #include "app/file_dialog.h"
 #include "cli/exit_status.h"
+#include "cli/plot_command.h"
 #include "cli/terminal_platform.h"
 #include "serial/port_discovery.h"
 
@@ -19,7 +20,8 @@ constexpr char kUsage[] =
     "       datadock --version\n"
     "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
     "       datadock model-save [--port PORT] --out FILE.csv\n"
-    "       datadock update [--port PORT] FILE.dat\n";
+    "       datadock update [--port PORT] FILE.dat\n"
+    "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] [--lap-range A-B]\n";
 
 struct Request {
     std::string command;
@@ -128,6 +130,9 @@ int main(int argc, char** argv) {
     }
     if (request.command == "ports" && argc == 2) {
         return ListPorts();
+    }
+    if (request.command == "plot") {
+        return RunPlotCommand(argc, argv);
     }
     if (kFileOptions.count(request.command) == 0) {
         return Usage(("unknown command: " + request.command).c_str());

@@ -1,5 +1,5 @@
 # What `cmake --install` and the package put on a system: the programs with
-# their manual pages, the window's desktop entry and icon and, on Linux, the
+# their manual pages, the windows' desktop entries and icons and, on Linux, the
 # cable's udev rule. Included once every program's target exists.
 include(GNUInstallDirs)
 
@@ -43,16 +43,23 @@ datadock_install_program(datadock MANUAL man/datadock.1)
 datadock_install_program(ktr90-sim MANUAL man/ktr90-sim.1)
 datadock_install_program(datadock-manager
   MANUAL man/datadock-manager.1 DESKTOP res/datadock-manager.desktop)
-# Further programs join here, e.g. a log viewer once it is built:
-#   datadock_install_program(datadock-viewer
-#     MANUAL man/datadock-viewer.1 DESKTOP res/datadock-viewer.desktop)
-# and tests/package/check_package.sh then expects its files too.
+datadock_install_program(datadock-viewer
+  MANUAL man/datadock-viewer.1 DESKTOP res/datadock-viewer.desktop)
+# A further program joins here, and tests/package/check_package.sh then
+# expects its files too.
 
 if(DATADOCK_LINUX_DESKTOP)
   install(FILES ${PROJECT_SOURCE_DIR}/res/datadock-48.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME datadock.png)
   install(FILES ${PROJECT_SOURCE_DIR}/res/datadock.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  if(TARGET datadock-viewer)
+    install(FILES ${PROJECT_SOURCE_DIR}/res/datadock-viewer-48.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
+            RENAME datadock-viewer.png)
+    install(FILES ${PROJECT_SOURCE_DIR}/res/datadock-viewer.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  endif()
   # udev reads /usr/lib/udev/rules.d (and /usr/local/lib/udev/rules.d), not
   # lib/ under any other prefix.
   install(FILES ${PROJECT_SOURCE_DIR}/res/udev/70-datadock.rules

@@ -1,11 +1,17 @@
 #include "app/qt/datadock_window.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,9 +26,11 @@
 #include "app/qt/control_text.h"
 #include "app/qt/dialog_units.h"
 #include "app/qt/file_dialog_setup.h"
+#include "app/qt/log_viewer_entry.h"
 #include "app/qt/main_dialog_template.h"
 #include "app/qt/message_box_setup.h"
 #include "app/qt/port_combo_box.h"
+#include "app/texts.h"
 
 // The icon lives in a static library, whose resources are registered only
 // when asked for; the macro must be used outside any namespace.
@@ -73,6 +81,7 @@ DatadockWindow::DatadockWindow(QWidget* parent) : QDialog(parent) {
     setFixedSize(DialogUnits(font()).toPixels(kMainDialogWidth, kMainDialogHeight));
     buildControls();
     connectButtons();
+    setAcceptDrops(true);
 }
 
 DatadockWindow::~DatadockWindow() {
@@ -252,6 +261,42 @@ void DatadockWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// ---- The log viewer ------------------------------------------------------
+
+void DatadockWindow::viewLog() {
+    const FileDialogRequest request{true, "csv", "", txt::kCsvFilter};
+    if (const std::optional<std::string> path = RunFileDialog(request)) {
+        openLogViewer(this, {QFile::decodeName(QByteArray::fromStdString(*path))});
+    }
+}
+
+// On the background, a label or a frame, not on the buttons and the port list.
+void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* under = childAt(event->pos());
+    const bool background =
+        !under || qobject_cast<QLabel*>(under) || qobject_cast<QGroupBox*>(under);
+    if (m_handlerDepth > 0 || !background) {
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(tr("View a log…"), this, &DatadockWindow::viewLog);
+    menu.exec(event->globalPos());
+}
+
+void DatadockWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_handlerDepth == 0 && !droppedCsvFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void DatadockWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = droppedCsvFiles(event->mimeData());
+    if (m_handlerDepth == 0 && !files.isEmpty()) {
+        event->acceptProposedAction();
+        openLogViewer(this, files);
+    }
 }
 
 // ---- Controls -------------------------------------------------------------

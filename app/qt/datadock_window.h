@@ -50,6 +50,9 @@ public:
     void answerMessageBoxesWith(MessageBoxAnswerer answerer);
     void answerFileDialogsWith(FileDialogAnswerer answerer);
     void answerQuestionsWith(QuestionAnswerer answerer) { m_questionAnswerer = std::move(answerer); }
+    // "View a log…" of the background's menu: asks for a log file and
+    // opens the viewer on it.
+    void viewLog();
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     QWidget* control(int id) const;
     bool timerRunning(int id) const;
@@ -88,6 +91,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The log viewer's ways in: the background's context menu and CSV files
+    // dropped on the window, both only while no transfer runs.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();

@@ -16,12 +16,15 @@ deb="$out/datadock_${version}_$(dpkg --print-architecture).deb"
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')
 expected=(
-    /usr/bin/datadock /usr/bin/datadock-manager /usr/bin/ktr90-sim
+    /usr/bin/datadock /usr/bin/datadock-manager /usr/bin/datadock-viewer /usr/bin/ktr90-sim
     /usr/share/man/man1/datadock.1.gz /usr/share/man/man1/datadock-manager.1.gz
-    /usr/share/man/man1/ktr90-sim.1.gz
+    /usr/share/man/man1/datadock-viewer.1.gz /usr/share/man/man1/ktr90-sim.1.gz
     /usr/share/applications/datadock-manager.desktop
+    /usr/share/applications/datadock-viewer.desktop
     /usr/share/icons/hicolor/48x48/apps/datadock.png
     /usr/share/icons/hicolor/scalable/apps/datadock.svg
+    /usr/share/icons/hicolor/48x48/apps/datadock-viewer.png
+    /usr/share/icons/hicolor/scalable/apps/datadock-viewer.svg
     /usr/lib/udev/rules.d/70-datadock.rules
     /usr/share/doc/datadock/copyright /usr/share/doc/datadock/changelog.gz
 )
@@ -38,10 +41,11 @@ done
 for page in "$tree"/usr/share/man/man1/*.gz; do
     gzip -t "$page" || fail "$page is not gzip"
 done
-desktop="$tree/usr/share/applications/datadock-manager.desktop"
-[ -x "$tree/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || fail "desktop Exec"
-icon=$(sed -n 's/^Icon=//p' "$desktop")
-[ -f "$tree/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "desktop Icon"
+for desktop in "$tree"/usr/share/applications/*.desktop; do
+    [ -x "$tree/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || fail "$desktop Exec"
+    icon=$(sed -n 's/^Icon=//p' "$desktop")
+    [ -f "$tree/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "$desktop Icon"
+done
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"

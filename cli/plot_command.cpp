@@ -1,0 +1,218 @@
+// The plot command: the viewer's picture of a log, drawn without a display.
+#include "cli/plot_command.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "cli/exit_status.h"
+#include "viewer/file_pairing.h"
+#include "viewer/plot_export.h"
+#include "viewer/text_lines.h"
+
+namespace {
+
+constexpr char kPlotUsage[] =
+    "usage: datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
+    "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n";
+
+struct PlotRequest {
+    std::string log;
+    std::optional<std::string> lap;
+    std::string out;
+    std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
+    std::optional<std::pair<int, int>> lapRange;
+    QSize size{1600, 1000};
+};
+
+int PlotUsage(const std::string& problem) {
+    std::fprintf(stderr, "datadock plot: %s\n%s", problem.c_str(), kPlotUsage);
+    return kExitUsage;
+}
+
+std::optional<std::array<bool, kChannelCount>> ParseChannels(const std::string& list) {
+    static const std::map<std::string, Channel> kNames = {
+        {"st", Channel::Steering}, {"th", Channel::Throttle}, {"rpm", Channel::Rpm},
+        {"volt", Channel::Volt},   {"temp1", Channel::Temp1}, {"temp2", Channel::Temp2}};
+    std::array<bool, kChannelCount> shown{};
+    for (const std::string_view name : splitFields(list)) {
+        std::string lower(name);
+        for (char& c : lower) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        const auto found = kNames.find(lower);
+        if (found == kNames.end()) {
+            return std::nullopt;
+        }
+        shown[static_cast<std::size_t>(found->second)] = true;
+    }
+    return shown;
+}
+
+// "A-B" or a single lap "A".
+std::optional<std::pair<int, int>> ParseLapRange(const std::string& text) {
+    const std::size_t dash = text.find('-');
+    const auto first = parseInteger(std::string_view(text).substr(0, dash));
+    const auto last =
+        dash == std::string::npos ? first : parseInteger(std::string_view(text).substr(dash + 1));
+    if (!first || !last || *first < 1 || *last < *first || *last > 1000000) {
+        return std::nullopt;
+    }
+    return std::make_pair(static_cast<int>(*first), static_cast<int>(*last));
+}
+
+std::optional<QSize> ParseSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    const auto width = parseInteger(std::string_view(text).substr(0, x));
+    const auto height =
+        x == std::string::npos ? std::nullopt : parseInteger(std::string_view(text).substr(x + 1));
+    if (!width || !height || *width < 200 || *height < 150 || *width > 20000 || *height > 20000) {
+        return std::nullopt;
+    }
+    return QSize(static_cast<int>(*width), static_cast<int>(*height));
+}
+
+// An empty text when the arguments are good, otherwise what is wrong.
+std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--", 0) != 0) {
+            if (!request.log.empty()) {
+                return "one log file only";
+            }
+            request.log = arg;
+            continue;
+        }
+        if (i + 1 >= argc || std::string(argv[i + 1]).empty()) {
+            return arg + " needs a value";
+        }
+        const std::string value = argv[++i];
+        if (arg == "--lap") {
+            request.lap = value;
+        } else if (arg == "--out") {
+            request.out = value;
+        } else if (arg == "--channels") {
+            const auto shown = ParseChannels(value);
+            if (!shown) {
+                return "--channels takes names from st, th, rpm, volt, temp1, temp2, separated by "
+                       "commas";
+            }
+            request.shown = *shown;
+        } else if (arg == "--lap-range") {
+            request.lapRange = ParseLapRange(value);
+            if (!request.lapRange) {
+                return "--lap-range takes lap numbers A-B, A not above B";
+            }
+        } else if (arg == "--size") {
+            const auto size = ParseSize(value);
+            if (!size) {
+                return "--size takes WIDTHxHEIGHT, from 200x150 to 20000x20000";
+            }
+            request.size = *size;
+        } else {
+            return "unknown option " + arg;
+        }
+    }
+    if (request.log.empty()) {
+        return "no log file given";
+    }
+    if (request.out.empty()) {
+        return "no image given with --out";
+    }
+    if (imageFormatOf(QFile::decodeName(QByteArray::fromStdString(request.out))) ==
+        ImageFormat::Unknown) {
+        return "the image's name must end in .png or .svg";
+    }
+    return {};
+}
+
+FilePair PairFor(const PlotRequest& request) {
+    if (request.lap) {
+        return {request.log, request.lap};
+    }
+    return pairFiles({request.log});
+}
+
+// Which lap file was found, and whatever does not agree between the files.
+void PrintNotes(const PlotRequest& request, const FilePair& pair, const LogSession& session) {
+    if (!request.lap) {
+        if (pair.lap) {
+            std::fprintf(stderr, "lap file: %s\n", pair.lap->c_str());
+        } else {
+            std::fprintf(stderr, "no lap file beside %s: plotting without laps\n",
+                         pair.log.c_str());
+        }
+    }
+    for (const std::string& warning : session.warnings) {
+        std::fprintf(stderr, "note: %s\n", warning.c_str());
+    }
+}
+
+// The laps' time range, or an error text.
+std::string ApplyLapRange(const LogSession& session, const PlotRequest& request, PlotView& view) {
+    const auto [first, last] = *request.lapRange;
+    const LapSpan* from = session.span(first);
+    const LapSpan* to = session.span(last);
+    if (!from || !to) {
+        return session.spans.empty()
+                   ? "the log has no laps to choose from"
+                   : "the log's laps are 1 to " + std::to_string(session.spans.back().number);
+    }
+    showRange(session, view, from->startCs, to->endCs);
+    return {};
+}
+
+void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "datadock plot: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+}  // namespace
+
+int RunPlotCommand(int argc, char** argv) {
+    PlotRequest request;
+    const std::string problem = ParseArguments(argc, argv, request);
+    if (!problem.empty()) {
+        return PlotUsage(problem);
+    }
+    // Never a display: the command runs in scripts and on servers, where
+    // Qt's remarks about the desktop (no runtime folder, ...) are only noise.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietUnlessSerious);
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+
+    const FilePair pair = PairFor(request);
+    if (pair.log.empty()) {
+        std::fprintf(stderr, "datadock plot: no log file found beside the lap file %s\n",
+                     request.log.c_str());
+        return kExitFailed;
+    }
+    ReadResult<LogSession> loaded = loadSession(pair);
+    if (const auto* error = std::get_if<ReadError>(&loaded)) {
+        std::fprintf(stderr, "datadock plot: %s\n", error->message().c_str());
+        return kExitFailed;
+    }
+    const LogSession& session = std::get<LogSession>(loaded);
+    PlotView view;
+    view.shown = request.shown;
+    resetView(session, view);
+    if (request.lapRange) {
+        const std::string wrongLaps = ApplyLapRange(session, request, view);
+        if (!wrongLaps.empty()) {
+            return PlotUsage(wrongLaps);
+        }
+    }
+    const QString written = exportPlot(session, view, request.size,
+                                       QFile::decodeName(QByteArray::fromStdString(request.out)));
+    if (!written.isEmpty()) {
+        std::fprintf(stderr, "datadock plot: %s\n", written.toStdString().c_str());
+        return kExitFailed;
+    }
+    PrintNotes(request, pair, session);
+    return kExitCompleted;
+}

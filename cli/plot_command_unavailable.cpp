@@ -1,0 +1,10 @@
+// Builds without Qt have no drawing: the plot command says so.
+#include <cstdio>
+
+#include "cli/exit_status.h"
+#include "cli/plot_command.h"
+
+int RunPlotCommand(int, char**) {
+    std::fprintf(stderr, "datadock: this build cannot draw plots (it was built without Qt)\n");
+    return kExitUsage;
+}

@@ -1,0 +1,122 @@
+// The log viewer with the longest log the logger can announce (65,535
+// samples, a four-digit hexadecimal count): opening it, redrawing it while
+// zooming and panning, and the memory it takes.
+//
+//   build/release-bench/tests/bench/datadock_viewer_bench   (see README.md beside this file)
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <fstream>
+
+#include "device/log_records.h"
+#include "tests/support/temp_files.h"
+#include "viewer/file_pairing.h"
+#include "viewer/plot_painter.h"
+
+namespace {
+
+constexpr int kSamples = 65535;
+constexpr int kIntervalCs = 10;
+constexpr int kSamplesPerLap = 200;
+const QSize kScreen(1600, 900);
+
+// The two files as LOG SAVE writes them: 0.10 s apart, a lap every 20 s,
+// about 109 minutes in all.
+FilePair writeLongestLog() {
+    const std::string log = TempPath("bench_longest_log.csv");
+    const std::string lap = TempPath("bench_longest_lap.csv");
+    std::ofstream out(log, std::ios::binary);
+    out << "LOG NAME,D01,BENCH\r\nSAMPLING INTERVAL(sec),0.10\r\n"
+           "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\x81\x8E),TEMP2(\x81\x8E),LAP\r\n";
+    std::string time = "00:00.00";
+    for (int i = 0; i < kSamples; ++i) {
+        if (i > 0) {
+            NextRecTime(time, kIntervalCs);
+        }
+        const double phase = i * 0.05;
+        out << "'" << time << "," << static_cast<int>(100 * std::sin(phase)) << ","
+            << static_cast<int>(110 * std::cos(phase * 0.7)) << ","
+            << 20000 + static_cast<int>(15000 * std::sin(phase * 0.3)) << "," << 8 - i / 20000
+            << "." << 10 + i % 80 << "," << (i % 997 == 0 ? "-" : std::to_string(25 + i / 2000))
+            << "," << 30 + i / 3000 << "," << (i / kSamplesPerLap) << "\r\n";
+    }
+    std::ofstream laps(lap, std::ios::binary);
+    laps << "LOG NAME,D01,BENCH\r\nTOTAL,'109:13.50\r\nBEST LAP,'00:20.00\r\n"
+            "AVERAGE LAP,'00:20.00\r\n\r\nLAP,LAP TIME\r\n";
+    for (int l = 1; l <= kSamples / kSamplesPerLap + 1; ++l) {
+        laps << l << ",'00:20.00\r\n";
+    }
+    return {log, lap};
+}
+
+const FilePair& longestLog() {
+    static const FilePair pair = writeLongestLog();
+    return pair;
+}
+
+LogSession loaded() {
+    return std::move(std::get<LogSession>(loadSession(longestLog())));
+}
+
+long peakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+std::size_t sessionBytes(const LogSession& s) {
+    std::size_t bytes = s.log.timesCs.capacity() * sizeof(std::int32_t) +
+                        s.log.lapColumn.capacity() * sizeof(std::int32_t);
+    for (const auto& values : s.log.values) {
+        bytes += values.capacity() * sizeof(float);
+    }
+    return bytes + s.spans.capacity() * sizeof(LapSpan) + s.figures.capacity() * sizeof(LapFigures);
+}
+
+// Reading both files, the laps matched to the samples and the lap table's figures.
+void BM_OpenLongestLog(benchmark::State& state) {
+    longestLog();
+    const long before = peakResidentKiB();
+    for (auto _ : state) {
+        LogSession session = loaded();
+        benchmark::DoNotOptimize(session.figures.data());
+        state.counters["session_MB"] = static_cast<double>(sessionBytes(session)) / 1e6;
+    }
+    state.counters["peak_rss_growth_MB"] = static_cast<double>(peakResidentKiB() - before) / 1024;
+    state.counters["peak_rss_MB"] = static_cast<double>(peakResidentKiB()) / 1024;
+}
+BENCHMARK(BM_OpenLongestLog)->Unit(benchmark::kMillisecond);
+
+// One frame of the plot at a screen's size, moving through the log as a user
+// who zooms and pans does: range(0) is the shown share of the log in 1/1000.
+void BM_Redraw(benchmark::State& state) {
+    const LogSession session = loaded();
+    QImage screen(kScreen, QImage::Format_ARGB32_Premultiplied);
+    PlotView view;
+    const double whole = session.endCs() - session.startCs();
+    const double shown = whole * static_cast<double>(state.range(0)) / 1000;
+    int frame = 0;
+    for (auto _ : state) {
+        view.startCs = std::fmod(frame++ * shown * 0.05, whole - shown + 1);
+        view.endCs = view.startCs + shown;
+        view.cursorCs = view.startCs + shown / 2;
+        QPainter painter(&screen);
+        paintPlot(painter, QRectF(QPointF(0, 0), kScreen), session, view);
+    }
+}
+BENCHMARK(BM_Redraw)->Arg(1000)->Arg(250)->Arg(20)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

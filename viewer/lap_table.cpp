@@ -1,0 +1,102 @@
+#include "viewer/lap_table.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "viewer/plot_painter.h"
+
+namespace {
+
+QString figure(Channel channel, float value) {
+    return QString::fromStdString(valueText(channel, value));
+}
+
+QString behindText(const LapFigures& lap) {
+    return lap.best ? QStringLiteral("best")
+                    : QStringLiteral("+") + QString::number(lap.behindBestCs / 100.0, 'f', 2);
+}
+
+QTableWidgetItem* cell(const QString& text, bool best) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (best) {
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+        item->setBackground(QColor(0xff, 0xf2, 0xb3));
+    }
+    return item;
+}
+
+}  // namespace
+
+LapTable::LapTable(QWidget* parent)
+    : QWidget(parent), m_table(new QTableWidget(this)), m_summary(new QLabel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table);
+    layout->addWidget(m_summary);
+    m_table->setColumnCount(8);
+    m_table->setHorizontalHeaderLabels({tr("Lap"), tr("Time"), tr("Behind"), tr("Max RPM"),
+                                        tr("Min V"), tr("Avg V"), tr("Max T1"), tr("Max T2")});
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setToolTip(
+        tr("Click a lap to zoom to it; select two laps (Ctrl+click) to compare them."));
+    m_summary->setWordWrap(true);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &LapTable::emitSelection);
+}
+
+void LapTable::setSession(const LogSession& session) {
+    const QSignalBlocker blocker(m_table);
+    m_table->clearContents();
+    m_table->setRowCount(static_cast<int>(session.figures.size()));
+    int row = 0;
+    for (const LapFigures& lap : session.figures) {
+        const QString cells[] = {
+            QString::number(lap.number) + (lap.best ? QStringLiteral(" ★") : QString()),
+            QString::fromStdString(timeText(lap.lapCs)),
+            behindText(lap),
+            figure(Channel::Rpm, lap.highestRpm),
+            figure(Channel::Volt, lap.lowestVolt),
+            figure(Channel::Volt, lap.averageVolt),
+            figure(Channel::Temp1, lap.highestTemp1),
+            figure(Channel::Temp2, lap.highestTemp2)};
+        for (int column = 0; column < 8; ++column) {
+            m_table->setItem(row, column, cell(cells[column], lap.best));
+        }
+        ++row;
+    }
+    if (!session.laps) {
+        m_summary->setText(tr("No lap file: the log is shown without laps."));
+    } else {
+        m_summary->setText(tr("Total %1   Best %2   Average %3")
+                               .arg(QString::fromStdString(timeText(session.laps->totalCs)),
+                                    QString::fromStdString(timeText(session.laps->bestCs)),
+                                    QString::fromStdString(timeText(session.laps->averageCs))));
+    }
+}
+
+QString LapTable::summaryText() const {
+    return m_summary->text();
+}
+
+QString LapTable::cellText(int row, int column) const {
+    const QTableWidgetItem* item = m_table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void LapTable::emitSelection() {
+    QList<int> laps;
+    for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
+        laps.append(index.row() + 1);
+    }
+    std::sort(laps.begin(), laps.end());
+    emit lapsSelected(laps);
+}

@@ -1,0 +1,72 @@
+#include "viewer/plot_export.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "viewer/plot_painter.h"
+
+namespace {
+
+bool paintPng(QSaveFile& file, const LogSession& session, const PlotView& view, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintPlot(painter, QRectF(QPointF(0, 0), size), session, view);
+    }
+    return image.save(&file, "PNG");
+}
+
+bool paintSvg(QSaveFile& file, const LogSession& session, const PlotView& view, QSize size) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    // The file gives its size in millimetres; at 90 dots an inch they are
+    // the image's pixels again when read back.
+    generator.setResolution(90);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QString::fromStdString(session.log.title));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    paintPlot(painter, QRectF(QPointF(0, 0), size), session, view);
+    return painter.end();
+}
+
+}  // namespace
+
+ImageFormat imageFormatOf(const QString& path) {
+    if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        return ImageFormat::Png;
+    }
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        return ImageFormat::Svg;
+    }
+    return ImageFormat::Unknown;
+}
+
+QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
+                   const QString& path) {
+    const ImageFormat format = imageFormatOf(path);
+    if (format == ImageFormat::Unknown) {
+        return QStringLiteral(
+            "An image is saved as PNG or SVG: give the name the ending .png or .svg.");
+    }
+    if (size.width() < 200 || size.height() < 150 || size.width() > 20000 ||
+        size.height() > 20000) {
+        return QStringLiteral("An image is 200 by 150 to 20000 by 20000 pixels.");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
+    }
+    const bool painted = format == ImageFormat::Png ? paintPng(file, session, view, size)
+                                                    : paintSvg(file, session, view, size);
+    if (!painted || !file.commit()) {
+        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
+    }
+    return {};
+}

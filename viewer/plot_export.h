@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include "viewer/plot_view.h"
+
+enum class ImageFormat { Png, Svg, Unknown };
+
+// By the name's ending, in any case: ".png" or ".svg".
+ImageFormat imageFormatOf(const QString& path);
+
+// Writes the plot as the name's format says. The file appears whole or not
+// at all. Returns an empty text when written, otherwise why not, in a
+// user's words.
+QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
+                   const QString& path);

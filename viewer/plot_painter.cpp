@@ -1,0 +1,314 @@
+#include "viewer/plot_painter.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <cstdio>
+
+#include "viewer/decimation.h"
+
+namespace {
+
+constexpr double kLeftMargin = 78;
+constexpr double kRightMargin = 12;
+constexpr double kTopMargin = 26;
+constexpr double kBottomMargin = 26;
+constexpr double kPaneGap = 6;
+
+const QColor kChannelColours[kChannelCount] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
+                                               QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd),
+                                               QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
+const QColor kOverlayColours[2] = {QColor(0x1f, 0x77, 0xb4), QColor(0xe6, 0x55, 0x0d)};
+// Laps alternate between two tints; time outside the laps stays white.
+const QColor kLapBands[2] = {QColor(0xf6, 0xef, 0xe0), QColor(0xe6, 0xef, 0xfa)};
+const QColor kGrid(0xdd, 0xdd, 0xdd);
+const QColor kText(0x30, 0x30, 0x30);
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+double yAt(const QRectF& pane, const ValueRange& range, float value) {
+    return pane.bottom() - (value - range.low) / (range.high - range.low) * pane.height();
+}
+
+// 1, 2 or 5 times a power of ten, so that about `wanted` steps fill span.
+double niceStep(double span, int wanted) {
+    const double raw = span / std::max(wanted, 1);
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (raw <= m * power) {
+            return m * power;
+        }
+    }
+    return 10 * power;
+}
+
+// Time steps in hundredths that read well as clock times.
+double timeStep(double spanCs, int wanted) {
+    static constexpr double kSteps[] = {1,     2,     5,      10,     20,     50,     100,
+                                        200,   500,   1000,   1500,   3000,   6000,   12000,
+                                        30000, 60000, 120000, 180000, 360000, 720000, 1440000};
+    for (const double step : kSteps) {
+        if (spanCs / step <= wanted) {
+            return step;
+        }
+    }
+    return niceStep(spanCs, wanted);
+}
+
+void drawChannel(QPainter& painter, const QRectF& pane, const PlotView& view,
+                 const LogSession& session, Channel channel, std::size_t first, std::size_t end,
+                 double offsetCs, const QColor& colour) {
+    const auto c = static_cast<std::size_t>(channel);
+    const auto times = std::span(session.log.timesCs).subspan(first, end - first);
+    const auto values = std::span(session.log.values[c]).subspan(first, end - first);
+    const int width = static_cast<int>(pane.width());
+    const std::vector<PixelColumn> columns =
+        decimate(times, values, view.startCs, view.endCs, width, offsetCs);
+    const ValueRange& range = session.ranges[c];
+    std::vector<QLineF> lines;
+    lines.reserve(columns.size() * 2);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const PixelColumn& col = columns[i];
+        const double x = pane.left() + col.x + 0.5;
+        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
+        if (i > 0 && joined(columns[i - 1], col)) {
+            const double px = pane.left() + columns[i - 1].x + 0.5;
+            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
+                               yAt(pane, range, col.first));
+        }
+    }
+    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
+    painter.setPen(QPen(colour, 0));
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                  const LogSession& session) {
+    const QRectF& area = layout.plotArea;
+    painter.setFont(QFont(painter.font().family(), 8));
+    for (const LapSpan& span : session.spans) {
+        const double left = std::max(layout.xAt(view, span.startCs), area.left());
+        const double right = std::min(layout.xAt(view, span.endCs), area.right());
+        if (right <= left) {
+            continue;
+        }
+        for (const auto& [channel, pane] : layout.panes) {
+            painter.fillRect(QRectF(left, pane.top(), right - left, pane.height()),
+                             kLapBands[span.number % 2]);
+        }
+        if (right - left > 14) {
+            painter.setPen(kText);
+            painter.drawText(QRectF(left, area.top() - 15, right - left, 14), Qt::AlignCenter,
+                             QString::number(span.number));
+        }
+    }
+}
+
+void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view) {
+    const QRectF& area = layout.plotArea;
+    const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
+    painter.setFont(QFont(painter.font().family(), 8));
+    for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
+        const double x = layout.xAt(view, t);
+        painter.setPen(kGrid);
+        for (const auto& [channel, pane] : layout.panes) {
+            painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
+        }
+        painter.setPen(kText);
+        const std::string label = timeText(std::llround(t));
+        painter.drawText(QRectF(x - 45, area.bottom() + 4, 90, 16), Qt::AlignCenter, qs(label));
+    }
+}
+
+void drawPaneFrame(QPainter& painter, const QRectF& pane, Channel channel,
+                   const ValueRange& range) {
+    painter.setPen(kGrid);
+    const double step =
+        niceStep(range.high - range.low, std::max(1, static_cast<int>(pane.height() / 30)));
+    painter.setFont(QFont(painter.font().family(), 7));
+    for (double v = std::ceil(range.low / step) * step; v <= range.high; v += step) {
+        const double y = yAt(pane, range, static_cast<float>(v));
+        painter.setPen(kGrid);
+        painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
+        painter.setPen(kText);
+        painter.drawText(QRectF(pane.left() - 40, y - 7, 36, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(v, 'g', 6));
+    }
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    painter.save();
+    painter.translate(pane.left() - 66, pane.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter,
+                     QString::fromUtf8(channelName(channel)));
+    painter.restore();
+    painter.setPen(QColor(0x99, 0x99, 0x99));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pane);
+}
+
+void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
+                 const std::vector<QColor>& colours) {
+    painter.setFont(QFont(painter.font().family(), 8));
+    const QFontMetricsF metrics(painter.font());
+    double width = 0;
+    for (const QString& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    const QRectF box(pane.right() - width - 10, pane.top() + 2, width + 8,
+                     metrics.height() * lines.size() + 4);
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.setPen(colours[static_cast<std::size_t>(i)]);
+        painter.drawText(
+            QPointF(box.left() + 4, box.top() + 2 + metrics.ascent() + i * metrics.height()),
+            lines[i]);
+    }
+}
+
+struct Trace {
+    std::size_t first = 0;
+    std::size_t end = 0;
+    double offsetCs = 0;
+    QColor colour;
+};
+
+std::vector<Trace> tracesFor(const LogSession& session, const PlotView& view, Channel channel) {
+    if (!view.overlaidLaps) {
+        return {{0, session.log.size(), 0, kChannelColours[static_cast<std::size_t>(channel)]}};
+    }
+    std::vector<Trace> traces;
+    const int laps[2] = {view.overlaidLaps->first, view.overlaidLaps->second};
+    for (int i = 0; i < 2; ++i) {
+        if (const LapSpan* span = session.span(laps[i])) {
+            traces.push_back(
+                {span->first, span->end, -static_cast<double>(span->startCs), kOverlayColours[i]});
+        }
+    }
+    return traces;
+}
+
+void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                const LogSession& session) {
+    const double t = *view.cursorCs;
+    const double x = layout.xAt(view, t);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
+    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    for (const auto& [channel, pane] : layout.panes) {
+        QStringList lines;
+        std::vector<QColor> colours;
+        for (const Trace& trace : tracesFor(session, view, channel)) {
+            const double sampleTime = t - trace.offsetCs;
+            const bool inTrace =
+                trace.first < trace.end && sampleTime >= session.log.timesCs[trace.first] &&
+                sampleTime < session.log.timesCs[trace.end - 1] + session.log.intervalCs;
+            const float v = inTrace ? valueAt(session.log, channel, sampleTime) : NAN;
+            lines << qs(valueText(channel, v));
+            colours.push_back(trace.colour);
+        }
+        drawReadout(painter, pane, lines, colours);
+    }
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    const QRectF label(x - 45, layout.plotArea.bottom() + 4, 90, 16);
+    painter.fillRect(label, Qt::white);
+    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+}
+
+QString titleOf(const LogSession& session, const PlotView& view) {
+    QString title = qs(session.log.title);
+    if (view.overlaidLaps) {
+        title += QStringLiteral("    lap %1 (blue) against lap %2 (orange)")
+                     .arg(view.overlaidLaps->first)
+                     .arg(view.overlaidLaps->second);
+    }
+    return title;
+}
+
+}  // namespace
+
+const char* channelName(Channel channel) {
+    static constexpr const char* kNames[kChannelCount] = {"ST(%)",   "TH(%)",     "RPM",
+                                                          "VOLT(V)", "TEMP1(°C)", "TEMP2(°C)"};
+    return kNames[static_cast<std::size_t>(channel)];
+}
+
+std::string valueText(Channel channel, float value) {
+    if (std::isnan(value)) {
+        return "-";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, channel == Channel::Volt ? "%.2f" : "%.0f",
+                  static_cast<double>(value));
+    return text;
+}
+
+double PlotLayout::xAt(const PlotView& view, double timeCs) const {
+    return plotArea.left() + (timeCs - view.startCs) / view.lengthCs() * plotArea.width();
+}
+
+double PlotLayout::timeAt(const PlotView& view, double x) const {
+    return view.startCs + (x - plotArea.left()) / plotArea.width() * view.lengthCs();
+}
+
+PlotLayout layoutPlot(const QRectF& area, const PlotView& view) {
+    PlotLayout layout;
+    layout.plotArea = area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+    const int count = view.shownCount();
+    if (count == 0 || layout.plotArea.width() < 10 || layout.plotArea.height() < 10) {
+        return layout;
+    }
+    const double height = (layout.plotArea.height() - kPaneGap * (count - 1)) / count;
+    double top = layout.plotArea.top();
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+        if (view.shown[c]) {
+            layout.panes.emplace_back(
+                static_cast<Channel>(c),
+                QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height));
+            top += height + kPaneGap;
+        }
+    }
+    return layout;
+}
+
+void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
+               const PlotView& view) {
+    painter.fillRect(area, Qt::white);
+    const PlotLayout layout = layoutPlot(area, view);
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
+    painter.drawText(QRectF(area.left() + kLeftMargin, area.top() + 2, area.width(), 14),
+                     Qt::AlignLeft | Qt::AlignVCenter, titleOf(session, view));
+    if (layout.panes.empty()) {
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No channel is shown."));
+        return;
+    }
+    if (!view.overlaidLaps) {
+        drawLapBands(painter, layout, view, session);
+    }
+    drawTimeAxis(painter, layout, view);
+    for (const auto& [channel, pane] : layout.panes) {
+        drawPaneFrame(painter, pane, channel, session.ranges[static_cast<std::size_t>(channel)]);
+        painter.save();
+        painter.setClipRect(pane);
+        for (const Trace& trace : tracesFor(session, view, channel)) {
+            drawChannel(painter, pane, view, session, channel, trace.first, trace.end,
+                        trace.offsetCs, trace.colour);
+        }
+        painter.restore();
+    }
+    if (view.draggedCs) {
+        const double left =
+            layout.xAt(view, std::min(view.draggedCs->first, view.draggedCs->second));
+        const double right =
+            layout.xAt(view, std::max(view.draggedCs->first, view.draggedCs->second));
+        painter.fillRect(
+            QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
+            QColor(0x33, 0x66, 0xcc, 50));
+    }
+    if (view.cursorCs) {
+        drawCursor(painter, layout, view, session);
+    }
+}

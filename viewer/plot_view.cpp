@@ -1,0 +1,46 @@
+#include "viewer/plot_view.h"
+
+#include <algorithm>
+
+int PlotView::shownCount() const {
+    return static_cast<int>(std::count(shown.begin(), shown.end(), true));
+}
+
+std::pair<double, double> fullRange(const LogSession& session, const PlotView& view) {
+    if (!view.overlaidLaps) {
+        return {session.startCs(), session.endCs()};
+    }
+    double longest = session.log.intervalCs;
+    for (const int lap : {view.overlaidLaps->first, view.overlaidLaps->second}) {
+        if (const LapSpan* span = session.span(lap)) {
+            longest = std::max<double>(longest, span->endCs - span->startCs);
+        }
+    }
+    return {0, longest};
+}
+
+void showRange(const LogSession& session, PlotView& view, double startCs, double endCs) {
+    const auto [low, high] = fullRange(session, view);
+    const double shortest = std::min(4.0 * session.log.intervalCs, high - low);
+    double length = std::clamp(endCs - startCs, shortest, high - low);
+    double start = std::clamp(startCs, low, high - length);
+    view.startCs = start;
+    view.endCs = start + length;
+}
+
+void zoomView(const LogSession& session, PlotView& view, double factor, double aroundCs) {
+    const double start = aroundCs - (aroundCs - view.startCs) * factor;
+    const double end = aroundCs + (view.endCs - aroundCs) * factor;
+    // Keep the time under the mouse where it is, unless a border stops it.
+    showRange(session, view, start, end);
+}
+
+void panView(const LogSession& session, PlotView& view, double byCs) {
+    showRange(session, view, view.startCs + byCs, view.endCs + byCs);
+}
+
+void resetView(const LogSession& session, PlotView& view) {
+    const auto [low, high] = fullRange(session, view);
+    view.startCs = low;
+    view.endCs = high;
+}

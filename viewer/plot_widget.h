@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "viewer/plot_view.h"
+
+// The stacked panes on the screen. Wheel: zoom around the mouse (with Shift:
+// pan); dragging: zoom to the dragged range; dragging with the middle button
+// or Ctrl: pan; keys + - arrows, Home or double-click: the whole range.
+class PlotWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlotWidget(QWidget* parent = nullptr);
+
+    void setSession(std::shared_ptr<const LogSession> session);
+    const LogSession* session() const { return m_session.get(); }
+    const PlotView& view() const { return m_view; }
+
+    void setChannelShown(Channel channel, bool shown);
+    void showLap(int lapNumber);
+    void overlayLaps(int first, int second);
+    void showWholeLog();
+    void zoomBy(double factor);
+    void panByFraction(double fraction);
+
+signals:
+    void viewChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    double timeAtX(double x) const;
+    void changed();
+
+    std::shared_ptr<const LogSession> m_session;
+    PlotView m_view;
+    std::optional<double> m_dragStartCs;
+    std::optional<double> m_panFromX;
+    PlotView m_panStartView;
+};

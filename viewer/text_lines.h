@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Plain helpers for the lines and fields of the files LOG SAVE writes.
+
+// The file's lines without their line ends (CR LF or LF); a last empty line
+// after the final line end is not a line.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+std::vector<std::string_view> splitFields(std::string_view line);
+
+// "mm:ss.cc" (minutes of any length, the apostrophe of the files optional)
+// in hundredths of a second.
+std::optional<long long> parseTimeText(std::string_view text);
+
+// A whole decimal number, a minus sign allowed.
+std::optional<long long> parseInteger(std::string_view text);
+
+// "7.42" or "12" as a number.
+std::optional<double> parseDecimal(std::string_view text);
+
+// For messages: the text as the user would see it, shortened when long.
+std::string quoted(std::string_view text);
+
+// The "LOG NAME,Dnn,name" line's text after "LOG NAME,", or nothing when the
+// line is not one.
+std::optional<std::string> nameLineOf(std::string_view line);
+
+// "D03,SUZUKA 2026" as "D03 SUZUKA 2026" in UTF-8.
+std::string titleOf(const std::string& nameLine);
+
+// The file's bytes, or an error naming the system's reason.
+struct FileBytes {
+    std::string bytes;
+    std::string error;  // empty when read
+};
+FileBytes readWholeFile(const std::string& path, std::size_t limit);

@@ -1,0 +1,296 @@
+#include "viewer/viewer_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+
+#include "viewer/file_pairing.h"
+#include "viewer/lap_table.h"
+#include "viewer/plot_export.h"
+#include "viewer/plot_painter.h"
+#include "viewer/plot_widget.h"
+
+// The icon lives in a static library, whose resources are registered only
+// when asked for; the macro must be used outside any namespace.
+static void registerIconResources() {
+    Q_INIT_RESOURCE(datadock_viewer);
+}
+
+namespace {
+
+constexpr int kMostRecentFiles = 8;
+const char kRecentKey[] = "recentFiles";
+const char kFolderKey[] = "lastFolder";
+const char kGeometryKey[] = "geometry";
+const char kSplitterKey[] = "splitter";
+
+// Apart from the manager's: the viewer is a program of its own.
+const QString kOrganisation = QStringLiteral("DataDock");
+const QString kApplication = QStringLiteral("datadock-viewer");
+
+std::string fileSystemPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString shownPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            files << url.toLocalFile();
+        }
+    }
+    return files;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow(QWidget* parent)
+    : QMainWindow(parent),
+      m_plot(new PlotWidget),
+      m_lapTable(new LapTable),
+      m_openedLabel(new QLabel) {
+    registerIconResources();
+    setWindowTitle(tr("DataDock log viewer"));
+    setWindowIcon(QIcon(QStringLiteral(":/datadock/datadock-viewer-48.png")));
+    setAcceptDrops(true);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_plot);
+    splitter->addWidget(m_lapTable);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+    buildMenus();
+    connect(m_lapTable, &LapTable::lapsSelected, this, &ViewerWindow::lapsSelected);
+    const QSettings stored(kOrganisation, kApplication);
+    if (!restoreGeometry(stored.value(kGeometryKey).toByteArray())) {
+        resize(1200, 760);
+    }
+    if (!splitter->restoreState(stored.value(kSplitterKey).toByteArray())) {
+        splitter->setSizes({width() - 440, 440});  // room for the lap table's columns
+    }
+    statusBar()->addWidget(m_openedLabel, 1);
+    m_openedLabel->setText(tr("Open a log: File > Open, or drop its files on the window."));
+}
+
+ViewerWindow::~ViewerWindow() = default;
+
+void ViewerWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, &ViewerWindow::openByDialog);
+    m_recentMenu = file->addMenu(tr("Open &Recent"));
+    refillRecentMenu();
+    file->addAction(tr("&Export Image..."), QKeySequence(tr("Ctrl+E")), this, [this] {
+        const QStringList chosen = ask(FileQuestion::ExportImage, {});
+        if (!chosen.isEmpty()) {
+            exportImage(chosen.front());
+        }
+    });
+    file->addSeparator();
+    file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+        const auto channel = static_cast<Channel>(c);
+        QAction* shown = view->addAction(QString::fromUtf8(channelName(channel)));
+        shown->setCheckable(true);
+        shown->setChecked(true);
+        connect(shown, &QAction::toggled, this,
+                [this, channel](bool on) { m_plot->setChannelShown(channel, on); });
+    }
+    view->addSeparator();
+    view->addAction(tr("&Whole Log"), QKeySequence(Qt::Key_Home), m_plot,
+                    &PlotWidget::showWholeLog);
+    view->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this, [this] { m_plot->zoomBy(0.8); });
+    view->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { m_plot->zoomBy(1.25); });
+}
+
+bool ViewerWindow::openFiles(const QStringList& paths) {
+    std::vector<std::string> given;
+    for (const QString& path : paths) {
+        given.push_back(fileSystemPath(path));
+    }
+    FilePair pair = pairFiles(given);
+    if (pair.log.empty()) {
+        const QStringList log = ask(FileQuestion::LogFile, shownPath(*pair.lap));
+        if (log.isEmpty()) {
+            return false;
+        }
+        pair.log = fileSystemPath(log.front());
+    } else if (!pair.lap) {
+        // Cancelling shows the log without laps.
+        const QStringList lap = ask(FileQuestion::LapFile, shownPath(pair.log));
+        if (!lap.isEmpty()) {
+            pair.lap = fileSystemPath(lap.front());
+        }
+    }
+    ReadResult<LogSession> loaded = loadSession(pair);
+    if (const auto* error = std::get_if<ReadError>(&loaded)) {
+        showError(QString::fromStdString(error->message()));
+        return false;
+    }
+    m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
+    m_plot->setSession(m_session);
+    m_lapTable->setSession(*m_session);
+    m_openedFiles = {shownPath(pair.log)};
+    if (pair.lap) {
+        m_openedFiles << shownPath(*pair.lap);
+    }
+    setWindowTitle(
+        tr("%1 - DataDock log viewer").arg(QString::fromStdString(m_session->log.title)));
+    remember(m_openedFiles);
+    showStatus();
+    return true;
+}
+
+void ViewerWindow::showStatus() {
+    QStringList parts;
+    for (const QString& file : m_openedFiles) {
+        parts << QFileInfo(file).fileName();
+    }
+    for (const std::string& warning : m_session->warnings) {
+        parts << QString::fromStdString(warning);
+    }
+    m_openedLabel->setText(parts.join(QStringLiteral("   ")));
+}
+
+void ViewerWindow::openByDialog() {
+    const QStringList chosen = ask(FileQuestion::OpenFiles, {});
+    if (!chosen.isEmpty()) {
+        openFiles(chosen);
+    }
+}
+
+bool ViewerWindow::exportImage(const QString& path) {
+    if (!m_session) {
+        showError(tr("Open a log first: there is nothing to export."));
+        return false;
+    }
+    const QSize size = m_plot->size().expandedTo(QSize(800, 500));
+    const QString problem = exportPlot(*m_session, m_plot->view(), size, path);
+    if (!problem.isEmpty()) {
+        showError(problem);
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    return true;
+}
+
+void ViewerWindow::lapsSelected(const QList<int>& laps) {
+    if (laps.size() == 1) {
+        m_plot->showLap(laps.front());
+    } else if (laps.size() == 2) {
+        m_plot->overlayLaps(laps[0], laps[1]);
+    } else if (laps.size() > 2) {
+        statusBar()->showMessage(tr("Select one lap to zoom to it, or two to compare them."), 5000);
+    }
+}
+
+QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
+    if (m_asker) {
+        return m_asker(question, about);
+    }
+    QSettings stored(kOrganisation, kApplication);
+    const QString folder =
+        about.isEmpty() ? stored.value(kFolderKey).toString() : QFileInfo(about).absolutePath();
+    const QString csv = tr("CSV files (*.csv);;All files (*)");
+    QStringList chosen;
+    switch (question) {
+        case FileQuestion::OpenFiles:
+            chosen =
+                QFileDialog::getOpenFileNames(this, tr("Open a log and its lap file"), folder, csv);
+            break;
+        case FileQuestion::LapFile:
+            chosen << QFileDialog::getOpenFileName(
+                this, tr("Lap file for %1 (Cancel: without laps)").arg(QFileInfo(about).fileName()),
+                folder, csv);
+            break;
+        case FileQuestion::LogFile:
+            chosen << QFileDialog::getOpenFileName(
+                this, tr("Log file for %1").arg(QFileInfo(about).fileName()), folder, csv);
+            break;
+        case FileQuestion::ExportImage:
+            chosen << QFileDialog::getSaveFileName(this, tr("Export the plot"), folder,
+                                                   tr("PNG image (*.png);;SVG image (*.svg)"));
+            break;
+    }
+    chosen.removeAll(QString());
+    if (!chosen.isEmpty()) {
+        stored.setValue(kFolderKey, QFileInfo(chosen.front()).absolutePath());
+    }
+    return chosen;
+}
+
+void ViewerWindow::showError(const QString& message) {
+    if (m_errorShower) {
+        m_errorShower(message);
+        return;
+    }
+    QMessageBox::warning(this, tr("DataDock log viewer"), message);
+}
+
+QStringList ViewerWindow::recentFiles() const {
+    return QSettings(kOrganisation, kApplication).value(kRecentKey).toStringList();
+}
+
+// Each entry is the files of one opening, joined by a line feed.
+void ViewerWindow::remember(const QStringList& opened) {
+    QStringList recent = recentFiles();
+    const QString entry = opened.join(QLatin1Char('\n'));
+    recent.removeAll(entry);
+    recent.prepend(entry);
+    while (recent.size() > kMostRecentFiles) {
+        recent.removeLast();
+    }
+    QSettings stored(kOrganisation, kApplication);
+    stored.setValue(kRecentKey, recent);
+    stored.setValue(kFolderKey, QFileInfo(opened.front()).absolutePath());
+    refillRecentMenu();
+}
+
+void ViewerWindow::refillRecentMenu() {
+    m_recentMenu->clear();
+    for (const QString& entry : recentFiles()) {
+        const QStringList files = entry.split(QLatin1Char('\n'));
+        QAction* action = m_recentMenu->addAction(QDir::toNativeSeparators(files.front()));
+        connect(action, &QAction::triggered, this, [this, files] { openFiles(files); });
+    }
+    m_recentMenu->setEnabled(!m_recentMenu->isEmpty());
+}
+
+void ViewerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void ViewerWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (!files.isEmpty()) {
+        event->acceptProposedAction();
+        openFiles(files);
+    }
+}
+
+void ViewerWindow::closeEvent(QCloseEvent* event) {
+    QSettings stored(kOrganisation, kApplication);
+    stored.setValue(kGeometryKey, saveGeometry());
+    if (auto* splitter = qobject_cast<QSplitter*>(centralWidget())) {
+        stored.setValue(kSplitterKey, splitter->saveState());
+    }
+    QMainWindow::closeEvent(event);
+}

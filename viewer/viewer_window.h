@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "viewer/log_session.h"
+
+class LapTable;
+class PlotWidget;
+class QLabel;
+class QMenu;
+
+// The log viewer's window: the plot, the lap table, and the ways to open a
+// log (menu, recent files, dropped files, the command line) and to export it.
+class ViewerWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage };
+    // The files chosen, none when cancelled.
+    using FileAsker = std::function<QStringList(FileQuestion, const QString& about)>;
+    using ErrorShower = std::function<void(const QString&)>;
+
+    explicit ViewerWindow(QWidget* parent = nullptr);
+    ~ViewerWindow() override;
+
+    // A log file, its lap file or both, in any order. False when nothing
+    // could be shown (the user has been told why).
+    bool openFiles(const QStringList& paths);
+    // Asks for the files to open.
+    void openByDialog();
+    bool exportImage(const QString& path);
+
+    // For tests: answer the questions without dialogs.
+    void answerFileQuestionsWith(FileAsker asker) { m_asker = std::move(asker); }
+    void showErrorsWith(ErrorShower shower) { m_errorShower = std::move(shower); }
+
+    PlotWidget* plot() const { return m_plot; }
+    LapTable* lapTable() const { return m_lapTable; }
+    const LogSession* session() const { return m_session.get(); }
+    QStringList recentFiles() const;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void lapsSelected(const QList<int>& laps);
+    QStringList ask(FileQuestion question, const QString& about);
+    void showError(const QString& message);
+    void remember(const QStringList& opened);
+    void refillRecentMenu();
+    void showStatus();
+
+    PlotWidget* m_plot;
+    LapTable* m_lapTable;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_openedLabel;  // the files shown and what does not agree between them
+    std::shared_ptr<const LogSession> m_session;
+    QStringList m_openedFiles;
+    FileAsker m_asker;
+    ErrorShower m_errorShower;
+};
