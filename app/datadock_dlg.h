@@ -122,6 +122,7 @@ private:
 
     int m_bShowModelSave = 0;
     int m_bCancelRequested = 0;
+    bool m_bTransferRunning = false;
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;

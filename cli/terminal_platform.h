@@ -36,6 +36,7 @@ public:
     void ComboSelectIndex(int index) override { m_combo.selection = index; }
     std::vector<std::string> ComboItems() override { return m_combo.items; }
     void ComboEnable(bool) override {}
+    bool ComboListOpen() override { return false; }
 
     void ProgressSetRange(int, int) override {}
     void ProgressSetPos(int position) override { m_progress = position; }
