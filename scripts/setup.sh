@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev libgl-dev fonts-dejavu-core libbenchmark-dev)
+          qt6-base-dev qt6-base-private-dev libgl-dev fonts-dejavu-core libbenchmark-dev)
 
 missing=()
 for p in "${packages[@]}"; do
