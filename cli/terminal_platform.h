@@ -61,6 +61,7 @@ private:
     std::deque<std::string> m_paths;
     CDatadockDlg* m_dlg = nullptr;
     std::map<int, std::string> m_texts;
+    std::map<int, bool> m_visible;
     std::map<int, std::string> m_printed;  // the status line last printed per control
     ComboModel m_combo;
     int m_progress = 0;
