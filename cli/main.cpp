@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -69,7 +69,8 @@ std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
     for (const std::string& key : wanted) {
         const auto given = files.find(key);
         if (given == files.end()) {
-            return key.empty() ? request.command + " needs the update file" : key + " FILE is missing";
+            return key.empty() ? request.command + " needs the update file"
+                               : key + " FILE is missing";
         }
         request.paths.push_back(given->second);
     }
@@ -164,7 +165,8 @@ int main(int argc, char** argv) {
     if (kFileOptions.count(request.command) == 0) {
         return Usage(("unknown command: " + request.command).c_str());
     }
-    if (const std::string problem = TransferArgumentProblem(argc, argv, request); !problem.empty()) {
+    if (const std::string problem = TransferArgumentProblem(argc, argv, request);
+        !problem.empty()) {
         return Usage(problem.c_str());
     }
     if (request.command == "log-save" && IsSamePath(request.paths[0], request.paths[1])) {

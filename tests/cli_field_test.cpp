@@ -14,7 +14,8 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 // datadock with the given ports offered besides any real cable (none in tests).
-ProcessResult RunDatadock(const std::vector<std::string>& args, const std::string& extraPorts = "") {
+ProcessResult RunDatadock(const std::vector<std::string>& args,
+                          const std::string& extraPorts = "") {
     std::vector<std::string> argv = {BuildTreeProgram("cli/datadock")};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunProcess(argv, {"DATADOCK_EXTRA_PORTS=" + extraPorts});
@@ -70,8 +71,8 @@ TEST(CommandLineField, AFileInAMissingFolderIsRefusedBeforeTheLoggerIsAsked) {
 TEST(CommandLineField, ProgressNamesTheTransferBeforeItsFile) {
     ktr90::SimulatedLogger logger(ktr90::generatedSession(1));
     const std::string lap = TempPath("order_lap.csv");
-    const auto result = RunDatadock(
-        {"log-save", "--port", logger.portPath(), "--lap", lap, "--log", TempPath("order_log.csv")});
+    const auto result = RunDatadock({"log-save", "--port", logger.portPath(), "--lap", lap, "--log",
+                                     TempPath("order_log.csv")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_THAT(result.err, StartsWith("LOG SAVE ")) << result.err;
     EXPECT_LT(result.err.find("LOG SAVE"), result.err.find(lap));

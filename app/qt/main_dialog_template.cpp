@@ -39,10 +39,14 @@ const std::vector<ControlTemplate>& mainDialogControls() {
 
 const std::vector<RunningText>& mainDialogRunningTexts() {
     static const std::vector<RunningText> texts = {
-        {ctl::kStaticTitle, txt::kTitleLogSave},   {ctl::kStaticTitle, txt::kTitleModelSave},
-        {ctl::kStaticTitle, txt::kTitleUpdate},    {ctl::kStaticPercent, "100%"},
-        {ctl::kStaticPort, txt::kNoPort},          {ctl::kStaticPort, "ttyUSB0"},
-        {ctl::kStaticPort, "COM10"},               {ctl::kComboPort, "ttyUSB0"},
+        {ctl::kStaticTitle, txt::kTitleLogSave},
+        {ctl::kStaticTitle, txt::kTitleModelSave},
+        {ctl::kStaticTitle, txt::kTitleUpdate},
+        {ctl::kStaticPercent, "100%"},
+        {ctl::kStaticPort, txt::kNoPort},
+        {ctl::kStaticPort, "ttyUSB0"},
+        {ctl::kStaticPort, "COM10"},
+        {ctl::kComboPort, "ttyUSB0"},
         {ctl::kComboPort, "COM10"},
     };
     return texts;

@@ -10,8 +10,8 @@ QString shortPortName(const QString& path) {
     if (path.startsWith(deviceFolder)) {
         return path.mid(deviceFolder.size());
     }
-    const qsizetype separator = std::max(path.lastIndexOf(QLatin1Char('/')),
-                                         path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype separator =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(separator + 1);
 }
 

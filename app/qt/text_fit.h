@@ -19,5 +19,4 @@ bool showsWhole(const ShownText& shown);
 // Lowers the window's font half a point at a time, from its own size down to
 // smallestPointSize at most, until every text shows whole. The controls keep
 // their places and sizes: only the text gets smaller.
-void shrinkFontToFit(QWidget& window, const std::vector<ShownText>& texts,
-                     qreal smallestPointSize);
+void shrinkFontToFit(QWidget& window, const std::vector<ShownText>& texts, qreal smallestPointSize);

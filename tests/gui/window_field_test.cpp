@@ -2,6 +2,7 @@
 // close during a silent wait, port names and texts that must show whole.
 #include <gtest/gtest.h>
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
-#include <qpa/qwindowsysteminterface.h>
 
 #include <functional>
 #include <memory>
