@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/combo_model.h"
 #include "app/control_ids.h"
 #include "app/device_access_hint.h"
 #include "app/texts.h"
@@ -11,6 +12,18 @@ namespace {
 // Shown in every transfer layout, hidden in the idle one.
 constexpr int kTransferStatusControls[] = {ctl::kStaticTitle, ctl::kStaticInfo, ctl::kStaticPercent,
                                            ctl::kGroupTransfer};
+
+// Raises a flag for as long as it lives.
+class TransferRunning {
+public:
+    explicit TransferRunning(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~TransferRunning() { m_flag = false; }
+    TransferRunning(const TransferRunning&) = delete;
+    TransferRunning& operator=(const TransferRunning&) = delete;
+
+private:
+    bool& m_flag;
+};
 }  // namespace
 
 CDatadockDlg::CDatadockDlg(DialogPlatform& platform, PortScanner scanner, SerialFactory makeSerial,
@@ -37,11 +50,20 @@ void CDatadockDlg::OnInitDialog() {
     m_platform.StartTimer(kPortPollTimerId, kPortPollIntervalMs);
 }
 
-// While a transfer holds the port open, the port list must not change under it.
+// While a transfer holds the port open, the port list must not change under
+// it. A refill is left out while the user has the list dropped down (it would
+// move the highlight under the user's hand) and when the scan found the ports
+// the box already offers; a later tick catches up.
 void CDatadockDlg::OnTimer(int timerId) {
     if (timerId == kPortPollTimerId && m_pSerial && !m_pSerial->IsOpen()) {
         EnumeratePorts(m_portNumbers);
-        RefillPortChoice();
+        ComboModel found;
+        for (const std::string& name : m_portNumbers) {
+            found.Add(name);
+        }
+        if (!m_platform.ComboListOpen() && found.items != m_platform.ComboItems()) {
+            RefillPortChoice();
+        }
     }
 }
 
@@ -224,6 +246,10 @@ void CDatadockDlg::PumpMessages() {
 // (the window system reports that; the port must not stay open under it).
 TransferOutcome CDatadockDlg::RunTransferFrame(const std::function<int()>& selectFiles,
                                                const std::function<TransferOutcome()>& transfer) {
+    if (m_bTransferRunning) {
+        return TransferOutcome::Cancelled;  // one transfer at a time; this click does nothing
+    }
+    const TransferRunning running(m_bTransferRunning);
     m_bStopRequested = false;
     m_partialFile = {};
     if (ConnectPort() != 1) {

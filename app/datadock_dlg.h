@@ -163,6 +163,7 @@ private:
     // From the logger's acceptance of SUPM on, a stop leaves it without firmware.
     bool m_bUpdateCommitted = false;
     PartialFile m_partialFile;
+    bool m_bTransferRunning = false;
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;

@@ -35,6 +35,8 @@ public:
     virtual void ComboSelectIndex(int index) = 0;  // -1: no selection
     virtual std::vector<std::string> ComboItems() = 0;
     virtual void ComboEnable(bool enabled) = 0;
+    // Whether the user has the combo box's list dropped down.
+    virtual bool ComboListOpen() = 0;
 
     virtual void ProgressSetRange(int low, int high) = 0;
     virtual void ProgressSetPos(int position) = 0;

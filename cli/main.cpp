@@ -1,13 +1,16 @@
 // datadock: the transfers of the window, from a terminal or a script.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/datadock_dlg.h"
 #include "app/file_dialog.h"
+#include "app/texts.h"
 #include "cli/exit_status.h"
 #include "cli/plot_command.h"
 #include "cli/terminal_platform.h"
@@ -18,6 +21,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: datadock ports\n"
     "       datadock --version\n"
+    "       datadock --help\n"
     "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
     "       datadock model-save [--port PORT] --out FILE.csv\n"
     "       datadock update [--port PORT] FILE.dat\n"
@@ -40,34 +44,39 @@ const std::map<std::string, std::vector<std::string>> kFileOptions = {
     {"log-save", {"--lap", "--log"}}, {"model-save", {"--out"}}, {"update", {""}}};
 
 // Options in any order (the last of a repeated one counts); exactly the files
-// the transfer takes, none empty.
-bool ParseTransfer(int argc, char** argv, Request& request) {
+// the transfer takes, none empty. What is wrong, or "" when nothing is.
+std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
     std::map<std::string, std::string> files;
+    const std::vector<std::string>& wanted = kFileOptions.at(request.command);
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool isOption = arg.rfind("--", 0) == 0;
+        if (isOption && arg != "--port" &&
+            std::find(wanted.begin(), wanted.end(), arg) == wanted.end()) {
+            return "unknown option " + arg + " for " + request.command;
+        }
         if (isOption && i + 1 >= argc) {
-            return false;
+            return arg + " needs a value";
         }
         const std::string key = isOption ? arg : "";
         const std::string value = isOption ? argv[++i] : arg;
-        if (value.empty() || (key.empty() && files.count(key) != 0)) {
-            return false;
+        if (value.empty()) {
+            return (isOption ? key : std::string("the file")) + " must not be empty";
+        }
+        if (key.empty() && (files.count(key) != 0 || !wanted.front().empty())) {
+            return "unexpected argument " + value;
         }
         (key == "--port" ? request.port : files[key]) = value;
-    }
-    const std::vector<std::string>& wanted = kFileOptions.at(request.command);
-    if (files.size() != wanted.size()) {
-        return false;
     }
     for (const std::string& key : wanted) {
         const auto given = files.find(key);
         if (given == files.end()) {
-            return false;
+            return key.empty() ? request.command + " needs the update file"
+                               : key + " FILE is missing";
         }
         request.paths.push_back(given->second);
     }
-    return true;
+    return {};
 }
 
 int ListPorts() {
@@ -75,19 +84,42 @@ int ListPorts() {
     for (const std::string& port : offeredPorts()) {
         sorted.Add(port);
     }
+    if (sorted.items.empty()) {
+        std::fprintf(stderr, "No KTR-90 cable found.\n");
+    }
     for (const std::string& port : sorted.items) {
         std::printf("%s\n", port.c_str());
     }
     return kExitCompleted;
 }
 
+// A file to be written into a folder that is not there would only fail once
+// the logger is talking; say so before it is contacted.
+std::string MissingFolderProblem(const Request& request) {
+    if (request.command == "update") {
+        return {};
+    }
+    for (const std::string& path : request.paths) {
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        std::error_code error;
+        if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+            return "cannot save " + path + ": the folder " + folder.string() + " does not exist";
+        }
+    }
+    return {};
+}
+
 int RunTransfer(const Request& request) {
     std::vector<std::string> ports = {request.port};
     if (request.port.empty()) {
         ports = offeredPorts();
-        if (ports.size() != 1) {
-            std::fprintf(stderr, "datadock: %s; choose one with --port\n",
-                         ports.empty() ? "no KTR-90 port found" : "several ports found");
+        if (ports.empty()) {  // as the window's buttons answer with no port
+            std::printf("%s\n", txt::kNotConnected);
+            std::fprintf(stderr, "No KTR-90 cable was found. Plug in the cable and try again.\n");
+            return kExitNotConnected;
+        }
+        if (ports.size() > 1) {
+            std::fprintf(stderr, "datadock: several ports found; choose one with --port\n");
             for (const std::string& port : ports) {
                 std::fprintf(stderr, "  %s\n", port.c_str());
             }
@@ -124,6 +156,10 @@ int main(int argc, char** argv) {
     }
     Request request;
     request.command = argv[1];
+    if ((request.command == "--help" || request.command == "-h") && argc == 2) {
+        std::printf("%s", kUsage);
+        return kExitCompleted;
+    }
     if (request.command == "--version" && argc == 2) {
         std::printf("datadock %s (DATADOCK MANAGER)\n", DATADOCK_VERSION);
         return kExitCompleted;
@@ -137,11 +173,15 @@ int main(int argc, char** argv) {
     if (kFileOptions.count(request.command) == 0) {
         return Usage(("unknown command: " + request.command).c_str());
     }
-    if (!ParseTransfer(argc, argv, request)) {
-        return Usage(("wrong arguments for " + request.command).c_str());
+    if (const std::string problem = TransferArgumentProblem(argc, argv, request);
+        !problem.empty()) {
+        return Usage(problem.c_str());
     }
     if (request.command == "log-save" && IsSamePath(request.paths[0], request.paths[1])) {
         return Usage("the log file must not be the lap file");
+    }
+    if (const std::string problem = MissingFolderProblem(request); !problem.empty()) {
+        return Usage(problem.c_str());
     }
     return RunTransfer(request);
 }

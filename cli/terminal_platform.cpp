@@ -38,7 +38,9 @@ void TerminalPlatform::CatchInterrupt() {
 }
 
 void TerminalPlatform::ShowControl(int id, bool visible) {
-    // The transfer layout appearing is when its title and path become news.
+    m_visible[id] = visible;
+    // The transfer layout appearing is when its title and path become news,
+    // in the layout's order: the title first.
     if (visible && (id == ctl::kStaticTitle || id == ctl::kStaticInfo)) {
         ShowStatus(id, m_texts[id]);
     }
@@ -48,8 +50,8 @@ void TerminalPlatform::SetControlText(int id, const std::string& text) {
     const bool changed = std::exchange(m_texts[id], text) != text;
     if (id == ctl::kStaticPercent && changed) {
         ShowPercent(text);
-    } else if (id == ctl::kStaticInfo) {
-        ShowStatus(id, text);
+    } else if (id == ctl::kStaticInfo && m_visible[id]) {
+        ShowStatus(id, text);  // the next file, or the version line
     }
 }
 

@@ -36,6 +36,7 @@ public:
     void ComboSelectIndex(int index) override { m_combo.selection = index; }
     std::vector<std::string> ComboItems() override { return m_combo.items; }
     void ComboEnable(bool) override {}
+    bool ComboListOpen() override { return false; }
 
     void ProgressSetRange(int, int) override {}
     void ProgressSetPos(int position) override { m_progress = position; }
@@ -62,6 +63,7 @@ private:
     std::deque<std::string> m_paths;
     CDatadockDlg* m_dlg = nullptr;
     std::map<int, std::string> m_texts;
+    std::map<int, bool> m_visible;
     std::map<int, std::string> m_printed;  // the status line last printed per control
     ComboModel m_combo;
     int m_progress = 0;

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core libbenchmark-dev
-          dpkg-dev file lintian)
+          qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+          libbenchmark-dev dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -37,12 +37,15 @@ FaultKind kindNamed(std::string_view name, std::string_view text) {
     reject(text, "unknown kind \"" + std::string(name) + "\"");
 }
 
-int numberIn(std::string_view digits, std::string_view text) {
+int numberIn(std::string_view digits, std::string_view text, int maximum = kMaxFaultCount) {
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
-        value < 0) {
+    if (digits.empty() || error == std::errc::invalid_argument ||
+        end != digits.data() + digits.size() || value < 0) {
         reject(text, "\"" + std::string(digits) + "\" is not a number");
+    }
+    if (error == std::errc::result_out_of_range || value > maximum) {
+        reject(text, std::string(digits) + " is more than " + std::to_string(maximum));
     }
     return value;
 }
@@ -71,14 +74,22 @@ bool takesOption(FaultKind kind, std::string_view key) {
            (key == "count" && kind == FaultKind::Babble);
 }
 
-int Fault::*numberField(std::string_view key) {
+struct NumberField {
+    const char* name;
+    int Fault::*field;
+    int maximum;
+};
+
+NumberField numberField(std::string_view key) {
     constexpr std::array kFields{
-        std::pair{"after", &Fault::after}, std::pair{"delay", &Fault::delayMs},
-        std::pair{"gap", &Fault::gapMs},   std::pair{"pieces", &Fault::pieces},
-        std::pair{"count", &Fault::count},
+        NumberField{"after", &Fault::after, kMaxFaultCount},
+        NumberField{"delay", &Fault::delayMs, kMaxFaultDelayMs},
+        NumberField{"gap", &Fault::gapMs, kMaxFaultDelayMs},
+        NumberField{"pieces", &Fault::pieces, kMaxFaultPieces},
+        NumberField{"count", &Fault::count, kMaxBabbleBytes},
     };
-    for (const auto& [name, field] : kFields) {
-        if (key == name) {
+    for (const NumberField& field : kFields) {
+        if (key == field.name) {
             return field;
         }
     }
@@ -100,7 +111,8 @@ void applyOption(Fault& fault, std::string_view option, std::string_view text) {
     } else if (key == "status") {
         fault.status = unescapeBytes(value);
     } else {
-        fault.*numberField(key) = numberIn(value, text);
+        const NumberField field = numberField(key);
+        fault.*field.field = numberIn(value, text, field.maximum);
     }
 }
 

@@ -34,6 +34,13 @@ struct FaultTarget {
     std::string command;
 };
 
+// Bounds of the numeric fault values: ample for any session, small enough
+// that no sum of them overflows and no reply grows beyond reason.
+constexpr int kMaxFaultDelayMs = 600'000;      // delay, gap: ten minutes
+constexpr int kMaxFaultPieces = 4096;          // pieces
+constexpr int kMaxBabbleBytes = 1 << 20;       // count: 1 MiB
+constexpr int kMaxFaultCount = 1'000'000'000;  // exchange, #times, after
+
 struct Fault {
     FaultKind kind = FaultKind::AnswerLate;
     FaultTarget target;

@@ -19,7 +19,7 @@ std::vector<Fault> FaultPlan::activeFor(int exchange, std::string_view line) {
         }
         const int match = ++m_matches[i];
         const bool started = match > fault.after;
-        const bool withinTimes = fault.times == 0 || match <= fault.after + fault.times;
+        const bool withinTimes = fault.times == 0 || match - fault.after <= fault.times;
         if (started && withinTimes) {
             active.push_back(fault);
         }

@@ -67,11 +67,13 @@ bool silenced(const std::vector<Fault>& active) {
     });
 }
 
+// Delays add up, but never beyond the longest one a fault may ask for.
 int lateness(const std::vector<Fault>& active) {
     int delayMs = 0;
     for (const Fault& fault : active) {
         if (fault.kind == FaultKind::AnswerLate) {
-            delayMs += fault.delayMs;
+            delayMs =
+                std::min(kMaxFaultDelayMs, delayMs + std::min(fault.delayMs, kMaxFaultDelayMs));
         }
     }
     return delayMs;

@@ -17,6 +17,9 @@ struct LoggerOptions {
     std::string transcriptPath;  // mirror of the transcript; none when empty
     std::string imageOutPath;    // received image, written at SUPE; none when empty
     bool once = false;           // stop serving after one conversation
+    // Whether the transcript is kept in memory for reading back (it grows
+    // with every exchange); the file is written either way.
+    bool keepTranscript = true;
 };
 
 enum class Ending {

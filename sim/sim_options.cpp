@@ -23,6 +23,10 @@ const char* const kSimUsage =
 
 namespace {
 
+// A fast FTDI chip's highest rate; a cable's latency timer holds 255 ms at most.
+constexpr int kMaxBaud = 12'000'000;
+constexpr int kMaxLatencyMs = 255;
+
 template <typename Number>
 Number numberArgument(const std::string& option, const std::string& text) {
     Number value{};
@@ -31,6 +35,15 @@ Number numberArgument(const std::string& option, const std::string& text) {
         throw std::invalid_argument(option + " needs a number, not \"" + text + "\"");
     }
     return value;
+}
+
+int boundedArgument(const std::string& option, const std::string& text, int maximum) {
+    const auto value = numberArgument<long long>(option, text);
+    if (value < 0 || value > maximum) {
+        throw std::invalid_argument(option + " takes 0 to " + std::to_string(maximum) + ", not " +
+                                    text);
+    }
+    return static_cast<int>(value);
 }
 
 class ArgumentReader {
@@ -69,9 +82,10 @@ void applyOption(SimOptions& options, const std::string& option, ArgumentReader&
     } else if (option == "--transcript") {
         options.logger.transcriptPath = reader.valueOf(option);
     } else if (option == "--baud") {
-        options.logger.pace.baud = numberArgument<int>(option, reader.valueOf(option));
+        options.logger.pace.baud = boundedArgument(option, reader.valueOf(option), kMaxBaud);
     } else if (option == "--latency-ms") {
-        options.logger.pace.latencyMs = numberArgument<int>(option, reader.valueOf(option));
+        options.logger.pace.latencyMs =
+            boundedArgument(option, reader.valueOf(option), kMaxLatencyMs);
     } else {
         throw std::invalid_argument("unknown option " + option);
     }
@@ -81,6 +95,8 @@ void applyOption(SimOptions& options, const std::string& option, ArgumentReader&
 
 SimOptions parseSimOptions(const std::vector<std::string>& arguments) {
     SimOptions options;
+    // The program never reads its transcript back: only --transcript keeps it.
+    options.logger.keepTranscript = false;
     ArgumentReader reader(arguments);
     while (reader.more()) {
         const std::string& option = reader.option();

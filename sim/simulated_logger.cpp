@@ -9,7 +9,7 @@ namespace ktr90 {
 SimulatedLogger::SimulatedLogger(Scenario scenario, LoggerOptions options)
     : m_scenario(std::move(scenario)),
       m_options(std::move(options)),
-      m_transcript(m_options.transcriptPath),
+      m_transcript(m_options.transcriptPath, m_options.keepTranscript),
       m_thread([this] { serve(); }) {}
 
 SimulatedLogger::~SimulatedLogger() {

@@ -8,7 +8,8 @@
 
 namespace ktr90 {
 
-Transcript::Transcript(const std::string& filePath) {
+Transcript::Transcript(const std::string& filePath, bool keepInMemory)
+    : m_keepInMemory(keepInMemory) {
     if (filePath.empty()) {
         return;
     }
@@ -20,10 +21,13 @@ Transcript::Transcript(const std::string& filePath) {
 
 void Transcript::add(Direction direction, std::string bytes) {
     const std::lock_guard lock(m_mutex);
-    m_entries.push_back({elapsedMs(), direction, std::move(bytes)});
+    TranscriptEntry entry{elapsedMs(), direction, std::move(bytes)};
     if (m_file.is_open()) {
         // Flushed at once so the file tells what happened even after a crash.
-        m_file << formatEntry(m_entries.back()) << std::endl;
+        m_file << formatEntry(entry) << std::endl;
+    }
+    if (m_keepInMemory) {
+        m_entries.push_back(std::move(entry));
     }
     if (direction == Direction::Received) {
         ++m_commandCount;

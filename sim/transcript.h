@@ -23,11 +23,13 @@ struct TranscriptEntry {
 };
 
 // Everything said on the line, in order and timed, safe to read from any
-// thread while the logger serves. Optionally mirrored to a file as it happens.
+// thread while the logger serves. Optionally mirrored to a file as it happens;
+// kept in memory only when asked for, as a long-running logger would
+// otherwise grow without end (commands are counted either way).
 class Transcript {
 public:
     // Throws std::runtime_error when the file cannot be created.
-    explicit Transcript(const std::string& filePath = {});
+    explicit Transcript(const std::string& filePath = {}, bool keepInMemory = true);
 
     void add(Direction direction, std::string bytes);
     std::vector<TranscriptEntry> entries() const;
@@ -43,6 +45,7 @@ private:
     mutable std::condition_variable m_commandArrived;
     std::vector<TranscriptEntry> m_entries;
     std::size_t m_commandCount = 0;
+    bool m_keepInMemory;
     std::ofstream m_file;
 };
 

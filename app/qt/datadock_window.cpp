@@ -1,5 +1,6 @@
 #include "app/qt/datadock_window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -31,6 +32,7 @@
 #include "app/qt/message_box_setup.h"
 #include "app/qt/port_combo_box.h"
 #include "app/texts.h"
+#include "app/qt/text_fit.h"
 
 // The icon lives in a static library, whose resources are registered only
 // when asked for; the macro must be used outside any namespace.
@@ -80,6 +82,7 @@ DatadockWindow::DatadockWindow(QWidget* parent) : QDialog(parent) {
     setFont(mainDialogFont());
     setFixedSize(DialogUnits(font()).toPixels(kMainDialogWidth, kMainDialogHeight));
     buildControls();
+    fitFontToTexts();
     connectButtons();
     setAcceptDrops(true);
 }
@@ -100,6 +103,21 @@ void DatadockWindow::buildControls() {
     }
 }
 
+// The template's font sets the window's layout; a fallback font is wider than
+// the one the template was drawn for, so its text may need to be smaller.
+void DatadockWindow::fitFontToTexts() {
+    std::vector<ShownText> texts;
+    for (const ControlTemplate& shown : mainDialogControls()) {
+        if (shown.text[0] != '\0') {
+            texts.push_back({control(shown.id), displayText(shown.text)});
+        }
+    }
+    for (const RunningText& running : mainDialogRunningTexts()) {
+        texts.push_back({control(running.id), displayText(running.text)});
+    }
+    shrinkFontToFit(*this, texts, kSmallestTextPointSize);
+}
+
 // Plain functions rather than member pointers: GCC's vptr sanitizer miscompiles
 // calls through a pointer to member (it checks an object it never loaded).
 void DatadockWindow::connectButtons() {
@@ -107,12 +125,18 @@ void DatadockWindow::connectButtons() {
         {ctl::kBtnLogSave, [](CDatadockDlg& logic) { logic.OnLogSave(); }},
         {ctl::kBtnModelSave, [](CDatadockDlg& logic) { logic.OnModelSave(); }},
         {ctl::kBtnUpdate, [](CDatadockDlg& logic) { logic.OnSoftwareUpdate(); }},
-        {ctl::kBtnCancel, [](CDatadockDlg& logic) { logic.OnStopTransfer(); }},
     };
     for (const auto& [id, handler] : clicks) {
         connect(controlAs<QPushButton>(id), &QPushButton::clicked, this,
-                [this, handler = handler] { runClickHandler(handler); });
+                [this, id = id, handler = handler] { runClickHandler(id, handler); });
     }
+    // Cancel is clicked inside the running transfer's handler: it only raises
+    // the stop request, which the transfer takes at its next wait.
+    connect(controlAs<QPushButton>(ctl::kBtnCancel), &QPushButton::clicked, this, [this] {
+        if (m_logic && control(ctl::kBtnCancel)->isVisibleTo(this)) {
+            m_logic->OnStopTransfer();
+        }
+    });
 }
 
 void DatadockWindow::attachLogic(CDatadockDlg& logic) {
@@ -186,8 +210,14 @@ void DatadockWindow::runHandler(const std::function<void()>& handler) {
 }
 
 // A transfer that fails unexpectedly has already ended its frame (window
-// restored, port closed); runHandler reports it.
-void DatadockWindow::runClickHandler(ClickHandler handler) {
+// restored, port closed); runHandler reports it. A click counts only on a
+// button the user sees and only while no other handler runs: a key still
+// aimed at a button that a transfer has hidden must not start a second
+// transfer inside the first.
+void DatadockWindow::runClickHandler(int id, ClickHandler handler) {
+    if (m_handlerDepth > 0 || !control(id)->isVisibleTo(this)) {
+        return;
+    }
     runHandler([this, handler] {
         if (m_logic) {
             handler(*m_logic);
@@ -301,17 +331,37 @@ void DatadockWindow::dropEvent(QDropEvent* event) {
 
 // ---- Controls -------------------------------------------------------------
 
+// A hidden control must not keep the keyboard focus (Qt leaves it there when
+// no other control can take it); the first control shown again takes it back.
 void DatadockWindow::ShowControl(int id, bool visible) {
-    if (QWidget* widget = control(id)) {
-        widget->setVisible(visible);
+    QWidget* widget = control(id);
+    if (widget == nullptr) {
+        return;
+    }
+    widget->setVisible(visible);
+    if (!visible && focusWidget() != nullptr && !focusWidget()->isVisibleTo(this)) {
+        focusWidget()->clearFocus();
+    } else if (visible && focusWidget() == nullptr && (widget->focusPolicy() & Qt::TabFocus)) {
+        widget->setFocus();
     }
 }
 
+// The port label shows the port's short name and offers the whole path as a
+// tool tip; the logic reads back, and opens, the whole path.
 void DatadockWindow::SetControlText(int id, const std::string& text) {
-    if (QWidget* widget = control(id)) {
-        m_controlTexts[id] = text;
-        setWidgetText(*widget, displayText(text));
+    QWidget* widget = control(id);
+    if (widget == nullptr) {
+        return;
     }
+    m_controlTexts[id] = text;
+    const QString shown = displayText(text);
+    if (id != ctl::kStaticPort) {
+        setWidgetText(*widget, shown);
+        return;
+    }
+    const QString shortName = shortPortName(shown);
+    setWidgetText(*widget, shortName);
+    widget->setToolTip(shortName == shown ? widget->toolTip() : shown);
 }
 
 std::string DatadockWindow::ControlText(int id) {
@@ -363,6 +413,10 @@ std::vector<std::string> DatadockWindow::ComboItems() {
 
 void DatadockWindow::ComboEnable(bool enabled) {
     combo().setEnabled(enabled);
+}
+
+bool DatadockWindow::ComboListOpen() {
+    return combo().view()->isVisible();
 }
 
 void DatadockWindow::ProgressSetRange(int low, int high) {
@@ -420,6 +474,7 @@ void DatadockWindow::MessageBox(const std::string& text, MessageIcon icon,
     }
     QMessageBox box(this);
     configureMessageBox(box, text, icon, detail);
+    takeRequestsBeforeModal();
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     box.exec();
 }
@@ -444,6 +499,7 @@ std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest
     }
     QFileDialog dialog(this);
     configureFileDialog(dialog, request, m_lastDirectory);
+    takeRequestsBeforeModal();
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -452,6 +508,14 @@ std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest
     rememberDirectoryOf(path);
     // File names stay in the file system's own bytes, never code page 932.
     return QFile::encodeName(path).toStdString();
+}
+
+// A modal dialog blocks the window, and the window system then drops the
+// close and the keys the user gave it while a transfer waited without
+// pumping (a silent logger). Taken now, a close request is kept: the running
+// handler finishes its frame and the window closes after it.
+void DatadockWindow::takeRequestsBeforeModal() {
+    QCoreApplication::processEvents();
 }
 
 // The next file dialog opens where the last one chose, as the user expects

@@ -68,6 +68,7 @@ public:
     void ComboSelectIndex(int index) override;
     std::vector<std::string> ComboItems() override;
     void ComboEnable(bool enabled) override;
+    bool ComboListOpen() override;
     void ProgressSetRange(int low, int high) override;
     void ProgressSetPos(int position) override;
     void UpdateWindow() override;
@@ -99,10 +100,12 @@ protected:
 
 private:
     void buildControls();
+    void fitFontToTexts();
     void connectButtons();
     void runHandler(const std::function<void()>& handler);
     using ClickHandler = void (*)(CDatadockDlg&);
-    void runClickHandler(ClickHandler handler);
+    void runClickHandler(int id, ClickHandler handler);
+    void takeRequestsBeforeModal();
     void reportUnexpectedError(const char* what);
     void endNow(int result);
     void notifyDestroyed();

@@ -2,9 +2,15 @@
 
 #include <QComboBox>
 
-// The port list. Its closed box is narrow and port names are long on Linux
-// (/dev/ttyUSB12), so it shows the end of the chosen name, which is what
-// tells ports apart; the dropped list is as wide as its longest name.
+// The name a port goes by without its device folder: /dev/ttyUSB0 is
+// ttyUSB0, /dev/pts/5 is pts/5, \\.\COM10 is COM10; other paths keep their
+// last part.
+QString shortPortName(const QString& path);
+
+// The port list. Its closed box is narrow, so it shows the chosen port's
+// short name (the end of it, should even that not fit) with the whole path as
+// its tool tip; the dropped list shows whole paths and is as wide as the
+// longest of them.
 class PortComboBox : public QComboBox {
     Q_OBJECT
 
@@ -13,7 +19,14 @@ public:
 
     // Call after items were added or removed.
     void fitListToItems();
+    // What the closed box shows of the chosen port.
+    QString shownText() const;
+    // Whether the closed box has room for text in its current font.
+    bool hasRoomFor(const QString& text) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect textField() const;
 };

@@ -31,6 +31,7 @@ public:
     void ComboSelectIndex(int index) override { combo.selection = index; }
     std::vector<std::string> ComboItems() override { return combo.items; }
     void ComboEnable(bool enabled) override { comboEnabled = enabled; }
+    bool ComboListOpen() override { return comboListOpen; }
 
     void ProgressSetRange(int low, int high) override { progressRange = {low, high}; }
     void ProgressSetPos(int position) override;
@@ -59,6 +60,7 @@ public:
     std::map<int, std::vector<std::string>> textHistory;
     ComboModel combo;
     bool comboEnabled = false;
+    bool comboListOpen = false;
     std::pair<int, int> progressRange{0, 0};
     int progressPos = 0;
     std::vector<int> progressHistory;
