@@ -8,6 +8,7 @@
 
 #include "app/datadock_dlg.h"
 #include "app/file_dialog.h"
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_platform.h"
 #include "serial/port_discovery.h"
@@ -114,6 +115,7 @@ int RunTransfer(const Request& request) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepareConsole(argc, argv);
     if (argc < 2) {
         return Usage("no command given");
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "serial/port_discovery.h"
+#include "serial/sysfs_discovery.h"
 
 namespace fs = std::filesystem;
 
@@ -100,7 +101,7 @@ TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
     sysfs.addVirtualTty("ttyS0");
     sysfs.addDanglingTty("ttyUSB7");
 
-    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
+    EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
               (Ports{"/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyUSB12"}));
 }
 
@@ -110,14 +111,14 @@ TEST(PortDiscoveryTest, EqualNumbersAreAllKept) {
     sysfs.addUsbSerialTty("ttyFTDI2", "ftdi_sio");
     sysfs.addUsbSerialTty("ttyUSB10", "ftdi_sio");
 
-    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
+    EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
               (Ports{"/dev/ttyFTDI2", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
 }
 
 TEST(PortDiscoveryTest, NoSysfsMeansNoPorts) {
     SysfsTree sysfs;
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root(), "/dev").empty());
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root() + "/missing", "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root(), "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root() + "/missing", "/dev").empty());
 }
 
 TEST(PortDiscoveryTest, ExtraPortsAreSplitAtColonsAndFollowTheFtdiPorts) {

@@ -1,16 +1,22 @@
 #include "update/update_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+
+#include "device/file_access.h"
 
 std::optional<std::vector<std::string>> ReadUpdateLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr) {
         return std::nullopt;
     }
-    const std::string content((std::istreambuf_iterator<char>(in)),
-                              std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string content;
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+        content.append(chunk, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
         return std::nullopt;
     }
     std::vector<std::string> lines;
