@@ -18,6 +18,9 @@ constexpr int kStaticPort = 1016;
 constexpr int kPortPollTimerId = 1;
 constexpr int kPortPollIntervalMs = 1000;
 
-// Dialog results, as the modal loop reports them.
+// Dialog results, as the modal loop reports them. Windows' own headers define
+// the same values as macros.
+#ifndef IDOK
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+#endif
