@@ -1,32 +1,18 @@
 #!/usr/bin/env bash
 # Builds the Windows programs (datadock-manager.exe, datadock.exe) with
 # mingw-w64, runs their tests under Wine and packs them into
-# build/windows/DataDock-<version>-windows-x64.zip. Installs what it needs.
+# build/windows/DataDock-<version>-windows-x64.zip. Installs what it needs
+# (through scripts/setup.sh).
 # The end-to-end tests talk to the native simulated logger of build/dev.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-gothic)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
+# What the Windows build needs, then the Windows programs and their tests.
+scripts/setup.sh windows
 # The native simulated logger and command line, which the Windows tests use.
-[ -f build/dev/CMakeCache.txt ] || scripts/setup.sh
 [ -f build/dev/CMakeCache.txt ] || cmake --preset dev >/dev/null
 cmake --build --preset dev --target ktr90-sim datadock
-
-cmake --preset windows >/dev/null
-cmake --build --preset windows
 
 # One private Wine prefix in the build folder, one display, one server kept
 # warm for the whole run. The server starts first, from this shell (never a

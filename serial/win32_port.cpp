@@ -102,9 +102,12 @@ public:
             DWORD errors = 0;
             COMSTAT status{};
             if (!ClearCommError(m_handle, &errors, &status)) {
-                m_error = win32DeviceError(GetLastError());
-                return m_error.problem == DeviceProblem::Gone ? WaitResult::HungUp
-                                                              : WaitResult::Readable;
+                const DeviceError error = win32DeviceError(GetLastError());
+                if (error.problem == DeviceProblem::Gone) {
+                    m_error = error;
+                    return WaitResult::HungUp;
+                }
+                status.cbInQue = 0;  // unknown: wait on, the read tells
             }
             if (status.cbInQue > 0) {
                 return WaitResult::Readable;
