@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <utility>
 
 #include "app/control_ids.h"
@@ -17,12 +16,16 @@ namespace {
 
 constexpr int kMainDialogTemplateId = 102;
 constexpr int kIconGroupId = 128;
-constexpr char kUnexpectedError[] = "An unexpected error occurred.";
 
 }  // namespace
 
 DatadockDialog::DatadockDialog(HINSTANCE resources)
-    : m_resources(resources), m_icon(LoadIconW(resources, MAKEINTRESOURCEW(kIconGroupId))) {}
+    : m_resources(resources),
+      m_icon(LoadIconW(resources, MAKEINTRESOURCEW(kIconGroupId))),
+      m_handlers([this](int result) { endNow(result); },
+                 [this](const char* what) {
+                     MessageBox(kUnexpectedErrorText, MessageIcon::Error, what);
+                 }) {}
 
 DatadockDialog::~DatadockDialog() {
     if (m_hwnd != nullptr && !m_modal) {
@@ -111,7 +114,7 @@ void DatadockDialog::initDialog() {
 void DatadockDialog::onCommand(int id) {
     switch (id) {
         case IDOK:
-            if (m_handlerDepth == 0) {
+            if (!m_handlers.busy()) {
                 EndDialog(IDOK);
             }
             break;
@@ -158,29 +161,13 @@ bool DatadockDialog::paintIconWhenMinimised() {
 // Every call into the logic goes through here, so that EndDialog waits for
 // the outermost handler and nothing escapes into the system's message loop.
 void DatadockDialog::runHandler(const std::function<void()>& handler) {
-    if (m_destroyed || m_logic == nullptr) {
-        return;
-    }
-    ++m_handlerDepth;
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        MessageBox(kUnexpectedError, MessageIcon::Error, error.what());
-    } catch (...) {
-        MessageBox(kUnexpectedError, MessageIcon::Error);
-    }
-    --m_handlerDepth;
-    if (m_handlerDepth == 0 && m_pendingResult) {
-        endNow(*std::exchange(m_pendingResult, std::nullopt));
+    if (!m_destroyed && m_logic != nullptr) {
+        m_handlers.run(handler);
     }
 }
 
 void DatadockDialog::EndDialog(int result) {
-    if (m_handlerDepth > 0) {
-        m_pendingResult = result;
-        return;
-    }
-    endNow(result);
+    m_handlers.end(result);
 }
 
 void DatadockDialog::endNow(int result) {

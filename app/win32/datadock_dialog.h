@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/dialog_platform.h"
+#include "app/handler_runner.h"
 
 class CDatadockDlg;
 
@@ -93,8 +94,7 @@ private:
     CDatadockDlg* m_logic = nullptr;
     std::map<int, std::string> m_controlTexts;
     std::vector<std::string> m_comboItems;  // the entries' bytes, in the box's order
-    int m_handlerDepth = 0;
-    std::optional<int> m_pendingResult;
+    HandlerRunner m_handlers;
     std::optional<int> m_result;
     bool m_destroyed = false;
     int m_waitCursorDepth = 0;
