@@ -56,10 +56,10 @@ INT_PTR CALLBACK DatadockDialog::dialogProc(HWND hwnd, UINT message, WPARAM wPar
         reinterpret_cast<DatadockDialog*>(lParam)->m_hwnd = hwnd;
     }
     auto* self = reinterpret_cast<DatadockDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self == nullptr ? FALSE : self->handle(message, wParam, lParam);
+    return self == nullptr ? FALSE : self->handle(message, wParam);
 }
 
-INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             initDialog();
@@ -93,7 +93,6 @@ INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             m_hwnd = nullptr;
             return FALSE;
         default:
-            (void)lParam;
             return FALSE;
     }
 }

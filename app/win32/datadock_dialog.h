@@ -77,7 +77,7 @@ public:
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam);
     void initDialog();
     void onCommand(int id);
     bool paintIconWhenMinimised();

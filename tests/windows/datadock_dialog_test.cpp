@@ -39,6 +39,14 @@ public:
         hwnd = window.createModeless();
         window.PumpMessages();
     }
+    // The window tells the logic it is gone, so it goes first.
+    ~DialogHarness() {
+        if (IsWindow(hwnd)) {
+            DestroyWindow(hwnd);
+        }
+    }
+    DialogHarness(const DialogHarness&) = delete;
+    DialogHarness& operator=(const DialogHarness&) = delete;
 
     bool visible(int id) const { return IsWindowVisible(GetDlgItem(hwnd, id)) != FALSE; }
 
