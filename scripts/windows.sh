@@ -32,7 +32,12 @@ trap stop_all EXIT
 for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$displayfile")
 (wineserver -f -p </dev/null >/dev/null 2>&1 &)
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Booting starts the prefix's helper processes here, with their standard
+# streams on /dev/null too: started by the first test instead, they would hold
+# CTest's output pipe open and hang it.
+if [ -f "$WINEPREFIX/system.reg" ]; then
+    wineboot </dev/null >/dev/null 2>&1
+else
     echo "Creating the Wine prefix (once)"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
     # Japanese texts in the window's font, as on a Japanese Windows; windows

@@ -169,6 +169,26 @@ TEST(DatadockDialogTest, ButtonsReachTheLogic_EscCancelsAndEnterIsOk) {
     EXPECT_EQ(ok.logic.m_bCancelRequested, 0);
 }
 
+// Closes the modal window the way Esc does, from inside its own loop.
+void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND dialog = FindWindowW(nullptr, L"DATADOCK MANAGER  Ver1.05")) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        KillTimer(nullptr, timer);
+    }
+}
+
+TEST(DatadockDialogTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
+    DatadockDialog window(GetModuleHandleW(nullptr));
+    CDatadockDlg logic(
+        window, [] { return std::vector<std::string>{"COM5"}; },
+        [] { return std::make_unique<SerialPortAPI>(); });
+    window.attachLogic(logic);
+    SetTimer(nullptr, 0, 50, pressEscape);
+    EXPECT_EQ(window.runModal(), IDCANCEL);
+    EXPECT_EQ(logic.m_bCancelRequested, 1);
+    EXPECT_EQ(logic.m_pSerial, nullptr) << "OnDestroy ran";
+}
+
 TEST(DatadockDialogTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
     EXPECT_EQ(commandLineTail(L"\"C:\\Program Files\\DataDock\\datadock-manager.exe\"  -VARDO"),
               L"-VARDO");
