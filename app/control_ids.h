@@ -19,6 +19,9 @@ constexpr int kBtnCancel = 1017;  // shown in the transfer layouts only
 constexpr int kPortPollTimerId = 1;
 constexpr int kPortPollIntervalMs = 1000;
 
-// Dialog results, as the modal loop reports them.
+// Dialog results, as the modal loop reports them. Windows' own headers define
+// the same values as macros.
+#ifndef IDOK
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+#endif

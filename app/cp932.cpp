@@ -1,18 +1,10 @@
 #include "app/cp932.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstddef>
-#include <functional>
+
+#include "app/text_sequences.h"
 
 namespace {
-
-constexpr char kCodePage932[] = "CP932";
-constexpr char kUtf8[] = "UTF-8";
-constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";  // U+FFFD
-constexpr char kCp932Replacement[] = "?";
 
 unsigned char byteAt(const std::string& text, std::size_t index) {
     return static_cast<unsigned char>(text[index]);
@@ -22,163 +14,20 @@ bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }
 
-// Length of the code page 932 character at index: two bytes for a lead byte
-// with a byte after it, one otherwise (the converter judges the pair).
+}  // namespace
+
 std::size_t cp932CharacterLength(const std::string& text, std::size_t index) {
     const unsigned char lead = byteAt(text, index);
     const bool isLead = inRange(lead, 0x81, 0x9F) || inRange(lead, 0xE0, 0xFC);
     return isLead && index + 1 < text.size() ? 2 : 1;
 }
 
-std::size_t skipOneCp932Byte(const std::string& /*text*/, std::size_t /*index*/) {
-    // Only the lead byte is dropped: a bad trail byte may be a character of
-    // its own (often ASCII), which then still shows.
-    return 1;
-}
-
-class Converter {
-public:
-    Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {}
-    ~Converter() {
-        if (usable()) {
-            iconv_close(m_handle);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool usable() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
-
-    enum class Reading { Whole, BrokenOff, Invalid };
-    // Whether exactly these bytes convert as a whole, end too early, or hold
-    // something that never converts.
-    Reading read(const char* bytes, std::size_t size) {
-        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
-        char buffer[32];
-        char* input = const_cast<char*>(bytes);
-        char* output = buffer;
-        std::size_t outputLeft = sizeof buffer;
-        if (iconv(m_handle, &input, &size, &output, &outputLeft) != static_cast<std::size_t>(-1)) {
-            return Reading::Whole;
-        }
-        return errno == EINVAL ? Reading::BrokenOff : Reading::Invalid;
-    }
-
-    // Converts all of text; where a character does not convert, appends
-    // replacement and goes on after the bytes skip() says to drop.
-    std::string convert(const std::string& text, const char* replacement,
-                        const std::function<std::size_t(const std::string&, std::size_t)>& skip) {
-        std::string result;
-        std::size_t position = 0;
-        while (position < text.size()) {
-            position = convertUntilFailure(text, position, result);
-            if (position < text.size()) {
-                result += replacement;
-                position += skip(text, position);
-                iconv(m_handle, nullptr, nullptr, nullptr, nullptr);  // reset the shift state
-            }
-        }
-        return result;
-    }
-
-private:
-    // Converts from position on; returns where it stopped (text.size() when done).
-    std::size_t convertUntilFailure(const std::string& text, std::size_t position,
-                                    std::string& result) {
-        char buffer[256];
-        char* input = const_cast<char*>(text.data() + position);
-        std::size_t inputLeft = text.size() - position;
-        while (inputLeft > 0) {
-            char* output = buffer;
-            std::size_t outputLeft = sizeof buffer;
-            const std::size_t status = iconv(m_handle, &input, &inputLeft, &output, &outputLeft);
-            result.append(buffer, static_cast<std::size_t>(output - buffer));
-            if (status == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                break;  // EILSEQ or EINVAL: the caller replaces the character
-            }
-        }
-        return text.size() - inputLeft;
-    }
-
-    iconv_t m_handle;
-};
-
-// How the bytes at index read as UTF-8: the length of the character there (0
-// when there is none) and how many bytes to pass over when there is none (the
-// start of a sequence that breaks off counts as one character).
-struct Utf8Reading {
-    std::size_t character = 0;
-    std::size_t skip = 1;
-};
-
-constexpr std::size_t kLongestUtf8Sequence = 4;
-
-Utf8Reading readUtf8At(Converter& utf8Decoder, const std::string& text, std::size_t index) {
-    std::size_t length = 1;
-    for (; length <= kLongestUtf8Sequence && index + length <= text.size(); ++length) {
-        const Converter::Reading reading = utf8Decoder.read(text.data() + index, length);
-        if (reading == Converter::Reading::Whole) {
-            return {length, length};
-        }
-        if (reading == Converter::Reading::Invalid) {
-            break;
-        }
-    }
-    return {0, std::max<std::size_t>(length - 1, 1)};
-}
-
-constexpr char kUtf32[] = "UTF-32LE";
-
-// Without the system's converter only ASCII can be trusted.
-std::string keepAscii(const std::string& text, const char* replacement) {
-    std::string result;
-    for (const char byte : text) {
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            result += byte;
-        } else {
-            result += replacement;
-        }
-    }
-    return result;
-}
-
-std::string convertOrKeepAscii(const char* to, const char* from, const std::string& text,
-                               const char* replacement,
-                               const std::function<std::size_t(const std::string&, std::size_t)>& skip) {
-    Converter converter(to, from);
-    if (!converter.usable()) {
-        return keepAscii(text, replacement);
-    }
-    return converter.convert(text, replacement, skip);
-}
-
-}  // namespace
-
-std::string cp932ToUtf8(const std::string& cp932) {
-    return convertOrKeepAscii(kUtf8, kCodePage932, cp932, kUtf8Replacement, skipOneCp932Byte);
-}
-
-// A character that does not convert is passed over whole; so is the start of
-// a sequence that breaks off.
-std::string utf8ToCp932(const std::string& utf8) {
-    Converter utf8Decoder(kUtf32, kUtf8);
-    const auto skip = [&utf8Decoder](const std::string& text, std::size_t index) {
-        const Utf8Reading reading = readUtf8At(utf8Decoder, text, index);
-        return reading.character > 0 ? reading.character : reading.skip;
-    };
-    return convertOrKeepAscii(kCodePage932, kUtf8, utf8, kCp932Replacement, skip);
-}
-
 std::string mixedTextToUtf8(const std::string& text) {
-    Converter utf8Decoder(kUtf32, kUtf8);
-    if (!utf8Decoder.usable()) {
-        return keepAscii(text, kUtf8Replacement);
-    }
     std::string result;
     std::string cp932Run;
     std::size_t position = 0;
     while (position < text.size()) {
-        const std::size_t utf8Length = readUtf8At(utf8Decoder, text, position).character;
+        const std::size_t utf8Length = utf8SequenceLength(text, position);
         if (utf8Length > 1) {
             result += cp932ToUtf8(cp932Run);
             cp932Run.clear();

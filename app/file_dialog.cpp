@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/texts.h"
+#include "device/file_access.h"
 
 int CFileDialog::DoModal(DialogPlatform& platform) {
     const std::optional<std::string> chosen = platform.RunFileDialog(m_request);
@@ -16,9 +17,11 @@ int CFileDialog::DoModal(DialogPlatform& platform) {
 
 bool IsSamePath(const std::string& first, const std::string& second) {
     std::error_code ignored;
-    return std::filesystem::weakly_canonical(first, ignored) ==
-               std::filesystem::weakly_canonical(second, ignored) ||
-           std::filesystem::equivalent(first, second, ignored);
+    const std::filesystem::path a = FilePath(first);
+    const std::filesystem::path b = FilePath(second);
+    return std::filesystem::weakly_canonical(a, ignored) ==
+               std::filesystem::weakly_canonical(b, ignored) ||
+           std::filesystem::equivalent(a, b, ignored);
 }
 
 std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName) {

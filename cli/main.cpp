@@ -11,6 +11,7 @@
 #include "app/datadock_dlg.h"
 #include "app/file_dialog.h"
 #include "app/texts.h"
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/plot_command.h"
 #include "cli/terminal_platform.h"
@@ -151,6 +152,7 @@ int RunTransfer(const Request& request) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepareConsole(argc, argv);
     if (argc < 2) {
         return Usage("no command given");
     }

@@ -1,21 +1,14 @@
 #include "cli/terminal_platform.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <utility>
 
 #include "app/control_ids.h"
 #include "app/cp932.h"
 #include "app/datadock_dlg.h"
+#include "cli/console.h"
 
 namespace {
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-    g_interrupted = 1;
-}
 
 std::string Bar(int percent) {
     constexpr int kWidth = 30;
@@ -27,14 +20,10 @@ std::string Bar(int percent) {
 }  // namespace
 
 TerminalPlatform::TerminalPlatform(std::deque<std::string> paths)
-    : m_paths(std::move(paths)), m_live(::isatty(STDERR_FILENO) == 1) {}
+    : m_paths(std::move(paths)), m_live(StderrIsTerminal()) {}
 
 void TerminalPlatform::CatchInterrupt() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    CatchConsoleInterrupt();
 }
 
 void TerminalPlatform::ShowControl(int id, bool visible) {
@@ -85,7 +74,7 @@ void TerminalPlatform::EndLiveLine() {
 }
 
 void TerminalPlatform::PumpMessages() {
-    if (g_interrupted && m_dlg != nullptr && !m_dlg->CancelRequested()) {
+    if (ConsoleInterrupted() && m_dlg != nullptr && !m_dlg->CancelRequested()) {
         m_dlg->OnCancel();
     }
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "device/file_access.h"
 #include "device/file_error_text.h"
 
 TextFileWriter::~TextFileWriter() {
@@ -18,7 +19,7 @@ bool TextFileWriter::Fail(const char* what) {
 
 bool TextFileWriter::Create(const std::string& path) {
     m_path = path;
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = OpenFile(path, "wb");
     return m_file != nullptr || Fail("Cannot create");
 }
 
@@ -38,7 +39,10 @@ bool TextFileWriter::Close() {
     }
     std::FILE* file = m_file;
     m_file = nullptr;
-    const bool hadError = std::ferror(file) != 0;
+    // Some C libraries report a failed final write only from fflush, not from
+    // fclose: both are checked.
+    const bool flushed = std::fflush(file) == 0;
+    const bool hadError = std::ferror(file) != 0 || !flushed;
     const bool closed = std::fclose(file) == 0;
     if (hadError || !closed) {
         if (errno == 0) {
@@ -51,5 +55,5 @@ bool TextFileWriter::Close() {
 
 bool TextFileWriter::Remove() {
     Close();
-    return std::remove(m_path.c_str()) == 0 || Fail("Cannot delete");
+    return RemoveFile(m_path) || Fail("Cannot delete");
 }

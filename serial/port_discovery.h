@@ -7,14 +7,12 @@
 // through an FTDI cable, so only FTDI ports are looked for; other ports (a
 // test rig's pseudo-terminal, an adapter of another make) can be added by hand.
 
-// The ttys whose USB serial port is driven by ftdi_sio, read from sysfs
-// (no udev needed), as devRoot + "/" + name, in ascending order of the
-// number their names end in (ttyUSB3 before ttyUSB12). Empty when sysfs
-// cannot be read.
-std::vector<std::string> discoverFtdiPorts(const std::string& sysfsRoot = "/sys",
-                                           const std::string& devRoot = "/dev");
+// The FTDI ports present, by the names the port opens them with (/dev/ttyUSB3,
+// COM12), in ascending order of their numbers. Each platform has its own
+// file: sysfs on Linux, SetupAPI on Windows. Empty when nothing can be asked.
+std::vector<std::string> discoverFtdiPorts();
 
-// The paths listed in DATADOCK_EXTRA_PORTS, separated by ':', in their order;
+// The names listed in DATADOCK_EXTRA_PORTS, separated by ':', in their order;
 // empty parts are skipped.
 std::vector<std::string> extraPortsFromEnvironment();
 

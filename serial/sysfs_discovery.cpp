@@ -1,19 +1,17 @@
-#include "serial/port_discovery.h"
-
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <system_error>
+
+#include "serial/port_discovery.h"
+#include "serial/sysfs_discovery.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr char kFtdiDriver[] = "ftdi_sio";
-constexpr char kExtraPortsVariable[] = "DATADOCK_EXTRA_PORTS";
-constexpr char kExtraPortsSeparator = ':';
 
 // The basename of where a sysfs link leads; empty when it leads nowhere.
 std::string linkTargetName(const fs::path& link) {
@@ -55,8 +53,8 @@ void sortByTrailingNumber(std::vector<std::string>& names) {
 
 }  // namespace
 
-std::vector<std::string> discoverFtdiPorts(const std::string& sysfsRoot,
-                                           const std::string& devRoot) {
+std::vector<std::string> discoverFtdiPortsInSysfs(const std::string& sysfsRoot,
+                                                  const std::string& devRoot) {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator entry(fs::path(sysfsRoot) / "class" / "tty", error), end;
@@ -73,30 +71,6 @@ std::vector<std::string> discoverFtdiPorts(const std::string& sysfsRoot,
     return ports;
 }
 
-std::vector<std::string> extraPortsFromEnvironment() {
-    std::vector<std::string> ports;
-    const char* value = std::getenv(kExtraPortsVariable);
-    if (value == nullptr) {
-        return ports;
-    }
-    const std::string list(value);
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(kExtraPortsSeparator, start);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        if (end > start) {
-            ports.push_back(list.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return ports;
-}
-
-std::vector<std::string> offeredPorts() {
-    std::vector<std::string> ports = discoverFtdiPorts();
-    const std::vector<std::string> extra = extraPortsFromEnvironment();
-    ports.insert(ports.end(), extra.begin(), extra.end());
-    return ports;
+std::vector<std::string> discoverFtdiPorts() {
+    return discoverFtdiPortsInSysfs("/sys", "/dev");
 }

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -24,30 +25,30 @@ TEST(DatadockDlg, Refill_KeepsTheUsersChoiceWhilePresentElseTakesTheFirst) {
 }
 
 TEST(DatadockDlg, Timer_LeavesThePortGroupAloneWhileThePortIsOpen) {
-    DlgHarness h({"/dev/ttyUSB0"});
+    DlgHarness h({PortName(0)});
     ASSERT_EQ(h.dlg.ConnectPort(), 1);
     h.ports = {};
     h.dlg.OnTimer(kPortPollTimerId);
-    EXPECT_EQ(h.platform.text(ctl::kStaticPort), "/dev/ttyUSB0");
+    EXPECT_EQ(h.platform.text(ctl::kStaticPort), PortName(0));
     h.dlg.RestoreMainLayout();
     h.dlg.OnTimer(kPortPollTimerId);
     EXPECT_EQ(h.platform.text(ctl::kStaticPort), "-----");
 }
 
 TEST(DatadockDlg, ConnectPort_UsesTheLabelForOnePortAndTheComboForTwo) {
-    DlgHarness one({"/dev/ttyUSB5"});
+    DlgHarness one({PortName(5)});
     EXPECT_FALSE(one.platform.visible(ctl::kComboPort));
     EXPECT_EQ(one.dlg.ConnectPort(), 1);
-    EXPECT_EQ(one.device->openedName, "/dev/ttyUSB5");
+    EXPECT_EQ(one.device->openedName, PortName(5));
 
-    DlgHarness two({"/dev/ttyUSB3", "/dev/ttyUSB4"});
+    DlgHarness two({PortName(3), PortName(4)});
     two.platform.ComboSelectIndex(1);
     EXPECT_EQ(two.dlg.ConnectPort(), 1);
-    EXPECT_EQ(two.device->openedName, "/dev/ttyUSB4");
+    EXPECT_EQ(two.device->openedName, PortName(4));
 }
 
 TEST(DatadockDlg, NotConnected_ForARefusedOpen_SaysWhyAndChangesNothing) {
-    DlgHarness busy({"/dev/ttyUSB0"});
+    DlgHarness busy({PortName(0)});
     busy.device->failOpen = true;
     busy.dlg.OnSoftwareUpdate();
     ASSERT_EQ(busy.messages().size(), 1u);
@@ -60,7 +61,7 @@ TEST(DatadockDlg, NotConnected_ForARefusedOpen_SaysWhyAndChangesNothing) {
 TEST(DatadockDlg, CancelledFileDialog_ClosesThePortAgainAndKeepsTheIdleLayout) {
     for (auto handler :
          {&CDatadockDlg::OnLogSave, &CDatadockDlg::OnModelSave, &CDatadockDlg::OnSoftwareUpdate}) {
-        DlgHarness h({"/dev/ttyUSB0"}, true);
+        DlgHarness h({PortName(0)}, true);
         (h.dlg.*handler)();
         EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
         EXPECT_TRUE(h.device->written.empty());

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -13,7 +14,7 @@ namespace {
 // highlighted, because each tick emptied and refilled the box; a tick that
 // finds the same ports had no business touching the controls at all.
 TEST(PortRefillTest, LeavesAnOpenListAndAnUnchangedScanAlone) {
-    DlgHarness h({"/dev/ttyUSB0", "/dev/ttyUSB1"});
+    DlgHarness h({PortName(0), PortName(1)});
     h.platform.ComboSelectIndex(1);
     const int repaints = h.platform.repaints;
     const auto texts = h.platform.textHistory;
@@ -22,17 +23,17 @@ TEST(PortRefillTest, LeavesAnOpenListAndAnUnchangedScanAlone) {
     EXPECT_EQ(h.platform.repaints, repaints);
     EXPECT_EQ(h.platform.textHistory, texts);
 
-    h.ports = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2"};
+    h.ports = {PortName(0), PortName(1), PortName(2)};
     h.platform.comboListOpen = true;
     h.dlg.OnTimer(kPortPollTimerId);
-    EXPECT_EQ(h.platform.ComboItems(), (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyUSB1"}));
+    EXPECT_EQ(h.platform.ComboItems(), (std::vector<std::string>{PortName(0), PortName(1)}));
     EXPECT_EQ(h.platform.repaints, repaints);
 
     h.platform.comboListOpen = false;
     h.dlg.OnTimer(kPortPollTimerId);
     EXPECT_EQ(h.platform.ComboItems(),
-              (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2"}));
-    EXPECT_EQ(h.platform.ComboSelectedText(), "/dev/ttyUSB1") << "the user's choice stays";
+              (std::vector<std::string>{PortName(0), PortName(1), PortName(2)}));
+    EXPECT_EQ(h.platform.ComboSelectedText(), PortName(1)) << "the user's choice stays";
 }
 
 // Whatever the window lets through, a second transfer never starts inside

@@ -46,8 +46,9 @@ ktr90::Scenario NormalLog(int samples = 46) {
 }
 
 struct LogSaveRun : SimDlgHarness {
-    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run")
-        : SimDlgHarness(std::move(scenario)),
+    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run",
+                        int timeScale = 20)
+        : SimDlgHarness(std::move(scenario), false, timeScale),
           lap(TempPath(name + "_lap.csv")),
           log(TempPath(name + "_log.csv")) {
         std::remove(lap.c_str());
@@ -116,12 +117,13 @@ TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
 }
 
-// The first attempt's acknowledgement comes after its one-second look; the
-// data must still start with the first record.
+// Each attempt's acknowledgement comes after its one-second look (1.25 s
+// late, the logic's clock running 4 times faster): the first is read by the
+// second attempt's look, the second must not pass for the first record.
 TEST(LogSaveEndToEnd, LateHandshakeAcknowledgementShiftsNothing) {
     auto scenario = NormalLog();
-    scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=60")};
-    LogSaveRun run(scenario, "late_ack");
+    scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=312")};
+    LogSaveRun run(scenario, "late_ack", 4);
     run.run();
     EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));

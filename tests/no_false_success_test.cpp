@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -57,7 +58,7 @@ TEST(ReplyMatching, BareAcknowledgementOrTwoLinesAnsweringARecordFailTheDownload
         EXPECT_EQ(run.messages().back().text, "Failed to receive data.");
         EXPECT_EQ(ReadFileBytes(run.lap), "LOG NAME,D01,TEST\r\n") << "no line from the stray reply";
     }
-    DlgHarness model({"/dev/ttyUSB0"}, true);
+    DlgHarness model({PortName(0)}, true);
     const std::string path = TempPath("stray_model.csv");
     model.platform.fileAnswers = {path};
     model.device->replies = {kAck, kAck, "OK00,0001\r\n", "OK01\r\n"};
@@ -67,7 +68,7 @@ TEST(ReplyMatching, BareAcknowledgementOrTwoLinesAnsweringARecordFailTheDownload
 }
 
 TEST(ReplyMatching, LoggerThatAlwaysSendsALeadingLineFeedIsAccepted) {
-    DlgHarness model({"/dev/ttyUSB0"}, true);
+    DlgHarness model({PortName(0)}, true);
     const std::string path = TempPath("leading_lf_model.csv");
     model.platform.fileAnswers = {path};
     model.device->replies = {"\nOK00\r\n", "\nOK00,0007\r\n", "\nOK01\r\n"};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "serial/port_discovery.h"
+#include "serial/sysfs_discovery.h"
 
 namespace fs = std::filesystem;
 
@@ -92,8 +93,8 @@ private:
 
 TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
     SysfsTree sysfs;
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root(), "/dev").empty());
-    EXPECT_TRUE(discoverFtdiPorts(sysfs.root() + "/missing", "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root(), "/dev").empty());
+    EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root() + "/missing", "/dev").empty());
 
     sysfs.addUsbSerialTty("ttyUSB12", "ftdi_sio");
     sysfs.addUsbSerialTty("ttyUSB0", "ftdi_sio");
@@ -104,7 +105,7 @@ TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
     sysfs.addVirtualTty("ttyS0");
     sysfs.addDanglingTty("ttyUSB7");
 
-    EXPECT_EQ(discoverFtdiPorts(sysfs.root(), "/dev"),
+    EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
               (Ports{"/dev/ttyUSB0", "/dev/ttyFTDI3", "/dev/ttyUSB3", "/dev/ttyUSB12"}))
         << "equal numbers are all kept";
 }

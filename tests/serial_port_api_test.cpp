@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/port_name_rule.h"
+#include "tests/support/platform_names.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_serial_device.h"
 
@@ -14,7 +15,7 @@ protected:
         auto device = std::make_unique<ScriptedSerialDevice>(clock);
         dev = device.get();
         port = std::make_unique<SerialPortAPI>(std::move(device), clock);
-        port->SetPortName(platformPortNaming() == PortNaming::Posix ? "/dev/ttyUSB0" : "COM4");
+        port->SetPortName(platformPortNaming() == PortNaming::Posix ? PortName(0) : "COM4");
     }
 
     int receive(int timeoutSeconds) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/texts.h"
+#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -21,7 +22,7 @@ long Count(const std::vector<std::string>& written, const std::string& command) 
 
 // Raises the Cancel button's request once `when` holds, and notes the time.
 struct StopRun : DlgHarness {
-    explicit StopRun(bool modelSave = true) : DlgHarness({"/dev/ttyUSB0"}, modelSave) {}
+    explicit StopRun(bool modelSave = true) : DlgHarness({PortName(0)}, modelSave) {}
     void stopWhen(std::function<bool()> when) {
         platform.onPump = [this, when](int) {
             if (stoppedAtMs < 0 && when()) {

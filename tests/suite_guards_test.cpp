@@ -3,6 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -11,7 +12,7 @@ namespace {
 TEST(SuiteGuards, ReceiveThatNeverEndsFailsTheTest) {
     FakeClock clock;
     SerialPortAPI port(std::make_unique<ScriptedSerialDevice>(clock), clock);
-    port.SetPortName("/dev/ttyUSB0");
+    port.SetPortName(PortName(0));
     ASSERT_EQ(port.TryOpen(), 1);
     port.SetTimeoutCheck(false);  // a receive without a time-out waits for ever
     std::string reply;
@@ -20,7 +21,7 @@ TEST(SuiteGuards, ReceiveThatNeverEndsFailsTheTest) {
 }
 
 TEST(SuiteGuards, HandshakeWithASilentLoggerFailsTheTest) {
-    DlgHarness h({"/dev/ttyUSB0"}, true);
+    DlgHarness h({PortName(0)}, true);
     h.platform.fileAnswers = {TempPath("guard_model.csv")};
     EXPECT_NONFATAL_FAILURE(h.dlg.OnModelSave(), "kept pumping");
 }

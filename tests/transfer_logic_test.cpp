@@ -148,7 +148,7 @@ TEST(SoftwareUpdate, PulledCableEndsLikeAFailedUpdateWithTheReason) {
 }
 
 struct ModelRun : DlgHarness {
-    ModelRun() : DlgHarness({"/dev/ttyUSB0"}, true) {
+    ModelRun() : DlgHarness({PortName(0)}, true) {
         path = TempPath("model.csv");
         std::remove(path.c_str());
         platform.fileAnswers = {path};
@@ -195,7 +195,7 @@ TEST(ModelSave, OutcomesKeepOrDeleteTheFileAsTheyShould) {
     }
 
     ModelRun fullDisk;
-    fullDisk.platform.fileAnswers = {"/dev/full"};
+    fullDisk.platform.fileAnswers = {FullDiskPath()};
     fullDisk.run({"OK00,0001\r\n", "OK01\r\n"});
     EXPECT_EQ(fullDisk.messages().back().text, "Failed to receive data.");
 }

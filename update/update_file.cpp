@@ -2,9 +2,10 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
+#include "device/file_access.h"
 #include "device/file_error_text.h"
 #include "device/leading_digits.h"
 
@@ -15,14 +16,15 @@ constexpr char kEndOfFile = '\x1A';
 // Why path is no file to read, or empty when it is one.
 std::string UnreadableFileReason(const std::string& path) {
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const std::filesystem::path file = FilePath(path);
+    const auto status = std::filesystem::status(file, error);
     if (error) {
         return FileErrorText("Cannot read", path, error.value());
     }
     if (!std::filesystem::is_regular_file(status)) {
         return path + " is not a file.";
     }
-    if (std::filesystem::file_size(path, error) > kMaxUpdateFileBytes || error) {
+    if (std::filesystem::file_size(file, error) > kMaxUpdateFileBytes || error) {
         return path + " is larger than any update file (over 16 MiB).";
     }
     return {};
@@ -54,15 +56,16 @@ UpdateFile ReadUpdateFile(const std::string& path) {
     if (std::string reason = UnreadableFileReason(path); !reason.empty()) {
         return {{}, reason};
     }
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    std::string content;
-    if (in) {
-        content.resize(kMaxUpdateFileBytes + 1);
-        in.read(content.data(), static_cast<std::streamsize>(content.size()));
-        content.resize(static_cast<std::size_t>(in.gcount()));
-    }
-    if (!in && !in.eof()) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr) {
         return {{}, FileErrorText("Cannot read", path, errno)};
+    }
+    std::string content(kMaxUpdateFileBytes + 1, '\0');
+    content.resize(std::fread(content.data(), 1, content.size(), file));
+    const int readError = std::ferror(file) != 0 ? errno : 0;
+    std::fclose(file);
+    if (readError != 0) {
+        return {{}, FileErrorText("Cannot read", path, readError)};
     }
     if (content.size() > kMaxUpdateFileBytes) {
         return {{}, path + " is larger than any update file (over 16 MiB)."};

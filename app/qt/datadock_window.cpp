@@ -43,7 +43,6 @@ static void registerIconResources() {
 namespace {
 
 constexpr char kIconPath[] = ":/datadock/datadock-48.png";
-constexpr char kUnexpectedError[] = "An unexpected error occurred.";
 
 // A modal box shows the normal pointer even while the window waits.
 class ArrowCursorWhile {
@@ -73,7 +72,12 @@ bool isPlainEnter(const QKeyEvent& event) {
 
 }  // namespace
 
-DatadockWindow::DatadockWindow(QWidget* parent) : QDialog(parent) {
+DatadockWindow::DatadockWindow(QWidget* parent)
+    : QDialog(parent),
+      m_handlers([this](int result) { endNow(result); },
+                 [this](const char* what) {
+                     MessageBox(kUnexpectedErrorText, MessageIcon::Error, what);
+                 }) {
     registerIconResources();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -192,20 +196,8 @@ bool DatadockWindow::timerRunning(int id) const {
 // Every call into the logic goes through here, so that EndDialog waits for
 // the outermost handler and nothing escapes into the event loop.
 void DatadockWindow::runHandler(const std::function<void()>& handler) {
-    if (m_destroyed) {
-        return;
-    }
-    ++m_handlerDepth;
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        reportUnexpectedError(error.what());
-    } catch (...) {
-        reportUnexpectedError("");
-    }
-    --m_handlerDepth;
-    if (m_handlerDepth == 0 && m_pendingResult) {
-        endNow(*std::exchange(m_pendingResult, std::nullopt));
+    if (!m_destroyed) {
+        m_handlers.run(handler);
     }
 }
 
@@ -215,7 +207,7 @@ void DatadockWindow::runHandler(const std::function<void()>& handler) {
 // aimed at a button that a transfer has hidden must not start a second
 // transfer inside the first.
 void DatadockWindow::runClickHandler(int id, ClickHandler handler) {
-    if (m_handlerDepth > 0 || !control(id)->isVisibleTo(this)) {
+    if (m_handlers.busy() || !control(id)->isVisibleTo(this)) {
         return;
     }
     runHandler([this, handler] {
@@ -225,18 +217,10 @@ void DatadockWindow::runClickHandler(int id, ClickHandler handler) {
     });
 }
 
-void DatadockWindow::reportUnexpectedError(const char* what) {
-    try {
-        MessageBox(kUnexpectedError, MessageIcon::Error, what);
-    } catch (...) {
-        // Nothing more can be told; the window goes on.
-    }
-}
-
 // Enter while a transfer runs is a stray key, not a wish to leave: only the
 // close box and Esc end the window then (and the transfer sees the cancel).
 void DatadockWindow::accept() {
-    if (m_handlerDepth > 0) {
+    if (m_handlers.busy()) {
         return;
     }
     runHandler([this] { EndDialog(IDOK); });
@@ -257,11 +241,7 @@ void DatadockWindow::reject() {
 }
 
 void DatadockWindow::done(int result) {
-    if (m_handlerDepth > 0) {
-        m_pendingResult = result;
-        return;
-    }
-    endNow(result);
+    m_handlers.end(result);
 }
 
 void DatadockWindow::endNow(int result) {
@@ -307,7 +287,7 @@ void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
     QWidget* under = childAt(event->pos());
     const bool background =
         !under || qobject_cast<QLabel*>(under) || qobject_cast<QGroupBox*>(under);
-    if (m_handlerDepth > 0 || !background) {
+    if (m_handlers.busy() || !background) {
         return;
     }
     QMenu menu(this);
@@ -316,14 +296,14 @@ void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void DatadockWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (m_handlerDepth == 0 && !droppedCsvFiles(event->mimeData()).isEmpty()) {
+    if (!m_handlers.busy() && !droppedCsvFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void DatadockWindow::dropEvent(QDropEvent* event) {
     const QStringList files = droppedCsvFiles(event->mimeData());
-    if (m_handlerDepth == 0 && !files.isEmpty()) {
+    if (!m_handlers.busy() && !files.isEmpty()) {
         event->acceptProposedAction();
         openLogViewer(this, files);
     }

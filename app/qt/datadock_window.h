@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/dialog_platform.h"
+#include "app/handler_runner.h"
 
 class CDatadockDlg;
 class PortComboBox;
@@ -106,7 +107,6 @@ private:
     using ClickHandler = void (*)(CDatadockDlg&);
     void runClickHandler(int id, ClickHandler handler);
     void takeRequestsBeforeModal();
-    void reportUnexpectedError(const char* what);
     void endNow(int result);
     void notifyDestroyed();
     void restoreCursorFully();
@@ -119,8 +119,7 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, std::string> m_controlTexts;
     std::map<int, QTimer*> m_timers;
-    int m_handlerDepth = 0;
-    std::optional<int> m_pendingResult;
+    HandlerRunner m_handlers;
     bool m_destroyed = false;
     int m_waitCursorDepth = 0;
     QString m_lastDirectory;

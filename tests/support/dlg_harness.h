@@ -11,12 +11,13 @@
 #include "app/datadock_dlg.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_dialog_platform.h"
+#include "tests/support/platform_names.h"
 #include "tests/support/scripted_serial_device.h"
 
 // The main window's logic on the fake window system, a scripted port and a
 // fake clock: nothing here waits for real time.
 struct DlgHarness {
-    explicit DlgHarness(std::vector<std::string> presentPorts = {"/dev/ttyUSB0"},
+    explicit DlgHarness(std::vector<std::string> presentPorts = {PortName(0)},
                         bool showModelSave = false)
         : ports(std::move(presentPorts)),
           dlg(

@@ -12,8 +12,10 @@
 // The main window's logic talking to the simulated logger over a real
 // pseudo-terminal, with time running twenty times faster.
 struct SimDlgHarness {
-    explicit SimDlgHarness(ktr90::Scenario scenario, bool showModelSave = false)
-        : logger(std::move(scenario)),
+    // timeScale: how many times faster than real time the logic's clock runs.
+    explicit SimDlgHarness(ktr90::Scenario scenario, bool showModelSave = false, int timeScale = 20)
+        : clock(timeScale),
+          logger(std::move(scenario)),
           dlg(
               platform, [this] { return std::vector<std::string>{logger.portPath()}; },
               [this] { return std::make_unique<SerialPortAPI>(makePlatformSerialDevice(), clock); },
@@ -34,7 +36,7 @@ struct SimDlgHarness {
         });
     }
 
-    ScaledClock clock{20};
+    ScaledClock clock;
     FakeDialogPlatform platform;
     ktr90::SimulatedLogger logger;
     CDatadockDlg dlg;

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialog_platform.h"
+#include "app/handler_runner.h"
+
+class CDatadockDlg;
+
+// A message box as the window was asked to show it.
+struct ShownMessageBox {
+    std::string text;
+    MessageIcon icon = MessageIcon::Information;
+    std::string detail;
+};
+
+// The main window on Windows: dialog template 102 from the resources. It
+// shows what CDatadockDlg tells it and forwards clicks, keys, timers and
+// closing to it; all behaviour lives there. Texts arrive as code page 932
+// bytes and reach the controls as UTF-16; ControlText gives back exactly the
+// bytes that were set.
+class DatadockDialog final : public DialogPlatform {
+public:
+    using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
+    using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+
+    explicit DatadockDialog(HINSTANCE resources);
+    ~DatadockDialog() override;
+    DatadockDialog(const DatadockDialog&) = delete;
+    DatadockDialog& operator=(const DatadockDialog&) = delete;
+
+    // The logic must outlive the window's use of it.
+    void attachLogic(CDatadockDlg& logic) { m_logic = &logic; }
+    // The modal loop; the dialog's result (IDOK, IDCANCEL, -1 when the window
+    // could not be made).
+    int runModal();
+    // For tests: the window without a modal loop of its own, shown and
+    // initialised; nullptr when it could not be made.
+    HWND createModeless();
+    HWND window() const { return m_hwnd; }
+
+    // For tests: answer boxes and file dialogs without showing them.
+    void answerMessageBoxesWith(MessageBoxAnswerer answerer) { m_messageBoxAnswerer = std::move(answerer); }
+    void answerFileDialogsWith(FileDialogAnswerer answerer) { m_fileDialogAnswerer = std::move(answerer); }
+    const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
+    std::optional<int> result() const { return m_result; }
+
+    // DialogPlatform.
+    void ShowControl(int id, bool visible) override;
+    void SetControlText(int id, const std::string& text) override;
+    std::string ControlText(int id) override;
+    int ComboCount() override;
+    std::string ComboSelectedText() override;
+    void ComboReset() override;
+    void ComboAddString(const std::string& text) override;
+    void ComboSelectIndex(int index) override;
+    std::vector<std::string> ComboItems() override { return m_comboItems; }
+    void ComboEnable(bool enabled) override;
+    void ProgressSetRange(int low, int high) override;
+    void ProgressSetPos(int position) override;
+    void UpdateWindow() override;
+    void PumpMessages() override;
+    void StartTimer(int id, int intervalMs) override;
+    void KillTimer(int id) override;
+    void MessageBox(const std::string& text, MessageIcon icon,
+                    const std::string& detail = {}) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void EndDialog(int result) override;
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam);
+    void initDialog();
+    void onCommand(int id);
+    bool paintIconWhenMinimised();
+    void runHandler(const std::function<void()>& handler);
+    void endNow(int result);
+    void notifyDestroyed();
+    HWND control(int id) const { return GetDlgItem(m_hwnd, id); }
+    LRESULT sendTo(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    HINSTANCE m_resources;
+    HICON m_icon = nullptr;
+    HWND m_hwnd = nullptr;
+    bool m_modal = false;
+    CDatadockDlg* m_logic = nullptr;
+    std::map<int, std::string> m_controlTexts;
+    std::vector<std::string> m_comboItems;  // the entries' bytes, in the box's order
+    HandlerRunner m_handlers;
+    std::optional<int> m_result;
+    bool m_destroyed = false;
+    int m_waitCursorDepth = 0;
+    MessageBoxAnswerer m_messageBoxAnswerer;
+    FileDialogAnswerer m_fileDialogAnswerer;
+    std::vector<ShownMessageBox> m_shownMessageBoxes;
+};

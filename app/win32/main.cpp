@@ -1,0 +1,25 @@
+// datadock-manager.exe: the KTR-90 logger's window on Windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/command_line.h"
+#include "app/datadock_dlg.h"
+#include "app/win32/command_tail.h"
+#include "app/win32/datadock_dialog.h"
+#include "serial/port_discovery.h"
+#include "serial/serial_port_api.h"
+#include "serial/utf16.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    InitCommonControls();
+    const std::string tail = utf16ToUtf8(commandLineTail(GetCommandLineW()));
+
+    DatadockDialog window(instance);
+    CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });
+    logic.m_bShowModelSave = showsModelSave(tail) ? 1 : 0;
+    window.attachLogic(logic);
+    window.runModal();
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/dialog_platform.h"
+
+// The system's message box with an OK button and the icon of its kind; the
+// detail, when there is one, follows the message after a blank line.
+void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
+                    const std::string& detail);
+
+UINT messageBoxIconStyle(MessageIcon icon);

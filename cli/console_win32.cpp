@@ -1,0 +1,61 @@
+#include <windows.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/console.h"
+#include "serial/utf16.h"
+
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+// Runs on a thread of its own that the system starts for the event.
+BOOL WINAPI OnConsoleControl(DWORD event) {
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        g_interrupted = true;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+// The C runtime's argv is in the system's code page, which cannot name every
+// file; the UTF-16 command line can.
+void PrepareConsole(int& argc, char**& argv) {
+    static std::vector<std::string> arguments;
+    static std::vector<char*> pointers;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        arguments.push_back(utf16ToUtf8(wide[i]));
+    }
+    LocalFree(wide);
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
+    argc = count;
+    argv = pointers.data();
+    SetConsoleOutputCP(CP_UTF8);
+}
+
+void CatchConsoleInterrupt() {
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+bool ConsoleInterrupted() {
+    return g_interrupted;
+}
+
+bool StderrIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}

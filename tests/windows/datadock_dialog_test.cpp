@@ -1,0 +1,203 @@
+// The Win32 window on dialog template 102, with the real logic, shown on the
+// test display (Xvfb under Wine); pictures of its layouts are saved for a
+// person to look at.
+#include "app/win32/datadock_dialog.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "app/control_ids.h"
+#include "app/datadock_dlg.h"
+#include "app/texts.h"
+#include "app/win32/command_tail.h"
+#include "app/win32/display_text.h"
+#include "app/win32/file_dialog_win32.h"
+#include "serial/serial_port_api.h"
+#include "tests/windows/window_picture.h"
+
+namespace {
+
+const std::wstring kIdeographicSpaces(3, L'\x3000');
+const std::wstring kArrow(1, L'\x2192');
+
+class DialogHarness {
+public:
+    explicit DialogHarness(std::vector<std::string> presentPorts = {}, bool showModelSave = false)
+        : ports(std::move(presentPorts)),
+          window(GetModuleHandleW(nullptr)),
+          logic(
+              window, [this] { return ports; },
+              [] { return std::make_unique<SerialPortAPI>(); }) {
+        window.answerMessageBoxesWith([](const ShownMessageBox&) {});
+        window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
+        logic.m_bShowModelSave = showModelSave ? 1 : 0;
+        window.attachLogic(logic);
+        hwnd = window.createModeless();
+        window.PumpMessages();
+    }
+    // The window tells the logic it is gone, so it goes first.
+    ~DialogHarness() {
+        if (IsWindow(hwnd)) {
+            DestroyWindow(hwnd);
+        }
+    }
+    DialogHarness(const DialogHarness&) = delete;
+    DialogHarness& operator=(const DialogHarness&) = delete;
+
+    bool visible(int id) const { return IsWindowVisible(GetDlgItem(hwnd, id)) != FALSE; }
+
+    std::wstring shownText(int id) const {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(hwnd, id, text, 256);
+        return text;
+    }
+
+    void command(int id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+    bool savePicture(const std::string& name) {
+        const std::filesystem::path folder(DATADOCK_SCREENSHOT_DIR);
+        std::filesystem::create_directories(folder);
+        return saveWindowPicture(hwnd, (folder / name).string());
+    }
+
+    std::vector<std::string> ports;
+    DatadockDialog window;
+    CDatadockDlg logic;
+    HWND hwnd = nullptr;
+};
+
+void expectVisibility(const DialogHarness& h, std::initializer_list<std::pair<int, bool>> expected) {
+    for (const auto& [id, visible] : expected) {
+        EXPECT_EQ(h.visible(id), visible) << "control " << id;
+    }
+}
+
+TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayoutWithoutPorts) {
+    DialogHarness h;
+    ASSERT_NE(h.hwnd, nullptr) << "dialog template 102 is missing";
+    wchar_t caption[64] = {};
+    GetWindowTextW(h.hwnd, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"DATADOCK MANAGER  Ver1.05");
+    EXPECT_EQ(GetWindowLongW(h.hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_NE(SendMessageW(h.hwnd, WM_GETICON, ICON_BIG, 0), 0);
+    expectVisibility(h, {{ctl::kStaticPort, true},
+                         {ctl::kComboPort, false},
+                         {ctl::kBtnLogSave, true},
+                         {ctl::kBtnModelSave, false},
+                         {ctl::kBtnUpdate, true},
+                         {ctl::kProgress, false},
+                         {ctl::kGroupTransfer, false},
+                         {ctl::kStaticTitle, false},
+                         {ctl::kStaticInfo, false},
+                         {ctl::kStaticPercent, false}});
+    EXPECT_EQ(h.shownText(ctl::kStaticPort), L"-----");
+    // The resource compiler read the template's code page 932 texts right.
+    const std::wstring logSave = h.shownText(ctl::kBtnLogSave);
+    EXPECT_EQ(logSave.rfind(kIdeographicSpaces + L"LOG SAVE ", 0), 0u);
+    EXPECT_EQ(logSave, displayText(txt::kBtnLogSave));
+    EXPECT_EQ(h.shownText(ctl::kBtnUpdate), displayText(txt::kBtnUpdate));
+    EXPECT_EQ(h.shownText(ctl::kBtnModelSave), L"MODEL SAVE      KTR-90 " + kArrow + L" PC");
+    EXPECT_TRUE(h.savePicture("idle.bmp"));
+}
+
+TEST(DatadockDialogTest, PortGroupFollowsOneOrTwoPorts_AndTheTimerRescans) {
+    DialogHarness one({"COM5"});
+    expectVisibility(one, {{ctl::kStaticPort, true}, {ctl::kComboPort, false}});
+    EXPECT_EQ(one.shownText(ctl::kStaticPort), L"COM5");
+
+    DialogHarness two({"COM3", "COM12"}, true);
+    expectVisibility(two, {{ctl::kStaticPort, false}, {ctl::kComboPort, true},
+                           {ctl::kBtnModelSave, true}});
+    EXPECT_EQ(two.window.ComboItems(), (std::vector<std::string>{"COM12", "COM3"}));
+    EXPECT_EQ(two.shownText(ctl::kComboPort), L"COM12");
+    EXPECT_TRUE(two.savePicture("idle-two-ports-vardo.bmp"));
+
+    // The port timer (1 s) finds the cable unplugged.
+    two.ports = {};
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(2500);
+    while (two.visible(ctl::kComboPort) && std::chrono::steady_clock::now() < until) {
+        two.window.PumpMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    expectVisibility(two, {{ctl::kStaticPort, true}, {ctl::kComboPort, false}});
+    EXPECT_EQ(two.shownText(ctl::kStaticPort), L"-----");
+}
+
+TEST(DatadockDialogTest, TransferLayoutsShowTitlePathAndProgress) {
+    DialogHarness h({"COM5"}, true);
+    const std::string path = "C:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\\2026-06-01_lap.csv";
+    h.logic.m_pLapFileDialog = std::make_unique<CFileDialog>(false, "csv", "", txt::kCsvFilter);
+    h.window.answerFileDialogsWith([&](const FileDialogRequest&) { return path; });
+    h.logic.m_pLapFileDialog->DoModal(h.window);
+    h.logic.ShowLogSaveLayout();
+    h.window.SetControlText(ctl::kStaticPercent, "45%");
+    h.window.ProgressSetPos(45);
+    expectVisibility(h, {{ctl::kBtnLogSave, false}, {ctl::kBtnModelSave, false},
+                         {ctl::kBtnUpdate, false}, {ctl::kGroupTransfer, true},
+                         {ctl::kStaticTitle, true}, {ctl::kProgress, true}});
+    EXPECT_EQ(h.shownText(ctl::kStaticTitle), displayText(txt::kTitleLogSave));
+    EXPECT_EQ(h.shownText(ctl::kStaticInfo), L"C:\\\x30C7\x30FC\x30BF\\2026-06-01_lap.csv");
+    EXPECT_EQ(h.window.ControlText(ctl::kStaticInfo), path) << "the bytes that were set";
+    EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 45);
+    EXPECT_TRUE(h.savePicture("log-save.bmp"));
+
+    h.logic.RestoreMainLayout();
+    expectVisibility(h, {{ctl::kBtnLogSave, true}, {ctl::kBtnModelSave, true},
+                         {ctl::kProgress, false}, {ctl::kStaticTitle, false}});
+    EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 0);
+}
+
+TEST(DatadockDialogTest, ButtonsReachTheLogic_EscCancelsAndEnterIsOk) {
+    DialogHarness h;
+    h.command(ctl::kBtnLogSave);
+    ASSERT_EQ(h.window.shownMessageBoxes().size(), 1u);
+    EXPECT_EQ(h.window.shownMessageBoxes()[0].text, "Not connected.");
+    EXPECT_EQ(h.window.shownMessageBoxes()[0].icon, MessageIcon::Exclamation);
+
+    h.command(IDCANCEL);
+    EXPECT_EQ(h.window.result(), IDCANCEL);
+    EXPECT_EQ(h.logic.m_bCancelRequested, 1);
+    EXPECT_FALSE(IsWindow(h.hwnd)) << "the dialog ended";
+
+    DialogHarness ok;
+    ok.command(IDOK);
+    EXPECT_EQ(ok.window.result(), IDOK);
+    EXPECT_EQ(ok.logic.m_bCancelRequested, 0);
+}
+
+// Closes the modal window the way Esc does, from inside its own loop.
+void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND dialog = FindWindowW(nullptr, L"DATADOCK MANAGER  Ver1.05")) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        KillTimer(nullptr, timer);
+    }
+}
+
+TEST(DatadockDialogTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
+    DatadockDialog window(GetModuleHandleW(nullptr));
+    CDatadockDlg logic(
+        window, [] { return std::vector<std::string>{"COM5"}; },
+        [] { return std::make_unique<SerialPortAPI>(); });
+    window.attachLogic(logic);
+    SetTimer(nullptr, 0, 50, pressEscape);
+    EXPECT_EQ(window.runModal(), IDCANCEL);
+    EXPECT_EQ(logic.m_bCancelRequested, 1);
+    EXPECT_EQ(logic.m_pSerial, nullptr) << "OnDestroy ran";
+}
+
+TEST(DatadockDialogTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
+    EXPECT_EQ(commandLineTail(L"\"C:\\Program Files\\DataDock\\datadock-manager.exe\"  -VARDO"),
+              L"-VARDO");
+    EXPECT_EQ(commandLineTail(L"datadock-manager.exe -VARDO "), L"-VARDO ");
+    EXPECT_EQ(commandLineTail(L"datadock-manager.exe"), L"");
+    EXPECT_EQ(commandLineTail(L"datadock-manager.exe \"-VARDO\""), L"\"-VARDO\"");
+
+    EXPECT_EQ(systemFilter(txt::kCsvFilter), std::wstring(L"CSV(*.csv)\0*.csv\0\0", 18));
+    EXPECT_EQ(systemFilter(""), L"");
+}
+
+}  // namespace
