@@ -46,7 +46,7 @@ TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {
     ktr90::Scenario refusing;
     refusing.faults = {ktr90::parseFault("RefuseHandshake#2"),
                        ktr90::parseFault("StatusCode@SUPD#1:after=2")};
-    SimDlgHarness h(refusing);
+    SimDlgHarness h(refusing, false, 4);  // looks of 250 ms: a loaded machine still answers in time
     h.platform.fileAnswers = {WriteFileBytes("refused.dat", UpdateBytes("\r\n"))};
     h.dlg.OnSoftwareUpdate();
     EXPECT_EQ(h.count("SUPM"), 3);
