@@ -135,6 +135,9 @@ void DatadockDialog::onCommand(int id) {
         case ctl::kBtnUpdate:
             runHandler([this] { m_logic->OnSoftwareUpdate(); });
             break;
+        case ctl::kBtnCancel:  // inside the running transfer: only raises the stop request
+            runHandler([this] { m_logic->OnStopTransfer(); });
+            break;
         default:
             break;
     }
@@ -218,6 +221,10 @@ std::string DatadockDialog::ControlText(int id) {
     return utf8ToCp932(utf16ToUtf8(text));
 }
 
+bool DatadockDialog::ComboListOpen() {
+    return sendTo(ctl::kComboPort, CB_GETDROPPEDSTATE) != 0;
+}
+
 int DatadockDialog::ComboCount() {
     return static_cast<int>(sendTo(ctl::kComboPort, CB_GETCOUNT));
 }
@@ -296,6 +303,13 @@ void DatadockDialog::MessageBox(const std::string& text, MessageIcon icon,
         return;
     }
     showMessageBox(m_hwnd, text, icon, detail);
+}
+
+bool DatadockDialog::AskYesNo(const std::string& text) {
+    if (m_questionAnswerer) {
+        return m_questionAnswerer(text);
+    }
+    return askYesNo(m_hwnd, text);
 }
 
 std::optional<std::string> DatadockDialog::RunFileDialog(const FileDialogRequest& request) {

@@ -29,6 +29,7 @@ class DatadockDialog final : public DialogPlatform {
 public:
     using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
     using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+    using QuestionAnswerer = std::function<bool(const std::string&)>;
 
     explicit DatadockDialog(HINSTANCE resources);
     ~DatadockDialog() override;
@@ -48,6 +49,7 @@ public:
     // For tests: answer boxes and file dialogs without showing them.
     void answerMessageBoxesWith(MessageBoxAnswerer answerer) { m_messageBoxAnswerer = std::move(answerer); }
     void answerFileDialogsWith(FileDialogAnswerer answerer) { m_fileDialogAnswerer = std::move(answerer); }
+    void answerQuestionsWith(QuestionAnswerer answerer) { m_questionAnswerer = std::move(answerer); }
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     std::optional<int> result() const { return m_result; }
 
@@ -61,6 +63,7 @@ public:
     void ComboAddString(const std::string& text) override;
     void ComboSelectIndex(int index) override;
     std::vector<std::string> ComboItems() override { return m_comboItems; }
+    bool ComboListOpen() override;
     void ComboEnable(bool enabled) override;
     void ProgressSetRange(int low, int high) override;
     void ProgressSetPos(int position) override;
@@ -70,6 +73,7 @@ public:
     void KillTimer(int id) override;
     void MessageBox(const std::string& text, MessageIcon icon,
                     const std::string& detail = {}) override;
+    bool AskYesNo(const std::string& text) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
@@ -100,5 +104,6 @@ private:
     int m_waitCursorDepth = 0;
     MessageBoxAnswerer m_messageBoxAnswerer;
     FileDialogAnswerer m_fileDialogAnswerer;
+    QuestionAnswerer m_questionAnswerer;
     std::vector<ShownMessageBox> m_shownMessageBoxes;
 };

@@ -2,6 +2,10 @@
 
 #include "app/win32/display_text.h"
 
+namespace {
+constexpr wchar_t kCaption[] = L"DATADOCK MANAGER";
+}  // namespace
+
 UINT messageBoxIconStyle(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Exclamation:
@@ -20,6 +24,10 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
     if (!detail.empty()) {
         shown += L"\r\n\r\n" + displayText(detail);
     }
-    const std::wstring caption = L"DATADOCK MANAGER";
-    MessageBoxW(owner, shown.c_str(), caption.c_str(), MB_OK | messageBoxIconStyle(icon));
+    MessageBoxW(owner, shown.c_str(), kCaption, MB_OK | messageBoxIconStyle(icon));
+}
+
+bool askYesNo(HWND owner, const std::string& text) {
+    return MessageBoxW(owner, displayText(text).c_str(), kCaption,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }

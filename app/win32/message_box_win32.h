@@ -12,3 +12,6 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
                     const std::string& detail);
 
 UINT messageBoxIconStyle(MessageIcon icon);
+
+// The system's question box with Yes and No; true for Yes.
+bool askYesNo(HWND owner, const std::string& text);
