@@ -1,5 +1,6 @@
 #include "update/update_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
@@ -48,6 +49,19 @@ std::vector<std::string> TextLines(const std::string& content) {
     return lines;
 }
 
+// In chunks: a buffer of the whole limit would be cleared for every file,
+// however small, and the window would stall while it is.
+std::string ReadAtMost(std::ifstream& in, std::size_t limit) {
+    std::string content;
+    std::vector<char> chunk(64 * 1024);
+    while (in && content.size() < limit) {
+        in.read(chunk.data(),
+                static_cast<std::streamsize>(std::min(chunk.size(), limit - content.size())));
+        content.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    return content;
+}
+
 }  // namespace
 
 UpdateFile ReadUpdateFile(const std::string& path) {
@@ -55,12 +69,7 @@ UpdateFile ReadUpdateFile(const std::string& path) {
         return {{}, reason};
     }
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    std::string content;
-    if (in) {
-        content.resize(kMaxUpdateFileBytes + 1);
-        in.read(content.data(), static_cast<std::streamsize>(content.size()));
-        content.resize(static_cast<std::size_t>(in.gcount()));
-    }
+    const std::string content = ReadAtMost(in, kMaxUpdateFileBytes + 1);
     if (!in && !in.eof()) {
         return {{}, FileErrorText("Cannot read", path, errno)};
     }
