@@ -61,11 +61,11 @@ std::size_t utf8SequenceLength(const std::string& text, std::size_t index) {
 // Where no character starts: the lead byte and the continuation bytes after
 // it count as one broken character.
 std::size_t utf8BytesToSkip(const std::string& text, std::size_t index) {
-    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const auto at = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     std::size_t length = 1;
-    if (byte(index) >= 0xC2 && byte(index) <= 0xF4) {
-        while (length < 3 && index + length < text.size() && byte(index + length) >= 0x80 &&
-               byte(index + length) <= 0xBF) {
+    if (at(index) >= 0xC2 && at(index) <= 0xF4) {
+        while (length < 3 && index + length < text.size() && at(index + length) >= 0x80 &&
+               at(index + length) <= 0xBF) {
             ++length;
         }
     }

@@ -24,6 +24,13 @@ TEST(UpdateFile, LinesAreReadAsTextModeReadsThem) {
     EXPECT_EQ(ReadUpdateFile(WriteFileBytes("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13))).lines,
               (Lines{"S0", "S1"}))
         << "a NUL ends its line";
+    std::string large;
+    for (int i = 0; i < 20000; ++i) {
+        large += "S214" + std::to_string(i) + "\r\n";
+    }
+    const Lines largeLines = ReadUpdateFile(WriteFileBytes("large.dat", large)).lines;
+    ASSERT_EQ(largeLines.size(), 20000u) << "a file of many reads loses nothing";
+    EXPECT_EQ(largeLines[12345], "S21412345");
     const UpdateFile empty = ReadUpdateFile(WriteFileBytes("empty.dat", ""));
     EXPECT_TRUE(empty.lines.empty());
     EXPECT_TRUE(empty.error.empty());

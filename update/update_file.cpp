@@ -1,9 +1,11 @@
 #include "update/update_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "device/file_access.h"
 #include "device/file_error_text.h"
@@ -50,6 +52,18 @@ std::vector<std::string> TextLines(const std::string& content) {
     return lines;
 }
 
+// In chunks: a buffer of the whole limit would be cleared for every file,
+// however small, and the window would stall while it is.
+std::string ReadAtMost(std::FILE* file, std::size_t limit) {
+    std::string content;
+    std::vector<char> chunk(64 * 1024);
+    for (std::size_t got = 1; got > 0 && content.size() < limit;) {
+        got = std::fread(chunk.data(), 1, std::min(chunk.size(), limit - content.size()), file);
+        content.append(chunk.data(), got);
+    }
+    return content;
+}
+
 }  // namespace
 
 UpdateFile ReadUpdateFile(const std::string& path) {
@@ -60,8 +74,7 @@ UpdateFile ReadUpdateFile(const std::string& path) {
     if (file == nullptr) {
         return {{}, FileErrorText("Cannot read", path, errno)};
     }
-    std::string content(kMaxUpdateFileBytes + 1, '\0');
-    content.resize(std::fread(content.data(), 1, content.size(), file));
+    const std::string content = ReadAtMost(file, kMaxUpdateFileBytes + 1);
     const int readError = std::ferror(file) != 0 ? errno : 0;
     std::fclose(file);
     if (readError != 0) {
