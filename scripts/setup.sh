@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           qt6-base-dev libgl-dev fonts-dejavu-core libbenchmark-dev
           dpkg-dev file lintian)
+# The fuzz targets need clang and its libFuzzer runtime.
+[[ " $* " == *" fuzz "* ]] && packages+=(clang libclang-rt-dev)
 
 missing=()
 for p in "${packages[@]}"; do
