@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: once plain, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any test fails.
+# Sets up, builds and runs the whole test suite twice: once plain (with the
+# fault matrix, label `faults`), once under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then a short run of every fuzz target. Fails
+# when any test fails or fuzzing finds a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh dev asan
 export QT_QPA_PLATFORM=offscreen
-ctest --preset dev
+ctest --preset dev --label-exclude faults
+ctest --preset dev --label-regex faults
 ctest --preset asan
+scripts/fuzz.sh 20
