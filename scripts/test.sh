@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh dev asan
 export QT_QPA_PLATFORM=offscreen
 ctest --preset dev --label-exclude faults
-ctest --preset dev --label-regex faults
+ctest --preset dev --label-regex faults --parallel 3
 ctest --preset asan
 scripts/fuzz.sh 20
