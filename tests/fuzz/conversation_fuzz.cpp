@@ -6,8 +6,8 @@
 // closed at the end.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -15,18 +15,12 @@
 
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
+#include "tests/fuzz/require.h"
 
 namespace {
 
 const std::string kAck = "OK00\r\n";
 const std::string kSetEnd = "OK01\r\n";
-
-void Require(bool holds, const char* property) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", property);
-        std::abort();
-    }
-}
 
 // What the logger would answer, write by write, to a transfer that goes well.
 std::vector<std::string> WellFormedLogReplies() {

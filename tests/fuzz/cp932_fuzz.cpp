@@ -1,21 +1,9 @@
 // The code page 932 conversions: nothing fails, and valid text survives the
 // round trip.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/cp932.h"
-
-namespace {
-
-void Require(bool holds, const char* property) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", property);
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "tests/fuzz/require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -2,22 +2,10 @@
 // fields, on any bytes a reply can hold.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 
 #include "device/hex_field.h"
 #include "device/log_records.h"
-
-namespace {
-
-void Require(bool holds, const char* property) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", property);
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "tests/fuzz/require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);

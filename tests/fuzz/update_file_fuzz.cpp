@@ -2,21 +2,13 @@
 // text file is read on the logger's home platform.
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "update/update_file.h"
+#include "tests/fuzz/require.h"
 
 namespace {
-
-void Require(bool holds, const char* property) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", property);
-        std::abort();
-    }
-}
 
 // The text the lines stand for: up to a Ctrl-Z, "\r\n" read as "\n".
 std::string TextModeContent(std::string content) {

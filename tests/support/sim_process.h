@@ -18,7 +18,8 @@ public:
     // The pseudo-terminal it serves; empty when it did not start.
     const std::string& portPath() const { return m_port; }
     pid_t pid() const { return m_pid; }
-    // Ends it and returns its exit status (-1 when it did not exit normally).
+    // Ends it: SIGTERM, and SIGKILL should it still run 5 s later. Returns its
+    // exit status, -1 when it did not exit by itself.
     int stop();
 
 private:
