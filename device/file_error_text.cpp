@@ -8,8 +8,6 @@ const char* Words(int errorNumber) {
     switch (errorNumber) {
         case ENOSPC:
             return "No space left on the disk.";
-        case EDQUOT:
-            return "The disk quota is used up.";
         case EACCES:
         case EPERM:
             return "You are not allowed to change it.";

@@ -14,6 +14,10 @@ windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-goth
 if [[ " $* " == *" windows "* ]]; then
     packages+=("${windows_packages[@]}")
 fi
+# The fuzz targets need clang and its libFuzzer runtime.
+if [[ " $* " == *" fuzz "* ]]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,49 @@
+// The update-file reader on any file: its lines rebuild the file, read as a
+// text file is read on the logger's home platform.
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "update/update_file.h"
+#include "tests/fuzz/require.h"
+
+namespace {
+
+// The text the lines stand for: up to a Ctrl-Z, "\r\n" read as "\n".
+std::string TextModeContent(std::string content) {
+    content = content.substr(0, content.find('\x1A'));
+    std::string text;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (!(content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')) {
+            text += content[i];
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    static const std::string path = "/tmp/datadock_fuzz_" + std::to_string(::getpid()) + ".dat";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+
+    const UpdateFile file = ReadUpdateFile(path);
+    Require(file.error.empty(), "a small regular file is read");
+    std::string rebuilt;
+    for (const std::string& line : file.lines) {
+        Require(line.find_first_of(std::string("\n\0", 2)) == std::string::npos,
+                "a line holds no line feed and no NUL");
+        rebuilt += line + "\n";
+    }
+    const std::string text = TextModeContent(content);
+    if (text.find('\0') == std::string::npos) {
+        Require(rebuilt == text || rebuilt == text + "\n", "the lines rebuild the file");
+    }
+    if (file.lines.size() >= 2) {
+        (void)FileVersionText(file.lines[1]);
+    }
+    (void)DeviceVersionText(content);
+    return 0;
+}
