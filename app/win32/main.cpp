@@ -18,7 +18,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     DatadockDialog window(instance);
     CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });
-    logic.m_bShowModelSave = showsModelSave(tail) ? 1 : 0;
+    if (showsModelSave(tail)) {
+        logic.EnableModelSave();
+    }
     window.attachLogic(logic);
     window.runModal();
     return 0;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <unistd.h>
-
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,9 +8,12 @@
 #include <gtest/gtest.h>
 
 // Files in the test's temporary folder, read and written as bytes. CTest runs
-// tests in parallel processes: the process id keeps their files apart.
+// tests in parallel processes: a mark taken once per process keeps their
+// files apart.
 inline std::string TempPath(const std::string& name) {
-    return ::testing::TempDir() + "datadock_" + std::to_string(::getpid()) + "_" + name;
+    static const std::string process =
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    return ::testing::TempDir() + "datadock_" + process + "_" + name;
 }
 
 inline std::string WriteFileBytes(const std::string& name, const std::string& bytes) {

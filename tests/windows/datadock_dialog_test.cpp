@@ -34,7 +34,9 @@ public:
               [] { return std::make_unique<SerialPortAPI>(); }) {
         window.answerMessageBoxesWith([](const ShownMessageBox&) {});
         window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
-        logic.m_bShowModelSave = showModelSave ? 1 : 0;
+        if (showModelSave) {
+            logic.EnableModelSave();
+        }
         window.attachLogic(logic);
         hwnd = window.createModeless();
         window.PumpMessages();
@@ -160,13 +162,13 @@ TEST(DatadockDialogTest, ButtonsReachTheLogic_EscCancelsAndEnterIsOk) {
 
     h.command(IDCANCEL);
     EXPECT_EQ(h.window.result(), IDCANCEL);
-    EXPECT_EQ(h.logic.m_bCancelRequested, 1);
+    EXPECT_TRUE(h.logic.CancelRequested());
     EXPECT_FALSE(IsWindow(h.hwnd)) << "the dialog ended";
 
     DialogHarness ok;
     ok.command(IDOK);
     EXPECT_EQ(ok.window.result(), IDOK);
-    EXPECT_EQ(ok.logic.m_bCancelRequested, 0);
+    EXPECT_FALSE(ok.logic.CancelRequested());
 }
 
 // Closes the modal window the way Esc does, from inside its own loop.
@@ -185,7 +187,7 @@ TEST(DatadockDialogTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
     window.attachLogic(logic);
     SetTimer(nullptr, 0, 50, pressEscape);
     EXPECT_EQ(window.runModal(), IDCANCEL);
-    EXPECT_EQ(logic.m_bCancelRequested, 1);
+    EXPECT_TRUE(logic.CancelRequested());
     EXPECT_EQ(logic.m_pSerial, nullptr) << "OnDestroy ran";
 }
 
