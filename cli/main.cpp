@@ -15,6 +15,7 @@
 #include "cli/exit_status.h"
 #include "cli/plot_command.h"
 #include "cli/terminal_platform.h"
+#include "device/file_access.h"
 #include "serial/port_discovery.h"
 
 namespace {
@@ -101,10 +102,10 @@ std::string MissingFolderProblem(const Request& request) {
         return {};
     }
     for (const std::string& path : request.paths) {
-        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        const std::filesystem::path folder = FilePath(path).parent_path();
         std::error_code error;
         if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-            return "cannot save " + path + ": the folder " + folder.string() + " does not exist";
+            return "cannot save " + path + ": its folder does not exist";
         }
     }
     return {};
