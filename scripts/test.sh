@@ -12,4 +12,4 @@ ctest --preset dev --label-exclude faults
 ctest --preset dev --label-regex faults --parallel 3
 ctest --preset asan
 scripts/windows.sh
-scripts/fuzz.sh 20
+scripts/fuzz.sh
