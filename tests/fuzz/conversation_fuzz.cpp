@@ -74,14 +74,12 @@ std::vector<std::string> Script(FuzzedDataProvider& in, const std::vector<std::s
 
 // One reply line that begins with the status: the logger's line end may be
 // damaged and the character after the status is not checked, but a second
-// line, or a bare acknowledgement, is a reply to some other command. A stray
-// line feed in front is allowed, and the received text ends at a NUL byte,
+// line, or a bare acknowledgement, is a reply to some other command. Stray
+// line feeds in front are dropped, and the received text ends at a NUL byte,
 // as the port's text does.
 bool IsSingleLine(std::string reply, const std::string& status) {
     reply = reply.substr(0, reply.find('\0'));
-    if (reply.starts_with("\n")) {
-        reply.erase(0, 1);
-    }
+    reply.erase(0, reply.find_first_not_of('\n'));
     return reply.starts_with(status) && reply != kAck &&
            std::count(reply.begin(), reply.end(), '\n') == 1;
 }
