@@ -2,7 +2,6 @@
 // fields, on any bytes a reply can hold.
 #include <fuzzer/FuzzedDataProvider.h>
 
-
 #include "device/hex_field.h"
 #include "device/log_records.h"
 #include "tests/fuzz/require.h"
