@@ -27,11 +27,12 @@ const char kScenario[] =
     "sample 0001,MATRIX\nsample 000A\nsample 0078,0078,0100,02E6,0019,001E\n"
     "sample 0079,0070,0100,02E6,00FF,001E\n"
     "model 300 7 0x00FF\n";
-const char kUpdateFile[] = "S00F000044415441\r\nS2140000000123ABCD00\r\nS2140010000456EF0100\r\nS9030000FC\r\n";
+const char kUpdateFile[] =
+    "S00F000044415441\r\nS2140000000123ABCD00\r\nS2140010000456EF0100\r\nS9030000FC\r\n";
 
 const std::vector<std::string> kKinds = {
-    "AnswerLate", "NeverAnswer", "SplitReply", "StrayLineFeed", "ExtraBytes", "NoLineEnd",
-    "StatusCode", "RefuseHandshake", "IgnoreHandshake", "HangUpAt", "Babble"};
+    "AnswerLate", "NeverAnswer",     "SplitReply",      "StrayLineFeed", "ExtraBytes", "NoLineEnd",
+    "StatusCode", "RefuseHandshake", "IgnoreHandshake", "HangUpAt",      "Babble"};
 
 // How a stage meets each kind: the kinds it cannot ride out, those it may or
 // may not, and how many attempts a fault touches.
@@ -69,17 +70,26 @@ struct Stage {
 // 15 DEND; model save 1 DSTA, 2-4 values, 5 the end, 6 DEND.
 const std::map<std::string, std::vector<Stage>> kStages = {
     {"log-save",
-     {{"opening handshake", "DSTA", kHandshake}, {"lap record", "3", kRecord},
-      {"end of the lap set", "8", kRecord}, {"set change", "DCHG", kRecord},
-      {"sample record", "12", kRecord}, {"end of the sample set", "14", kRecord},
+     {{"opening handshake", "DSTA", kHandshake},
+      {"lap record", "3", kRecord},
+      {"end of the lap set", "8", kRecord},
+      {"set change", "DCHG", kRecord},
+      {"sample record", "12", kRecord},
+      {"end of the sample set", "14", kRecord},
       {"closing DEND", "DEND", kClosing}}},
     {"model-save",
-     {{"opening handshake", "DSTA", kHandshake}, {"model record", "3", kRecord},
-      {"end of the set", "5", kRecord}, {"closing DEND", "DEND", kClosing}}},
+     {{"opening handshake", "DSTA", kHandshake},
+      {"model record", "3", kRecord},
+      {"end of the set", "5", kRecord},
+      {"closing DEND", "DEND", kClosing}}},
     {"update",
-     {{"SUPM", "SUPM", kHandshake}, {"SUPW", "SUPW", kLaterHandshake},
-      {"SUPC", "SUPC", kLaterHandshake}, {"SUPS", "SUPS", kRetried}, {"SUPV", "SUPV", kHandshake},
-      {"data line", "SUPD", kRecord, "after=1"}, {"SUPE", "SUPE", kRecord}}},
+     {{"SUPM", "SUPM", kHandshake},
+      {"SUPW", "SUPW", kLaterHandshake},
+      {"SUPC", "SUPC", kLaterHandshake},
+      {"SUPS", "SUPS", kRetried},
+      {"SUPV", "SUPV", kHandshake},
+      {"data line", "SUPD", kRecord, "after=1"},
+      {"SUPE", "SUPE", kRecord}}},
 };
 
 enum class Expect { Completes, Fails, Either };
@@ -114,7 +124,8 @@ std::string FaultText(const std::string& kind, const std::string& target, int ti
     if (!own.empty()) {
         options += (options.empty() ? "" : ",") + own;
     }
-    return kind + "@" + target + "#" + std::to_string(times) + (options.empty() ? "" : ":" + options);
+    return kind + "@" + target + "#" + std::to_string(times) +
+           (options.empty() ? "" : ":" + options);
 }
 
 // The fault-free run first: every other cell is held to its files.
@@ -126,10 +137,12 @@ std::vector<Cell> CellsOf(const std::string& transfer) {
                                   : s.rule.either.contains(kind) ? Expect::Either
                                                                  : Expect::Completes;
             const int times = kind == "AnswerLate" ? 1 : s.rule.times;
-            cells.push_back({transfer, s.name, FaultText(kind, s.target, times, s.options), expect});
+            cells.push_back(
+                {transfer, s.name, FaultText(kind, s.target, times, s.options), expect});
         }
         if (s.rule.times == 2) {
-            cells.push_back({transfer, s.name, FaultText("AnswerLate", s.target, 2, ""), Expect::Either});
+            cells.push_back(
+                {transfer, s.name, FaultText("AnswerLate", s.target, 2, ""), Expect::Either});
         }
     }
     for (const Cell& cell : kSingleCells) {
@@ -140,7 +153,8 @@ std::vector<Cell> CellsOf(const std::string& transfer) {
     return cells;
 }
 
-void RunCell(Cell& cell, const std::string& scenario, const std::string& updateFile, std::size_t index) {
+void RunCell(Cell& cell, const std::string& scenario, const std::string& updateFile,
+             std::size_t index) {
     const std::string prefix = TempPath("matrix_" + cell.transfer + std::to_string(index));
     const std::string image = prefix + "_image.dat";
     std::vector<std::string> simOptions = {"--scenario", scenario, "--image-out", image};
@@ -231,8 +245,14 @@ void CheckTransfer(const std::string& transfer) {
     }
 }
 
-TEST(FaultMatrix, LogSave) { CheckTransfer("log-save"); }
-TEST(FaultMatrix, ModelSave) { CheckTransfer("model-save"); }
-TEST(FaultMatrix, SoftwareUpdate) { CheckTransfer("update"); }
+TEST(FaultMatrix, LogSave) {
+    CheckTransfer("log-save");
+}
+TEST(FaultMatrix, ModelSave) {
+    CheckTransfer("model-save");
+}
+TEST(FaultMatrix, SoftwareUpdate) {
+    CheckTransfer("update");
+}
 
 }  // namespace

@@ -25,25 +25,37 @@ const std::string kSetEnd = "OK01\r\n";
 const std::string kLap = "OK00,0000,0021,0000\r\n";
 
 // What the logger would answer, write by write, to a transfer that goes well.
+// clang-format off
 const std::vector<std::string> kLogReplies = {
-    kAck, "OK00,0001,FUZZ\r\n", kLap, kLap, kLap, "OK00,0000,0000,0000,0002\r\n", kLap, kSetEnd,
-    kAck, "OK00,0001,FUZZ\r\n", "OK00,000A\r\n", "OK00,0078,0078,0100,02E6,0019,001E\r\n",
-    "OK00,0079,0070,0100,02E6,00FF,001E\r\n", kSetEnd, kAck, kAck, kAck};
-const std::vector<std::string> kModelReplies = {kAck, "OK00,012C\r\n", "OK00,0007\r\n", kSetEnd,
-                                                kAck, kAck, kAck};
+    kAck,  // DSTA,1
+    "OK00,0001,FUZZ\r\n", kLap, kLap, kLap, "OK00,0000,0000,0000,0002\r\n", kLap, kSetEnd,
+    kAck,  // DCHG
+    "OK00,0001,FUZZ\r\n", "OK00,000A\r\n", "OK00,0078,0078,0100,02E6,0019,001E\r\n",
+    "OK00,0079,0070,0100,02E6,00FF,001E\r\n", kSetEnd,
+    kAck, kAck, kAck};  // DEND three times
+// clang-format on
+const std::vector<std::string> kModelReplies = {
+    kAck, "OK00,012C\r\n", "OK00,0007\r\n", kSetEnd, kAck, kAck, kAck};
 
 // The reply the fuzzer makes of the well-formed one. An input that runs out
 // gives zeros: the well-formed conversation.
 std::string Shape(FuzzedDataProvider& in, const std::string& wellFormed) {
     switch (in.ConsumeIntegralInRange(0, 9)) {
-    case 6: return "";                                             // silence
-    case 1: return in.ConsumeRandomLengthString(96);               // anything at all
-    case 2: return "\n" + wellFormed;                              // a stray line feed
-    case 3: return wellFormed.substr(0, wellFormed.size() - 2);    // no line end
-    case 4: return wellFormed + in.ConsumeRandomLengthString(16);  // bytes after it
-    case 5: return in.PickValueInArray({kAck, kSetEnd, std::string("OK02\r\n"),
+        case 6:
+            return "";  // silence
+        case 1:
+            return in.ConsumeRandomLengthString(96);  // anything at all
+        case 2:
+            return "\n" + wellFormed;  // a stray line feed
+        case 3:
+            return wellFormed.substr(0, wellFormed.size() - 2);  // no line end
+        case 4:
+            return wellFormed + in.ConsumeRandomLengthString(16);  // bytes after it
+        case 5:
+            return in.PickValueInArray({kAck, kSetEnd, std::string("OK02\r\n"),
                                         std::string("NG00\r\n"), std::string("K00,0001\r\n")});
-    default: return wellFormed;
+        default:
+            return wellFormed;
     }
 }
 
@@ -102,7 +114,7 @@ struct FuzzRun : DlgHarness {
     // Runs the transfer on the fuzzer's replies to its writes (what the
     // device did not use stays in its queue), perhaps with a hang-up.
     TransferOutcome converse(FuzzedDataProvider& in, const std::vector<std::string>& wellFormed,
-                        TransferOutcome (CDatadockDlg::*transfer)()) {
+                             TransferOutcome (CDatadockDlg::*transfer)()) {
         for (std::size_t i = 0; i < wellFormed.size() + 4; ++i) {
             script.push_back(Shape(in, i < wellFormed.size() ? wellFormed[i] : kAck));
         }
@@ -117,7 +129,9 @@ struct FuzzRun : DlgHarness {
         return outcome;
     }
 
-    std::string replyTo(std::size_t write) const { return write < script.size() ? script[write] : ""; }
+    std::string replyTo(std::size_t write) const {
+        return write < script.size() ? script[write] : "";
+    }
 
     // With DATADOCK_FUZZ_TRACE set, a replayed input shows its conversation.
     void trace() const {
@@ -155,7 +169,8 @@ struct FuzzRun : DlgHarness {
 void Download(FuzzedDataProvider& in, bool model) {
     FuzzRun run(model);
     const std::vector<std::string> files =
-        model ? std::vector{FuzzPath("model.csv")} : std::vector{FuzzPath("lap.csv"), FuzzPath("log.csv")};
+        model ? std::vector{FuzzPath("model.csv")}
+              : std::vector{FuzzPath("lap.csv"), FuzzPath("log.csv")};
     run.platform.fileAnswers.assign(files.begin(), files.end());
     const TransferOutcome outcome =
         model ? run.converse(in, kModelReplies, &CDatadockDlg::OnModelSave)
@@ -206,10 +221,10 @@ void Update(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 2)) {
-    case 0: Download(in, false); break;
-    case 1: Download(in, true); break;
-    default: Update(in); break;
+    if (const int transfer = in.ConsumeIntegralInRange(0, 2); transfer < 2) {
+        Download(in, transfer == 1);
+    } else {
+        Update(in);
     }
     return 0;
 }

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "update/update_file.h"
 #include "tests/fuzz/require.h"
+#include "update/update_file.h"
 
 namespace {
 
