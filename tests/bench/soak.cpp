@@ -64,14 +64,12 @@ struct Tally {
 
 // A session of one lap and `samples` samples, as a scenario file.
 std::string SoakScenarioFile(int samples) {
-    char count[8];
-    std::snprintf(count, sizeof count, "%04X", samples);
-    std::string scenario =
-        "lap 0001,SOAK\nlap 0000,0021,0000\nlap 0000,0021,0000\nlap 0000,0021,0000\n"
-        "lap 0000,0000,0000," +
-        std::string(count) +
-        "\nlap 0000,0021,0000\n"
-        "sample 0001,SOAK\nsample 000A\n";
+    char head[256];
+    std::snprintf(head, sizeof head,
+                  "lap 0001,SOAK\nlap 0000,0021,0000\nlap 0000,0021,0000\nlap 0000,0021,0000\n"
+                  "lap 0000,0000,0000,%04X\nlap 0000,0021,0000\nsample 0001,SOAK\nsample 000A\n",
+                  samples);
+    std::string scenario = head;
     for (int sample = 0; sample < samples; ++sample) {
         scenario += "sample 0078,0078,0100,02E6,0019,001E\n";
     }
