@@ -1,17 +1,15 @@
 // How fast LOG SAVE takes the samples off a paced line, against what the line
-// itself allows: every exchange costs its bytes at 10 bits each plus the
-// cable's latency. The program should add next to nothing on top.
+// itself allows (line_s): every exchange costs its bytes at 10 bits each plus
+// the cable's latency. The program should add next to nothing on top.
 //
 //   build/release-bench/tests/bench/datadock_bench   (see README.md beside this file)
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
+#include <cstring>
 
 #include "app/datadock_dlg.h"
 #include "device/protocol.h"
-#include "sim/generated_session.h"
-#include "sim/paced_writer.h"
 #include "sim/simulated_logger.h"
 #include "tests/support/fake_dialog_platform.h"
 #include "tests/support/temp_files.h"
@@ -19,36 +17,28 @@
 namespace {
 
 constexpr std::size_t kSamples = 300;
-constexpr int kBaud = 115200;
 
-ktr90::Scenario BenchSession() {
-    ktr90::Scenario s = ktr90::generatedSession(7);
-    // Keep the two header records and kSamples samples.
-    s.sampleReplies.resize(std::min(s.sampleReplies.size(), kSamples + 2));
-    return s;
-}
-
-// The time the line needs for the whole download: each DRED (and the DCHG)
-// out, each reply back, and the latency the cable adds to every reply.
+// Each DRED (and the DCHG) out, each reply back with the set ends, and the
+// cable's latency on every reply.
 std::chrono::microseconds LineTime(const ktr90::Scenario& s, const ktr90::LinePace& pace) {
-    std::size_t bytes = 0;
-    std::size_t replies = 0;
+    const std::size_t dred = std::strlen(proto::kReadRecord);
+    std::size_t bytes = std::strlen(proto::kChangeSet) + std::strlen(proto::kAck);
+    std::size_t replies = 1;
     for (const auto* set : {&s.lapReplies, &s.sampleReplies}) {
         for (const std::string& reply : *set) {
-            bytes += reply.size() + std::string(proto::kReadRecord).size();
-            ++replies;
+            bytes += reply.size() + dred;
         }
-        bytes += std::string("OK01\r\n").size() + std::string(proto::kReadRecord).size();
-        ++replies;
+        bytes += std::strlen("OK01\r\n") + dred;
+        replies += set->size() + 1;
     }
-    bytes += std::string(proto::kChangeSet).size() + std::string(proto::kAck).size();
-    ++replies;
     return pace.transmitTime(bytes) + std::chrono::milliseconds(pace.latencyMs) * replies;
 }
 
+// range(0): the cable's latency, 1 ms with the low-latency setting, 16 ms without.
 void BM_LogSaveOnPacedLine(benchmark::State& state) {
-    const ktr90::Scenario scenario = BenchSession();
-    const ktr90::LinePace pace{kBaud, static_cast<int>(state.range(0))};
+    ktr90::Scenario scenario = ktr90::generatedSession(7);
+    scenario.sampleReplies.resize(std::min(scenario.sampleReplies.size(), 2 + kSamples));
+    const ktr90::LinePace pace{115200, static_cast<int>(state.range(0))};
     const std::string lap = TempPath("bench_lap.csv"), log = TempPath("bench_log.csv");
     for (auto _ : state) {
         state.PauseTiming();
@@ -60,36 +50,32 @@ void BM_LogSaveOnPacedLine(benchmark::State& state) {
             platform, [&] { return std::vector<std::string>{logger.portPath()}; },
             [] { return std::make_unique<SerialPortAPI>(); });
         dlg.OnInitDialog();
-        std::string reply;
         if (dlg.ConnectPort() != 1) {
             state.SkipWithError("the port did not open");
             break;
         }
+        std::string reply;
         dlg.m_pSerial->SetRecvTimeout(10);
         dlg.m_pSerial->SendTo("DSTA,1\r\n");
         dlg.m_pSerial->recvString(reply);
         state.ResumeTiming();
 
-        const int result = dlg.DownloadLogData(lap, log);
-
-        state.PauseTiming();
-        if (result != kResultCompleted) {
+        if (dlg.DownloadLogData(lap, log) != kResultCompleted) {
             state.SkipWithError("the download did not complete");
         }
+
+        state.PauseTiming();
         dlg.RestoreMainLayout();
         dlg.OnDestroy();
         state.ResumeTiming();
     }
-    const double lineSeconds = std::chrono::duration<double>(LineTime(scenario, pace)).count();
-    state.counters["line_s"] = lineSeconds;
-    state.counters["samples_per_s"] =
-        benchmark::Counter(static_cast<double>(kSamples) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["line_s"] = std::chrono::duration<double>(LineTime(scenario, pace)).count();
+    state.counters["samples_per_s"] = benchmark::Counter(
+        static_cast<double>(kSamples * state.iterations()), benchmark::Counter::kIsRate);
 }
 
 }  // namespace
 
-// Latency of the cable: 1 ms with the low-latency setting, 16 ms without.
 BENCHMARK(BM_LogSaveOnPacedLine)
     ->Arg(1)
     ->Arg(16)

@@ -5,71 +5,58 @@
 // an update sends the file's lines unchanged and in order, and the port is
 // closed at the end.
 #include <fuzzer/FuzzedDataProvider.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "tests/fuzz/require.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
-#include "tests/fuzz/require.h"
 
 namespace {
 
 const std::string kAck = "OK00\r\n";
 const std::string kSetEnd = "OK01\r\n";
+const std::string kLap = "OK00,0000,0021,0000\r\n";
 
 // What the logger would answer, write by write, to a transfer that goes well.
-std::vector<std::string> WellFormedLogReplies() {
-    return {kAck,
-            "OK00,0001,FUZZ\r\n", "OK00,0000,0021,0000\r\n", "OK00,0000,0021,0000\r\n",
-            "OK00,0000,0021,0000\r\n", "OK00,0000,0000,0000,0002\r\n", "OK00,0000,0021,0000\r\n",
-            kSetEnd, kAck,
-            "OK00,0001,FUZZ\r\n", "OK00,000A\r\n", "OK00,0078,0078,0100,02E6,0019,001E\r\n",
-            "OK00,0079,0070,0100,02E6,00FF,001E\r\n", kSetEnd, kAck, kAck, kAck};
-}
-std::vector<std::string> WellFormedModelReplies() {
-    return {kAck, "OK00,012C\r\n", "OK00,0007\r\n", kSetEnd, kAck, kAck, kAck};
-}
-std::vector<std::string> WellFormedUpdateReplies(std::size_t lines) {
-    std::vector<std::string> replies = {kAck, kAck, kAck, kAck, "OK00,1.04\r\n"};
-    replies.insert(replies.end(), lines, kAck);
-    replies.push_back(kAck);
-    return replies;
-}
+// clang-format off
+const std::vector<std::string> kLogReplies = {
+    kAck,  // DSTA,1
+    "OK00,0001,FUZZ\r\n", kLap, kLap, kLap, "OK00,0000,0000,0000,0002\r\n", kLap, kSetEnd,
+    kAck,  // DCHG
+    "OK00,0001,FUZZ\r\n", "OK00,000A\r\n", "OK00,0078,0078,0100,02E6,0019,001E\r\n",
+    "OK00,0079,0070,0100,02E6,00FF,001E\r\n", kSetEnd,
+    kAck, kAck, kAck};  // DEND three times
+// clang-format on
+const std::vector<std::string> kModelReplies = {
+    kAck, "OK00,012C\r\n", "OK00,0007\r\n", kSetEnd, kAck, kAck, kAck};
 
-// The reply the fuzzer makes of the well-formed one.
+// The reply the fuzzer makes of the well-formed one. An input that runs out
+// gives zeros: the well-formed conversation.
 std::string Shape(FuzzedDataProvider& in, const std::string& wellFormed) {
-    // An input that runs out gives zeros: the well-formed conversation.
     switch (in.ConsumeIntegralInRange(0, 9)) {
-    case 6: return "";                                         // silence
-    case 1: return in.ConsumeRandomLengthString(96);           // anything at all
-    case 2: return "\n" + wellFormed;                          // a stray line feed
-    case 3: return wellFormed.substr(0, wellFormed.size() - 2);  // no line end
-    case 4: return wellFormed + in.ConsumeRandomLengthString(16);  // bytes after it
-    case 5: return in.PickValueInArray({kAck, kSetEnd, std::string("OK02\r\n"),
-                                         std::string("NG00\r\n"), std::string("K00,0001\r\n")});
-    default: return wellFormed;
+        case 6:
+            return "";  // silence
+        case 1:
+            return in.ConsumeRandomLengthString(96);  // anything at all
+        case 2:
+            return "\n" + wellFormed;  // a stray line feed
+        case 3:
+            return wellFormed.substr(0, wellFormed.size() - 2);  // no line end
+        case 4:
+            return wellFormed + in.ConsumeRandomLengthString(16);  // bytes after it
+        case 5:
+            return in.PickValueInArray({kAck, kSetEnd, std::string("OK02\r\n"),
+                                        std::string("NG00\r\n"), std::string("K00,0001\r\n")});
+        default:
+            return wellFormed;
     }
-}
-
-// The replies given to the writes, in write order; what the device did not
-// use stays in its queue.
-std::vector<std::string> Script(FuzzedDataProvider& in, const std::vector<std::string>& wellFormed,
-                                ScriptedSerialDevice& device) {
-    std::vector<std::string> script;
-    for (std::size_t i = 0; i < wellFormed.size() + 4; ++i) {
-        script.push_back(Shape(in, i < wellFormed.size() ? wellFormed[i] : kAck));
-    }
-    device.replies.assign(script.begin(), script.end());
-    if (in.ConsumeBool()) {
-        device.hangUpAt(in.ConsumeIntegralInRange<std::int64_t>(0, 60'000));
-    }
-    return script;
 }
 
 // One reply line that begins with the status: the logger's line end may be
@@ -82,21 +69,6 @@ bool IsSingleLine(std::string reply, const std::string& status) {
     reply.erase(0, reply.find_first_not_of('\n'));
     return reply.starts_with(status) && reply != kAck &&
            std::count(reply.begin(), reply.end(), '\n') == 1;
-}
-
-// The replies that answered DRED in each data set, split at the set change.
-std::vector<std::vector<std::string>> RecordReplies(const ScriptedSerialDevice& device,
-                                                    const std::vector<std::string>& script) {
-    std::vector<std::vector<std::string>> sets(1);
-    for (std::size_t i = 0; i < device.written.size(); ++i) {
-        const std::string reply = i < script.size() ? script[i] : "";
-        if (device.written[i] == "DCHG\r\n") {
-            sets.emplace_back();
-        } else if (device.written[i] == "DRED\r\n") {
-            sets.back().push_back(reply);
-        }
-    }
-    return sets;
 }
 
 // A completed set: every reply one data record, the last one the set's end.
@@ -117,20 +89,15 @@ std::size_t LineCount(const std::string& path) {
     return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
 }
 
-// With DATADOCK_FUZZ_TRACE set, a replayed input shows its conversation.
-void Trace(const ScriptedSerialDevice& device, const std::vector<std::string>& script) {
-    if (std::getenv("DATADOCK_FUZZ_TRACE") == nullptr) {
-        return;
-    }
-    for (std::size_t i = 0; i < device.written.size(); ++i) {
-        const std::string reply = i < script.size() ? script[i] : "";
-        std::fprintf(stderr, "%-12s <- ", device.written[i].c_str());
-        std::fwrite(reply.data(), 1, reply.size(), stderr);
-        std::fputc('\n', stderr);
-    }
+std::string FuzzPath(const char* name) {
+    const std::string path = "/tmp/datadock_fuzz_" + std::to_string(::getpid()) + "_" + name;
+    std::remove(path.c_str());
+    return path;
 }
 
 struct FuzzRun : DlgHarness {
+    static constexpr int kPumpLimit = 3000;
+
     explicit FuzzRun(bool modelSave) : DlgHarness({"/dev/ttyUSB0"}, modelSave) {
         // A conversation that has not ended after this many pumps is stopped
         // as a user would; a loop that ignores the stop is a fault.
@@ -141,59 +108,82 @@ struct FuzzRun : DlgHarness {
             Require(pumps < 4 * kPumpLimit, "a stop ends the transfer");
         };
     }
-    static constexpr int kPumpLimit = 3000;
+
+    // Runs the transfer on the fuzzer's replies to its writes (what the
+    // device did not use stays in its queue), perhaps with a hang-up.
+    TransferOutcome converse(FuzzedDataProvider& in, const std::vector<std::string>& wellFormed,
+                             TransferOutcome (CDatadockDlg::*transfer)()) {
+        for (std::size_t i = 0; i < wellFormed.size() + 4; ++i) {
+            script.push_back(Shape(in, i < wellFormed.size() ? wellFormed[i] : kAck));
+        }
+        device->replies.assign(script.begin(), script.end());
+        if (in.ConsumeBool()) {
+            device->hangUpAt(in.ConsumeIntegralInRange<std::int64_t>(0, 60'000));
+        }
+        const TransferOutcome outcome = (dlg.*transfer)();
+        trace();
+        Require(!device->isOpen, "the port is closed at the end");
+        Require(device->reads < ScriptedSerialDevice::kRunawayReads, "every receive ends");
+        return outcome;
+    }
+
+    std::string replyTo(std::size_t write) const {
+        return write < script.size() ? script[write] : "";
+    }
+
+    // With DATADOCK_FUZZ_TRACE set, a replayed input shows its conversation.
+    void trace() const {
+        if (std::getenv("DATADOCK_FUZZ_TRACE") == nullptr) {
+            return;
+        }
+        for (std::size_t i = 0; i < device->written.size(); ++i) {
+            const std::string reply = replyTo(i);
+            std::fprintf(stderr, "%-12s <- ", device->written[i].c_str());
+            std::fwrite(reply.data(), 1, reply.size(), stderr);
+            std::fputc('\n', stderr);
+        }
+    }
+
+    // The replies that answered DRED in each data set, split at the set change.
+    std::vector<std::vector<std::string>> recordReplies() const {
+        std::vector<std::vector<std::string>> sets(1);
+        for (std::size_t i = 0; i < device->written.size(); ++i) {
+            if (device->written[i] == "DCHG\r\n") {
+                sets.emplace_back();
+            } else if (device->written[i] == "DRED\r\n") {
+                sets.back().push_back(replyTo(i));
+            }
+        }
+        return sets;
+    }
+
+    std::vector<std::string> script;
 };
 
-std::string FuzzPath(const char* name) {
-    const std::string path = "/tmp/datadock_fuzz_" + std::to_string(::getpid()) + "_" + name;
-    std::remove(path.c_str());
-    return path;
-}
-
-void CheckEnd(const FuzzRun& run) {
-    Require(!run.device->isOpen, "the port is closed at the end");
-    Require(run.device->reads < ScriptedSerialDevice::kRunawayReads, "every receive ends");
-}
-
-void LogSave(FuzzedDataProvider& in) {
-    FuzzRun run(false);
-    const std::string lap = FuzzPath("lap.csv"), log = FuzzPath("log.csv");
-    run.platform.fileAnswers = {lap, log};
-    const auto script = Script(in, WellFormedLogReplies(), *run.device);
-    const TransferOutcome outcome = run.dlg.OnLogSave();
-    Trace(*run.device, script);
-    CheckEnd(run);
+// A completed download read each set to its end and wrote a line per data
+// record, besides the headings: in the lap file a blank line and a heading
+// once past the four summary records, in the log file the interval's line
+// with the column heading once past the name.
+void Download(FuzzedDataProvider& in, bool model) {
+    FuzzRun run(model);
+    const std::vector<std::string> files =
+        model ? std::vector{FuzzPath("model.csv")}
+              : std::vector{FuzzPath("lap.csv"), FuzzPath("log.csv")};
+    run.platform.fileAnswers.assign(files.begin(), files.end());
+    const TransferOutcome outcome =
+        model ? run.converse(in, kModelReplies, &CDatadockDlg::OnModelSave)
+              : run.converse(in, kLogReplies, &CDatadockDlg::OnLogSave);
     if (outcome != TransferOutcome::Completed) {
         return;
     }
-    const auto sets = RecordReplies(*run.device, script);
-    Require(sets.size() == 2, "a completed log save read two sets");
-    const std::size_t laps = CheckCompletedSet(sets[0], true);
-    const std::size_t samples = CheckCompletedSet(sets[1], true);
-    // The lap file: a line for each of the first four records, a blank line
-    // and a heading with the fifth, then a line per lap. The log file: the
-    // name, then the interval with the column heading, then a line per sample.
-    const std::size_t lapLines = laps <= 4 ? laps : 6 + laps - 5;
-    const std::size_t logLines = samples <= 1 ? samples : 3 + samples - 2;
-    Require(LineCount(lap) == lapLines, "one lap file line per lap record");
-    Require(LineCount(log) == logLines, "one log file line per sample record");
-}
-
-void ModelSave(FuzzedDataProvider& in) {
-    FuzzRun run(true);
-    const std::string out = FuzzPath("model.csv");
-    run.platform.fileAnswers = {out};
-    const auto script = Script(in, WellFormedModelReplies(), *run.device);
-    const TransferOutcome outcome = run.dlg.OnModelSave();
-    Trace(*run.device, script);
-    CheckEnd(run);
-    if (outcome != TransferOutcome::Completed) {
-        return;
+    const auto sets = run.recordReplies();
+    Require(sets.size() == files.size(), "a completed download read one set a file");
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        // "K00," is a data record to the log download, not to the model download.
+        const std::size_t records = CheckCompletedSet(sets[f], !model);
+        const std::size_t headings = !model && records > (f == 0 ? 4 : 1) ? 1 : 0;
+        Require(LineCount(files[f]) == records + headings, "one file line per data record");
     }
-    const auto sets = RecordReplies(*run.device, script);
-    Require(sets.size() == 1, "a model save reads one set");
-    const std::size_t values = CheckCompletedSet(sets[0], false);
-    Require(LineCount(out) == values, "one model line per model record");
 }
 
 void Update(FuzzedDataProvider& in) {
@@ -204,12 +194,12 @@ void Update(FuzzedDataProvider& in) {
         line = "S2" + std::to_string(&line - lines.data()) + "0000ABCD";
         text += line + "\r\n";
     }
+    std::vector<std::string> replies = {kAck, kAck, kAck, kAck, "OK00,1.04\r\n"};
+    replies.insert(replies.end(), lines.size() + 1, kAck);
     const std::string file = FuzzPath("update.dat");
     std::ofstream(file, std::ios::binary) << text;
     run.platform.fileAnswers = {file};
-    Script(in, WellFormedUpdateReplies(lines.size()), *run.device);
-    const TransferOutcome outcome = run.dlg.OnSoftwareUpdate();
-    CheckEnd(run);
+    const TransferOutcome outcome = run.converse(in, replies, &CDatadockDlg::OnSoftwareUpdate);
     std::vector<std::string> sent;
     for (const std::string& write : run.device->written) {
         if (write.starts_with("SUPD,")) {
@@ -229,10 +219,10 @@ void Update(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 2)) {
-    case 0: LogSave(in); break;
-    case 1: ModelSave(in); break;
-    default: Update(in); break;
+    if (const int transfer = in.ConsumeIntegralInRange(0, 2); transfer < 2) {
+        Download(in, transfer == 1);
+    } else {
+        Update(in);
     }
     return 0;
 }

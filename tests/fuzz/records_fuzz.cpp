@@ -2,7 +2,6 @@
 // fields, on any bytes a reply can hold.
 #include <fuzzer/FuzzedDataProvider.h>
 
-
 #include "device/hex_field.h"
 #include "device/log_records.h"
 #include "tests/fuzz/require.h"
@@ -23,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The name stays one cell of one line, whatever the logger sent.
     const std::string name = CleanLogName(payload);
     Require(name.size() <= 20, "a log name of at most 20 bytes");
-    Require(name.find_first_of("\r\n\"") == std::string::npos, "no line end or quote in a log name");
+    Require(name.find_first_of("\r\n\"") == std::string::npos,
+            "no line end or quote in a log name");
     (void)LogNameLine(payload);
 
     SampleFields fields;

@@ -5,19 +5,16 @@
 #include <fstream>
 #include <string>
 
-#include "update/update_file.h"
 #include "tests/fuzz/require.h"
+#include "update/update_file.h"
 
 namespace {
 
 // The text the lines stand for: up to a Ctrl-Z, "\r\n" read as "\n".
-std::string TextModeContent(std::string content) {
-    content = content.substr(0, content.find('\x1A'));
-    std::string text;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (!(content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')) {
-            text += content[i];
-        }
+std::string TextModeContent(const std::string& content) {
+    std::string text = content.substr(0, content.find('\x1A'));
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; ++at) {
+        text.erase(at, 1);
     }
     return text;
 }
