@@ -121,8 +121,14 @@ TEST(WindowFieldTest, LogSaveShowsItsStateAndCancelStopsItWhileTheWindowStays) {
         saveScreenshot(harness.window, "log-save.png");
         harness.button(ctl::kBtnCancel)->click();
     });
+    bool stillRunning = false;  // the logger stays silent: without the stop it waits on
+    QTimer::singleShot(2000, &harness.window, [&] {
+        stillRunning = harness.visible(ctl::kBtnCancel);
+        harness.window.close();
+    });
     harness.button(ctl::kBtnLogSave)->click();
 
+    EXPECT_FALSE(stillRunning) << "Cancel did not stop the transfer";
     EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     EXPECT_TRUE(harness.window.isVisible());
     EXPECT_FALSE(harness.logic.CancelRequested());
@@ -135,7 +141,7 @@ TEST(WindowFieldTest, LogSaveShowsItsStateAndCancelStopsItWhileTheWindowStays) {
 TEST(WindowFieldTest, CloseDuringASilentWaitClosesTheWindowAfterTheResult) {
     ScriptedWindow harness;
     harness.window.answerMessageBoxesWith(nullptr);  // a real, modal box
-    harness.device->replies = {"OK00\r\n"};  // to DSTA,1; then silence
+    harness.device->replies = {"OK00\r\n"};          // to DSTA,1; then silence
     harness.logicClock.duringNextSleep = [&] {
         QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
             harness.window.windowHandle());
