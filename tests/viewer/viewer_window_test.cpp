@@ -53,7 +53,6 @@ TEST(ViewerWindowTest, LapTableZoomsToALapAndOverlaysTwo) {
     Viewer viewer;
     ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
     EXPECT_TRUE(viewer.questions.empty());  // the lap file was found beside the log
-    EXPECT_FALSE(viewer.window.windowIcon().isNull());
     const PlotWidget& plot = *viewer.window.plot();
     EXPECT_EQ(plot.view().startCs, 0);
     EXPECT_EQ(plot.view().endCs, 4600);
@@ -118,19 +117,7 @@ TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
     EXPECT_DOUBLE_EQ(plot.view().lengthCs(), 400);  // never narrower than four samples
 }
 
-TEST(ViewerWindowTest, BrokenFile_IsNamedAndTheShownLogStays) {
-    Viewer viewer;
-    ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
-    const std::string broken = WriteFileBytes(
-        "window_broken.csv", ReadFileBytes(kGoldenLog.toStdString()).substr(0, 200) + "x,y\r\n");
-    EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
-    ASSERT_EQ(viewer.errors.size(), 1);
-    EXPECT_TRUE(viewer.errors.front().contains(QString::fromStdString(broken)));
-    EXPECT_TRUE(viewer.errors.front().contains(QStringLiteral(", line ")));
-    EXPECT_EQ(viewer.window.session()->log.size(), 46u);
-}
-
-TEST(ViewerWindowTest, DroppedLapFile_AsksForItsLog_AndIsRemembered) {
+TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABrokenOneIsNamed) {
     QDir().mkpath(QString::fromStdString(TempPath("alone")));
     const std::string lap =
         WriteFileBytes("alone/only_lap.csv", ReadFileBytes(kGoldenLap.toStdString()));
@@ -156,6 +143,16 @@ TEST(ViewerWindowTest, DroppedLapFile_AsksForItsLog_AndIsRemembered) {
     ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(log)}));
     EXPECT_EQ(viewer.questions.back(), ViewerWindow::FileQuestion::LapFile);
     EXPECT_TRUE(viewer.window.session()->spans.empty());
+    EXPECT_EQ(viewer.window.recentFiles().size(), 2);
+
+    // A broken file is named with its line, and the shown log stays.
+    const std::string broken = WriteFileBytes(
+        "window_broken.csv", ReadFileBytes(kGoldenLog.toStdString()).substr(0, 200) + "x,y\r\n");
+    EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
+    ASSERT_EQ(viewer.errors.size(), 1);
+    EXPECT_TRUE(viewer.errors.front().contains(QString::fromStdString("\"" + broken + "\", line ")))
+        << viewer.errors.front().toStdString();
+    EXPECT_EQ(viewer.window.session()->log.size(), 46u);
     EXPECT_EQ(viewer.window.recentFiles().size(), 2);
 }
 
