@@ -34,7 +34,8 @@ TEST(DatadockWindowTest, IdleWithoutPorts_LogSaveSaysNotConnectedWithTheReason) 
     EXPECT_EQ(harness.shownText(ctl::kPortGroup), QStringLiteral("DATADOCK"));
     EXPECT_EQ(harness.shownText(ctl::kStaticPort), QStringLiteral("-----"));
     const QString logSave = harness.shownText(ctl::kBtnLogSave);
-    EXPECT_TRUE(logSave.startsWith(QString(3, QChar(0x3000)) + "LOG SAVE ")) << logSave.toStdString();
+    EXPECT_TRUE(logSave.startsWith(QString(3, QChar(0x3000)) + "LOG SAVE "))
+        << logSave.toStdString();
     EXPECT_TRUE(logSave.endsWith("KTR-90 " + kArrow + " PC")) << logSave.toStdString();
     EXPECT_TRUE(harness.shownText(ctl::kBtnUpdate).endsWith("PC " + kArrow + " KTR-90"));
     EXPECT_TRUE(harness.window.timerRunning(kPortPollTimerId));
@@ -77,7 +78,8 @@ TEST(DatadockWindowTest, OnePortShowsItsShortName_ControlsGiveBackTheBytesTheyWe
     auto* port = qobject_cast<QLabel*>(harness.window.control(ctl::kStaticPort));
     EXPECT_EQ(port->text(), QStringLiteral("ttyUSB0"));
     EXPECT_EQ(port->toolTip(), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(harness.window.ControlText(ctl::kStaticPort), "/dev/ttyUSB0") << "what the logic opens";
+    EXPECT_EQ(harness.window.ControlText(ctl::kStaticPort), "/dev/ttyUSB0")
+        << "what the logic opens";
 
     // A UTF-8 path joined by the system's code page 932 arrow.
     const std::string info = "/home/p\xC3\xA9" + std::string(txt::kArrowSeparator) + "b.csv";
@@ -120,7 +122,8 @@ public:
 };
 
 TEST(DatadockWindowTest, AnUnexpectedFailureInAClickIsReportedAndTheWindowStays) {
-    WindowHarness harness({"/dev/ttyUSB0"}, false, [] { return std::make_unique<ThrowingSerialPort>(); });
+    WindowHarness harness({"/dev/ttyUSB0"}, false,
+                          [] { return std::make_unique<ThrowingSerialPort>(); });
     harness.click(ctl::kBtnLogSave);
 
     ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);

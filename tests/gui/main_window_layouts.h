@@ -25,7 +25,7 @@ inline constexpr Shown kIdle[] = {
 
 // Idle with -VARDO and ports to choose from.
 inline constexpr Shown kIdlePortListVardo[] = {
-    {ctl::kStaticPort, false}, {ctl::kComboPort, true},  {ctl::kBtnLogSave, true},
+    {ctl::kStaticPort, false},  {ctl::kComboPort, true}, {ctl::kBtnLogSave, true},
     {ctl::kBtnModelSave, true}, {ctl::kBtnUpdate, true}, {ctl::kBtnCancel, false}};
 
 // While LOG SAVE runs: its status and Cancel instead of the buttons.

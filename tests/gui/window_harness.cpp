@@ -7,7 +7,8 @@
 
 WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave,
                              CDatadockDlg::SerialFactory openPort, Clock& clock)
-    : logic(window, [ports] { return ports; }, std::move(openPort), clock) {
+    : logic(
+          window, [ports] { return ports; }, std::move(openPort), clock) {
     window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
     if (showModelSave) {

@@ -14,11 +14,10 @@
 // message boxes recorded instead of shown.
 class WindowHarness {
 public:
-    explicit WindowHarness(std::vector<std::string> ports = {}, bool showModelSave = false,
-                           CDatadockDlg::SerialFactory openPort = [] {
-                               return std::make_unique<SerialPortAPI>();
-                           },
-                           Clock& clock = systemClock());
+    explicit WindowHarness(
+        std::vector<std::string> ports = {}, bool showModelSave = false,
+        CDatadockDlg::SerialFactory openPort = [] { return std::make_unique<SerialPortAPI>(); },
+        Clock& clock = systemClock());
     ~WindowHarness();
     WindowHarness(const WindowHarness&) = delete;
     WindowHarness& operator=(const WindowHarness&) = delete;
