@@ -24,8 +24,7 @@ std::vector<int> hexFields(const std::string& reply) {
     return fields;
 }
 
-int hundredthsOf(const std::vector<int>& minutesSecondsHundredths) {
-    const auto& t = minutesSecondsHundredths;
+int hundredthsOf(const std::vector<int>& t) {  // minutes, seconds, hundredths
     return (t[0] * 60 + t[1]) * 100 + t[2];
 }
 
