@@ -1,19 +1,9 @@
 #pragma once
 
-#include <QRect>
-#include <QSize>
 #include <QString>
 #include <ostream>
 
-// Readable failure messages for the Qt types the tests compare.
+// Readable failure messages for the Qt strings the tests compare.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QSize& size, std::ostream* out) {
-    *out << size.width() << "x" << size.height();
-}
-
-inline void PrintTo(const QRect& rect, std::ostream* out) {
-    *out << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
 }

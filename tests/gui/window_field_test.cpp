@@ -1,13 +1,11 @@
-// The window as users met it in the field: keys aimed at hidden buttons, a
-// close during a silent wait, port names and texts that must show whole.
+// The window as users met it in the field, during a real transfer on a
+// scripted port: its state, Cancel, keys aimed at hidden buttons, a close
+// during a silent wait; and texts that must show whole.
 #include <gtest/gtest.h>
 
 #include <qpa/qwindowsysteminterface.h>
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMessageBox>
 #include <QStyle>
 #include <QTest>
@@ -21,7 +19,9 @@
 #include "app/qt/control_text.h"
 #include "app/qt/port_combo_box.h"
 #include "app/texts.h"
+#include "tests/gui/main_window_layouts.h"
 #include "tests/gui/qt_printers.h"
+#include "tests/gui/screenshot.h"
 #include "tests/gui/window_harness.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_serial_device.h"
@@ -47,12 +47,20 @@ private:
     FakeClock& m_clock;
 };
 
-// The real window and logic on one scripted port that answers nothing unless
-// told to; message boxes are real unless a test answers them.
-struct ScriptedWindow {
+// The time and the port a scripted window's logic uses, set up before it.
+struct ScriptedPort {
+    FakeClock clock;
+    ClockWithPause logicClock{clock};
+    ScriptedSerialDevice* device = nullptr;  // answers nothing unless told to
+    int fileDialogs = 0;
+};
+
+// The real window and logic on one scripted port; each file dialog chooses a
+// new file.
+struct ScriptedWindow : ScriptedPort, WindowHarness {
     ScriptedWindow()
-        : logic(
-              window, [] { return std::vector<std::string>{"/dev/ttyUSB0"}; },
+        : WindowHarness(
+              {"/dev/ttyUSB0"}, false,
               [this] {
                   auto scripted = std::make_unique<ScriptedSerialDevice>(clock);
                   device = scripted.get();
@@ -60,35 +68,23 @@ struct ScriptedWindow {
               },
               logicClock) {
         window.answerFileDialogsWith([this](const FileDialogRequest&) {
-            ++fileDialogs;
-            return TempPath("field_" + std::to_string(fileDialogs) + ".csv");
+            return TempPath("field_" + std::to_string(++fileDialogs) + ".csv");
         });
-        window.attachLogic(logic);
-        window.initDialog();
-        window.show();
     }
-    ~ScriptedWindow() { window.detachLogic(); }
-
     QAbstractButton* button(int id) const {
         return qobject_cast<QAbstractButton*>(window.control(id));
     }
-
-    FakeClock clock;
-    ClockWithPause logicClock{clock};
-    DatadockWindow window;
-    ScriptedSerialDevice* device = nullptr;
-    int fileDialogs = 0;
-    CDatadockDlg logic;
 };
 
 // With one port nothing else takes the focus from the button that started the
 // transfer, so Enter and Space went to it, hidden, and ran a second handler
-// inside the first.
+// inside the first. Esc closes only once the handler returns, and a stray
+// Enter after it does not turn the cancel into OK.
 TEST(WindowFieldTest, HiddenButtonsDoNotReactWhileATransferRuns) {
     ScriptedWindow harness;
-    harness.window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     harness.button(ctl::kBtnLogSave)->setFocus();
     bool focusOnHiddenControl = true;
+    bool windowOpenInsideHandler = false;
     QTimer::singleShot(0, [&] {  // runs in the handshake's first pump
         QWidget* focused = harness.window.focusWidget();
         focusOnHiddenControl = focused != nullptr && !focused->isVisibleTo(&harness.window);
@@ -99,34 +95,44 @@ TEST(WindowFieldTest, HiddenButtonsDoNotReactWhileATransferRuns) {
             harness.button(id)->click();
         }
         QTest::keyClick(&harness.window, Qt::Key_Escape);
+        QTest::keyClick(&harness.window, Qt::Key_Return);
+        windowOpenInsideHandler = harness.window.isVisible();
     });
 
     harness.button(ctl::kBtnLogSave)->click();
 
     EXPECT_FALSE(focusOnHiddenControl);
+    EXPECT_TRUE(windowOpenInsideHandler);
     EXPECT_EQ(harness.fileDialogs, 2) << "only the first LOG SAVE chose its files";
     EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     EXPECT_FALSE(harness.window.isVisible());
     EXPECT_EQ(harness.window.result(), IDCANCEL);
 }
 
-// The Cancel button is clicked inside the running transfer's handler; it must
-// still reach the logic, and the window stays open for the next transfer.
-TEST(WindowFieldTest, CancelStopsTheTransferAndTheWindowStays) {
+// While LOG SAVE runs the window shows its state; the Cancel button, clicked
+// inside the running transfer's handler, must still reach the logic, and the
+// window stays open for the next transfer.
+TEST(WindowFieldTest, LogSaveShowsItsStateAndCancelStopsItWhileTheWindowStays) {
     ScriptedWindow harness;
-    bool cancelShown = false;
     QTimer::singleShot(0, [&] {  // in the handshake's first pump
-        cancelShown = harness.button(ctl::kBtnCancel)->isVisible();
+        expectLayout(harness, layout::kLogSave);
+        EXPECT_EQ(harness.window.ControlText(ctl::kStaticTitle), txt::kTitleLogSave);
+        EXPECT_EQ(harness.window.ControlText(ctl::kStaticInfo), TempPath("field_1.csv"));
+        saveScreenshot(harness.window, "log-save.png");
         harness.button(ctl::kBtnCancel)->click();
+    });
+    bool stillRunning = false;  // the logger stays silent: without the stop it waits on
+    QTimer::singleShot(2000, &harness.window, [&] {
+        stillRunning = harness.visible(ctl::kBtnCancel);
+        harness.window.close();
     });
     harness.button(ctl::kBtnLogSave)->click();
 
-    EXPECT_TRUE(cancelShown);
+    EXPECT_FALSE(stillRunning) << "Cancel did not stop the transfer";
     EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     EXPECT_TRUE(harness.window.isVisible());
-    EXPECT_FALSE(harness.button(ctl::kBtnCancel)->isVisible());
-    EXPECT_TRUE(harness.button(ctl::kBtnLogSave)->isVisible());
     EXPECT_FALSE(harness.logic.CancelRequested());
+    expectLayout(harness, layout::kIdle);
 }
 
 // The close box pressed while the transfer waits 10 s for a silent logger
@@ -134,7 +140,8 @@ TEST(WindowFieldTest, CancelStopsTheTransferAndTheWindowStays) {
 // window system dropped the close and the window stayed open.
 TEST(WindowFieldTest, CloseDuringASilentWaitClosesTheWindowAfterTheResult) {
     ScriptedWindow harness;
-    harness.device->replies = {"OK00\r\n"};  // to DSTA,1; then silence
+    harness.window.answerMessageBoxesWith(nullptr);  // a real, modal box
+    harness.device->replies = {"OK00\r\n"};          // to DSTA,1; then silence
     harness.logicClock.duringNextSleep = [&] {
         QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
             harness.window.windowHandle());
@@ -163,30 +170,7 @@ TEST(WindowFieldTest, CloseDuringASilentWaitClosesTheWindowAfterTheResult) {
     EXPECT_TRUE(harness.logic.CancelRequested());
     EXPECT_FALSE(harness.window.isVisible()) << "the close was lost";
     EXPECT_EQ(harness.window.result(), IDCANCEL);
-}
-
-TEST(WindowFieldTest, PortsShowShortNamesAndKeepTheWholePathAtHand) {
-    WindowHarness one({"/dev/ttyUSB0"});
-    auto* label = qobject_cast<QLabel*>(one.window.control(ctl::kStaticPort));
-    EXPECT_EQ(label->text(), QStringLiteral("ttyUSB0"));
-    EXPECT_EQ(label->toolTip(), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(one.window.ControlText(ctl::kStaticPort), "/dev/ttyUSB0") << "what the logic opens";
-
-    WindowHarness two({"/dev/ttyUSB1", "/dev/pts/12"});
-    auto* combo = qobject_cast<PortComboBox*>(two.window.control(ctl::kComboPort));
-    EXPECT_EQ(combo->shownText(), QStringLiteral("pts/12"));
-    EXPECT_EQ(combo->toolTip(), QStringLiteral("/dev/pts/12"));
-    EXPECT_EQ(combo->itemText(1), QStringLiteral("/dev/ttyUSB1")) << "the list shows whole paths";
-    EXPECT_GE(combo->view()->minimumWidth(),
-              combo->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB1")));
-    EXPECT_EQ(two.window.ComboSelectedText(), "/dev/pts/12");
-    EXPECT_EQ(shortPortName(QStringLiteral("\\\\.\\COM10")), QStringLiteral("COM10"));
-
-    EXPECT_FALSE(two.window.ComboListOpen());
-    combo->showPopup();
-    EXPECT_TRUE(two.window.ComboListOpen());
-    combo->hidePopup();
-    EXPECT_FALSE(two.window.ComboListOpen());
+    EXPECT_FALSE(harness.window.timerRunning(kPortPollTimerId)) << "OnDestroy not told";
 }
 
 // Each text measured against its control: a button's text with the style's
@@ -195,15 +179,12 @@ TEST(WindowFieldTest, EveryTextFitsItsControl) {
     WindowHarness harness({"/dev/ttyUSB0"}, true);
     const QStyle* style = harness.window.style();
     const int buttonMargins = 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
-    for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
-        const auto* button = qobject_cast<QAbstractButton*>(harness.window.control(id));
-        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + buttonMargins,
-                  button->width())
-            << button->text().toStdString();
+    for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate, ctl::kPortGroup}) {
+        const QWidget* control = harness.window.control(id);
+        const QString text = harness.shownText(id);
+        EXPECT_LE(control->fontMetrics().horizontalAdvance(text) + buttonMargins, control->width())
+            << text.toStdString();
     }
-    const auto* group = qobject_cast<QGroupBox*>(harness.window.control(ctl::kPortGroup));
-    EXPECT_LE(group->fontMetrics().horizontalAdvance(group->title()) + buttonMargins,
-              group->width());
     const std::pair<int, QString> labelTexts[] = {
         {ctl::kStaticTitle, displayText(txt::kTitleLogSave)},
         {ctl::kStaticTitle, displayText(txt::kTitleModelSave)},

@@ -1,22 +1,19 @@
 #include "tests/gui/window_harness.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <memory>
+#include <utility>
 
-#include "serial/serial_port_api.h"
-
-WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave)
+WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave,
+                             CDatadockDlg::SerialFactory openPort, Clock& clock)
     : logic(
-          window, [ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); }) {
+          window, [ports] { return ports; }, std::move(openPort), clock) {
     window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
     if (showModelSave) {
-            logic.EnableModelSave();
-        }
+        logic.EnableModelSave();
+    }
     window.attachLogic(logic);
     window.initDialog();
     window.show();
@@ -46,10 +43,4 @@ QString WindowHarness::shownText(int id) const {
 
 void WindowHarness::click(int id) {
     qobject_cast<QAbstractButton*>(window.control(id))->click();
-}
-
-void expectVisibility(const WindowHarness& harness, std::initializer_list<Visibility> expected) {
-    for (const Visibility& control : expected) {
-        EXPECT_EQ(harness.visible(control.id), control.visible) << "control " << control.id;
-    }
 }

@@ -1,5 +1,6 @@
 // The lap table's figures for sessions saved from the simulated logger by
 // LOG SAVE, against figures worked out from the logger's own records.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,80 +15,66 @@
 
 namespace {
 
+// The four-digit hexadecimal fields of a reply "OK00,hhhh,hhhh,...\r\n".
 std::vector<int> hexFields(const std::string& reply) {
     std::vector<int> fields;
-    const std::string payload = reply.substr(5, reply.size() - 7);  // "OK00," ... "\r\n"
-    for (std::size_t at = 0; at < payload.size(); at += 5) {
-        fields.push_back(std::stoi(payload.substr(at, 4), nullptr, 16));
+    for (std::size_t at = 5; at + 4 <= reply.size() - 2; at += 5) {
+        fields.push_back(std::stoi(reply.substr(at, 4), nullptr, 16));
     }
     return fields;
 }
 
-int hundredthsOf(const std::vector<int>& group) {
-    return (group[0] * 60 + group[1]) * 100 + group[2];
+int hundredthsOf(const std::vector<int>& t) {  // minutes, seconds, hundredths
+    return (t[0] * 60 + t[1]) * 100 + t[2];
 }
-
-struct Expected {
-    std::vector<int> lapsCs;
-    std::vector<float> highestRpm, lowestVolt, averageVolt, highestTemp1, highestTemp2;
-};
 
 // Straight from the records: a sample at time t belongs to the lap whose
 // boundaries (first lap's start, then one lap time after another) enclose it.
-Expected fromRecords(const ktr90::Scenario& scenario) {
-    Expected expected;
-    const std::vector<int> start = hexFields(scenario.lapReplies[4]);
+// A sample is ST, TH, RPM / 2, VOLT x 100, TEMP1, TEMP2 (255: no sensor).
+std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
+    std::vector<LapFigures> laps;
+    std::vector<int> ends;
+    int end = hundredthsOf(hexFields(scenario.lapReplies[4]));
+    const int firstStart = end;
     for (std::size_t i = 5; i < scenario.lapReplies.size(); ++i) {
-        expected.lapsCs.push_back(hundredthsOf(hexFields(scenario.lapReplies[i])));
-    }
-    const std::size_t laps = expected.lapsCs.size();
-    std::vector<int> boundaries{hundredthsOf(start)};
-    for (const int lap : expected.lapsCs) {
-        boundaries.push_back(boundaries.back() + lap);
+        LapFigures lap;
+        lap.lapCs = hundredthsOf(hexFields(scenario.lapReplies[i]));
+        lap.lowestVolt = INFINITY;
+        lap.highestTemp1 = lap.highestTemp2 = NAN;
+        laps.push_back(lap);
+        ends.push_back(end += lap.lapCs);
     }
     const int interval = hexFields(scenario.sampleReplies[1])[0];
-    std::vector<std::vector<std::vector<int>>> samplesOfLap(laps);
+    std::vector<int> samplesOfLap(laps.size());
     for (std::size_t i = 2; i < scenario.sampleReplies.size(); ++i) {
         const int t = static_cast<int>(i - 2) * interval;
-        const auto lap =
-            std::upper_bound(boundaries.begin(), boundaries.end(), t) - boundaries.begin();
-        if (lap >= 1 && static_cast<std::size_t>(lap) <= laps) {
-            samplesOfLap[static_cast<std::size_t>(lap) - 1].push_back(
-                hexFields(scenario.sampleReplies[i]));
+        const auto n =
+            static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), t) - ends.begin());
+        if (t < firstStart || n == laps.size()) {
+            continue;
         }
+        const std::vector<int> s = hexFields(scenario.sampleReplies[i]);
+        LapFigures& lap = laps[n];
+        lap.highestRpm = std::max(lap.highestRpm, s[2] * 2.0f);
+        lap.lowestVolt = std::min(lap.lowestVolt, s[3] / 100.0f);
+        lap.averageVolt += s[3] / 100.0f;
+        lap.highestTemp1 =
+            std::fmax(lap.highestTemp1, s[4] == 255 ? NAN : static_cast<float>(s[4]));
+        lap.highestTemp2 =
+            std::fmax(lap.highestTemp2, s[5] == 255 ? NAN : static_cast<float>(s[5]));
+        ++samplesOfLap[n];
     }
-    for (const auto& samples : samplesOfLap) {
-        float rpm = 0, low = 1e9f, sum = 0, t1 = NAN, t2 = NAN;
-        for (const auto& s : samples) {
-            rpm = std::max(rpm, s[2] * 2.0f);
-            low = std::min(low, s[3] / 100.0f);
-            sum += s[3] / 100.0f;
-            if (s[4] != 255)
-                t1 = std::isnan(t1) ? s[4] : std::max<float>(t1, s[4]);
-            if (s[5] != 255)
-                t2 = std::isnan(t2) ? s[5] : std::max<float>(t2, s[5]);
-        }
-        expected.highestRpm.push_back(rpm);
-        expected.lowestVolt.push_back(low);
-        expected.averageVolt.push_back(sum / static_cast<float>(samples.size()));
-        expected.highestTemp1.push_back(t1);
-        expected.highestTemp2.push_back(t2);
+    for (std::size_t n = 0; n < laps.size(); ++n) {
+        laps[n].averageVolt /= static_cast<float>(samplesOfLap[n]);
     }
-    return expected;
-}
-
-void expectSameOrBothMissing(float actual, float expected, const char* what, std::size_t lap) {
-    if (std::isnan(expected)) {
-        EXPECT_TRUE(std::isnan(actual)) << what << " of lap " << lap + 1;
-    } else {
-        EXPECT_FLOAT_EQ(actual, expected) << what << " of lap " << lap + 1;
-    }
+    return laps;
 }
 
 TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
+    using testing::NanSensitiveFloatEq;
     for (const std::uint64_t seed : {3u, 11u}) {
         const ktr90::Scenario scenario = ktr90::generatedSession(seed);
-        const Expected expected = fromRecords(scenario);
+        const std::vector<LapFigures> expected = fromRecords(scenario);
 
         SimDlgHarness saving(scenario);
         const std::string lapPath = TempPath("figures" + std::to_string(seed) + "_lap.csv");
@@ -101,21 +88,25 @@ TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
             << std::get<ReadError>(loaded).message();
         const LogSession& session = std::get<LogSession>(loaded);
         EXPECT_TRUE(session.warnings.empty());
-        ASSERT_EQ(session.figures.size(), expected.lapsCs.size());
+        ASSERT_EQ(session.figures.size(), expected.size());
 
-        const int best = *std::min_element(expected.lapsCs.begin(), expected.lapsCs.end());
-        for (std::size_t i = 0; i < expected.lapsCs.size(); ++i) {
-            const LapFigures& row = session.figures[i];
-            EXPECT_EQ(row.lapCs, expected.lapsCs[i]);
-            EXPECT_EQ(row.behindBestCs, expected.lapsCs[i] - best);
-            EXPECT_EQ(row.best, expected.lapsCs[i] == best);
-            EXPECT_FLOAT_EQ(row.highestRpm, expected.highestRpm[i]);
-            EXPECT_FLOAT_EQ(row.lowestVolt, expected.lowestVolt[i]);
-            EXPECT_NEAR(row.averageVolt, expected.averageVolt[i], 0.001);
-            expectSameOrBothMissing(row.highestTemp1, expected.highestTemp1[i], "TEMP1", i);
-            expectSameOrBothMissing(row.highestTemp2, expected.highestTemp2[i], "TEMP2", i);
-        }
+        const int best = std::min_element(expected.begin(), expected.end(), [](auto& a, auto& b) {
+                             return a.lapCs < b.lapCs;
+                         })->lapCs;
         EXPECT_EQ(session.laps->bestCs, best);
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const LapFigures& row = session.figures[i];
+            const LapFigures& want = expected[i];
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", lap " + std::to_string(i + 1));
+            EXPECT_EQ(row.lapCs, want.lapCs);
+            EXPECT_EQ(row.behindBestCs, want.lapCs - best);
+            EXPECT_EQ(row.best, want.lapCs == best);
+            EXPECT_FLOAT_EQ(row.highestRpm, want.highestRpm);
+            EXPECT_FLOAT_EQ(row.lowestVolt, want.lowestVolt);
+            EXPECT_NEAR(row.averageVolt, want.averageVolt, 0.001);
+            EXPECT_THAT(row.highestTemp1, NanSensitiveFloatEq(want.highestTemp1));
+            EXPECT_THAT(row.highestTemp2, NanSensitiveFloatEq(want.highestTemp2));
+        }
     }
 }
 

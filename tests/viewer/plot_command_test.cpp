@@ -58,9 +58,9 @@ TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
     for (const std::string& unreadable : {TempPath("absent.csv"), broken}) {
         const ProcessResult result = plot({unreadable, "--out", out});
         EXPECT_EQ(result.exitStatus, 1);
-        EXPECT_NE(result.err.find(unreadable), std::string::npos) << result.err;
+        const std::string named = unreadable + (unreadable == broken ? "\", line 3" : "");
+        EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
     }
-    EXPECT_NE(plot({broken, "--out", out}).err.find("line 3"), std::string::npos);
     EXPECT_FALSE(FileExists(out));
 }
 

@@ -17,12 +17,10 @@
 #include "app/win32/display_text.h"
 #include "app/win32/file_dialog_win32.h"
 #include "serial/serial_port_api.h"
+#include "tests/gui/main_window_layouts.h"
 #include "tests/windows/window_picture.h"
 
 namespace {
-
-const std::wstring kIdeographicSpaces(3, L'\x3000');
-const std::wstring kArrow(1, L'\x2192');
 
 class DialogHarness {
 public:
@@ -30,8 +28,7 @@ public:
         : ports(std::move(presentPorts)),
           window(GetModuleHandleW(nullptr)),
           logic(
-              window, [this] { return ports; },
-              [] { return std::make_unique<SerialPortAPI>(); }) {
+              window, [this] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); }) {
         window.answerMessageBoxesWith([](const ShownMessageBox&) {});
         window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
         if (showModelSave) {
@@ -72,13 +69,7 @@ public:
     HWND hwnd = nullptr;
 };
 
-void expectVisibility(const DialogHarness& h, std::initializer_list<std::pair<int, bool>> expected) {
-    for (const auto& [id, visible] : expected) {
-        EXPECT_EQ(h.visible(id), visible) << "control " << id;
-    }
-}
-
-TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayoutWithoutPorts) {
+TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheLogic) {
     DialogHarness h;
     ASSERT_NE(h.hwnd, nullptr) << "dialog template 102 is missing";
     wchar_t caption[64] = {};
@@ -86,36 +77,32 @@ TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayoutWithoutPorts) {
     EXPECT_EQ(std::wstring(caption), L"DATADOCK MANAGER  Ver1.05");
     EXPECT_EQ(GetWindowLongW(h.hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     EXPECT_NE(SendMessageW(h.hwnd, WM_GETICON, ICON_BIG, 0), 0);
-    expectVisibility(h, {{ctl::kStaticPort, true},
-                         {ctl::kComboPort, false},
-                         {ctl::kBtnLogSave, true},
-                         {ctl::kBtnModelSave, false},
-                         {ctl::kBtnUpdate, true},
-                         {ctl::kProgress, false},
-                         {ctl::kGroupTransfer, false},
-                         {ctl::kStaticTitle, false},
-                         {ctl::kStaticInfo, false},
-                         {ctl::kStaticPercent, false}});
+    expectLayout(h, layout::kIdle);
     EXPECT_EQ(h.shownText(ctl::kStaticPort), L"-----");
     // The resource compiler read the template's code page 932 texts right.
     const std::wstring logSave = h.shownText(ctl::kBtnLogSave);
-    EXPECT_EQ(logSave.rfind(kIdeographicSpaces + L"LOG SAVE ", 0), 0u);
+    EXPECT_EQ(logSave.rfind(std::wstring(3, L'\x3000') + L"LOG SAVE ", 0), 0u);
     EXPECT_EQ(logSave, displayText(txt::kBtnLogSave));
     EXPECT_EQ(h.shownText(ctl::kBtnUpdate), displayText(txt::kBtnUpdate));
-    EXPECT_EQ(h.shownText(ctl::kBtnModelSave), L"MODEL SAVE      KTR-90 " + kArrow + L" PC");
     EXPECT_TRUE(h.savePicture("idle.bmp"));
+
+    // The buttons reach the logic; Enter ends the dialog as OK.
+    h.command(ctl::kBtnLogSave);
+    ASSERT_EQ(h.window.shownMessageBoxes().size(), 1u);
+    EXPECT_EQ(h.window.shownMessageBoxes()[0].text, "Not connected.");
+    EXPECT_EQ(h.window.shownMessageBoxes()[0].icon, MessageIcon::Exclamation);
+    h.command(IDOK);
+    EXPECT_EQ(h.window.result(), IDOK);
+    EXPECT_FALSE(h.logic.CancelRequested());
+    EXPECT_FALSE(IsWindow(h.hwnd)) << "the dialog ended";
 }
 
-TEST(DatadockDialogTest, PortGroupFollowsOneOrTwoPorts_AndTheTimerRescans) {
-    DialogHarness one({"COM5"});
-    expectVisibility(one, {{ctl::kStaticPort, true}, {ctl::kComboPort, false}});
-    EXPECT_EQ(one.shownText(ctl::kStaticPort), L"COM5");
-
+TEST(DatadockDialogTest, TwoPortsToChooseFrom_AndTheTimerFindsThemGone) {
     DialogHarness two({"COM3", "COM12"}, true);
-    expectVisibility(two, {{ctl::kStaticPort, false}, {ctl::kComboPort, true},
-                           {ctl::kBtnModelSave, true}});
+    expectLayout(two, layout::kIdlePortListVardo);
     EXPECT_EQ(two.window.ComboItems(), (std::vector<std::string>{"COM12", "COM3"}));
     EXPECT_EQ(two.shownText(ctl::kComboPort), L"COM12");
+    EXPECT_EQ(two.shownText(ctl::kBtnModelSave), L"MODEL SAVE      KTR-90 \x2192 PC");
     EXPECT_TRUE(two.savePicture("idle-two-ports-vardo.bmp"));
 
     // The port timer (1 s) finds the cable unplugged.
@@ -125,12 +112,15 @@ TEST(DatadockDialogTest, PortGroupFollowsOneOrTwoPorts_AndTheTimerRescans) {
         two.window.PumpMessages();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    expectVisibility(two, {{ctl::kStaticPort, true}, {ctl::kComboPort, false}});
+    EXPECT_FALSE(two.visible(ctl::kComboPort));
+    EXPECT_TRUE(two.visible(ctl::kStaticPort));
     EXPECT_EQ(two.shownText(ctl::kStaticPort), L"-----");
 }
 
-TEST(DatadockDialogTest, TransferLayoutsShowTitlePathAndProgress) {
-    DialogHarness h({"COM5"}, true);
+TEST(DatadockDialogTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
+    DialogHarness h({"COM5"});
+    expectLayout(h, layout::kIdle);
+    EXPECT_EQ(h.shownText(ctl::kStaticPort), L"COM5");
     const std::string path = "C:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\\2026-06-01_lap.csv";
     h.logic.m_pLapFileDialog = std::make_unique<CFileDialog>(false, "csv", "", txt::kCsvFilter);
     h.window.answerFileDialogsWith([&](const FileDialogRequest&) { return path; });
@@ -138,9 +128,7 @@ TEST(DatadockDialogTest, TransferLayoutsShowTitlePathAndProgress) {
     h.logic.ShowLogSaveLayout();
     h.window.SetControlText(ctl::kStaticPercent, "45%");
     h.window.ProgressSetPos(45);
-    expectVisibility(h, {{ctl::kBtnLogSave, false}, {ctl::kBtnModelSave, false},
-                         {ctl::kBtnUpdate, false}, {ctl::kGroupTransfer, true},
-                         {ctl::kStaticTitle, true}, {ctl::kProgress, true}});
+    expectLayout(h, layout::kLogSave);
     EXPECT_EQ(h.shownText(ctl::kStaticTitle), displayText(txt::kTitleLogSave));
     EXPECT_EQ(h.shownText(ctl::kStaticInfo), L"C:\\\x30C7\x30FC\x30BF\\2026-06-01_lap.csv");
     EXPECT_EQ(h.window.ControlText(ctl::kStaticInfo), path) << "the bytes that were set";
@@ -148,27 +136,8 @@ TEST(DatadockDialogTest, TransferLayoutsShowTitlePathAndProgress) {
     EXPECT_TRUE(h.savePicture("log-save.bmp"));
 
     h.logic.RestoreMainLayout();
-    expectVisibility(h, {{ctl::kBtnLogSave, true}, {ctl::kBtnModelSave, true},
-                         {ctl::kProgress, false}, {ctl::kStaticTitle, false}});
+    expectLayout(h, layout::kIdle);
     EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 0);
-}
-
-TEST(DatadockDialogTest, ButtonsReachTheLogic_EscCancelsAndEnterIsOk) {
-    DialogHarness h;
-    h.command(ctl::kBtnLogSave);
-    ASSERT_EQ(h.window.shownMessageBoxes().size(), 1u);
-    EXPECT_EQ(h.window.shownMessageBoxes()[0].text, "Not connected.");
-    EXPECT_EQ(h.window.shownMessageBoxes()[0].icon, MessageIcon::Exclamation);
-
-    h.command(IDCANCEL);
-    EXPECT_EQ(h.window.result(), IDCANCEL);
-    EXPECT_TRUE(h.logic.CancelRequested());
-    EXPECT_FALSE(IsWindow(h.hwnd)) << "the dialog ended";
-
-    DialogHarness ok;
-    ok.command(IDOK);
-    EXPECT_EQ(ok.window.result(), IDOK);
-    EXPECT_FALSE(ok.logic.CancelRequested());
 }
 
 // Closes the modal window the way Esc does, from inside its own loop.
