@@ -14,6 +14,9 @@
 
 struct LogDownloadState;
 class TextFileWriter;
+namespace proto {
+class OwedReplies;
+}
 
 // The main window's logic: the port choice, the idle and transfer layouts, and
 // the three transfers, which run on the window's thread inside their click
@@ -142,7 +145,7 @@ private:
     void ReportNotConnected();
     void ShowDownloadResult(TransferOutcome outcome);
     void CloseDownloadConversation(std::string& reply);
-    void DropOwedReplies(int owed);
+    void DropOwedReplies(proto::OwedReplies& owed);
     int DownloadLapSet(const std::string& path, LogDownloadState& state, std::string& reply);
     bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
                         LogDownloadState& state);

@@ -38,14 +38,12 @@ private:
     std::string m_hiddenText;
 };
 
-// Every command sent owes one reply line. An attempt answered late is
-// answered while a later attempt waits, so once one is accepted the replies
-// still owed are read and dropped: none of them may pass for the answer to
-// the next command.
+// Once an attempt is accepted, the replies still owed to earlier ones are
+// dropped: none of them may pass for the answer to the next command.
 CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
     const std::string& command, const std::function<bool(const std::string&)>& accept,
     std::string& reply) {
-    int owed = 0;
+    proto::OwedReplies owed;
     SilentLoggerNotice notice(*this);
     for (;;) {
         PumpMessages();
@@ -54,16 +52,14 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
         }
         m_pSerial->SetRecvTimeout(proto::kHandshakeTimeoutSeconds);
         m_pSerial->SendTo(command);
-        ++owed;
+        owed.Sent();
         Pause(proto::kHandshakePauseMs);
         const int received = m_pSerial->recvString(reply);
-        if (received != SerialPortAPI::kTimedOut) {
-            owed -= proto::LinesIn(reply);
-            if (accept(reply)) {
-                notice.Withdraw();
-                DropOwedReplies(owed);
-                return Handshake::Accepted;
-            }
+        owed.Received(reply, received);
+        if (received != SerialPortAPI::kTimedOut && accept(reply)) {
+            notice.Withdraw();
+            DropOwedReplies(owed);
+            return Handshake::Accepted;
         }
         notice.ShowAfter(kSilentLoggerNoticeMs);
     }
@@ -72,14 +68,14 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
 
 // Waits for the owed replies no longer than the handshake's own rhythm: a
 // logger that simply missed the first attempts costs at most that.
-void CDatadockDlg::DropOwedReplies(int owed) {
+void CDatadockDlg::DropOwedReplies(proto::OwedReplies& owed) {
     const std::int64_t deadline = m_clock.monotonicMs() + proto::kHandshakePauseMs;
     std::string stale;
-    while (owed > 0 && m_clock.monotonicMs() < deadline) {
+    while (owed.Any() && m_clock.monotonicMs() < deadline) {
         m_pSerial->SetRecvTimeout(0);
-        if (m_pSerial->recvString(stale) != SerialPortAPI::kTimedOut) {
-            owed -= proto::LinesIn(stale);
-        } else {
+        const int received = m_pSerial->recvString(stale);
+        owed.Received(stale, received);
+        if (received == SerialPortAPI::kTimedOut) {
             Pause(proto::kOwedReplyPollMs);
         }
     }

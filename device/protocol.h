@@ -37,6 +37,23 @@ inline int LinesIn(const std::string& reply) {
     return static_cast<int>(std::count(reply.begin(), reply.end(), '\n'));
 }
 
+// Every command sent owes one reply line; a receive pays off as many lines as
+// it holds. An attempt answered late is answered while a later one waits, so
+// what is still owed once an attempt is accepted must be read and dropped.
+class OwedReplies {
+public:
+    void Sent() { ++m_lines; }
+    void Received(const std::string& reply, int received) {
+        if (received != SerialPortAPI::kTimedOut) {
+            m_lines -= LinesIn(reply);
+        }
+    }
+    bool Any() const { return m_lines > 0; }
+
+private:
+    int m_lines = 0;
+};
+
 constexpr int kHandshakeTimeoutSeconds = 0;
 constexpr int kOwedReplyPollMs = 10;
 constexpr int kHandshakePauseMs = 1000;

@@ -100,15 +100,13 @@ int CDatadockDlg::UpdateFirmware(const std::string& path) {
 // Up to ten attempts in a row, without pauses and without pumping; the
 // answers still owed to earlier attempts are dropped, as after a handshake.
 bool CDatadockDlg::StartUpdate(std::string& reply) {
-    int owed = 0;
+    proto::OwedReplies owed;
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
         m_pSerial->SetRecvTimeout(kUpdateTimeoutSeconds);
         m_pSerial->SendTo(kStartCommand);
-        ++owed;
+        owed.Sent();
         const int received = m_pSerial->recvString(reply);
-        if (received != SerialPortAPI::kTimedOut) {
-            owed -= proto::LinesIn(reply);
-        }
+        owed.Received(reply, received);
         if (proto::IsAck(reply, received)) {
             DropOwedReplies(owed);
             return true;
