@@ -30,10 +30,10 @@ public:
     void ComboAddString(const std::string& text) override { combo.Add(text); }
     void ComboSelectIndex(int index) override { combo.selection = index; }
     std::vector<std::string> ComboItems() override { return combo.items; }
-    void ComboEnable(bool enabled) override { comboEnabled = enabled; }
+    void ComboEnable(bool) override {}
     bool ComboListOpen() override { return comboListOpen; }
 
-    void ProgressSetRange(int low, int high) override { progressRange = {low, high}; }
+    void ProgressSetRange(int, int) override {}
     void ProgressSetPos(int position) override;
 
     void UpdateWindow() override { ++repaints; }
@@ -50,7 +50,7 @@ public:
 
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
-    void EndDialog(int result) override { endedWith = result; }
+    void EndDialog(int) override {}
 
     bool visible(int id) const;
     std::string text(int id) const;
@@ -59,9 +59,7 @@ public:
     std::map<int, std::string> textById;
     std::map<int, std::vector<std::string>> textHistory;
     ComboModel combo;
-    bool comboEnabled = false;
     bool comboListOpen = false;
-    std::pair<int, int> progressRange{0, 0};
     int progressPos = 0;
     std::vector<int> progressHistory;
     int repaints = 0;
@@ -74,7 +72,6 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     int waitCursorDepth = 0;
-    std::optional<int> endedWith;
     // Runs inside each pump, as a queued window event would.
     std::function<void(int pumpNumber)> onPump;
 };

@@ -10,7 +10,7 @@
 
 // A serial device that plays a script against a FakeClock: each chunk arrives
 // at its time and is handed out by one read; writes are captured; opening,
-// reading and writing fail on demand; the device can hang up.
+// setting the line and closing fail on demand; the device can hang up.
 class ScriptedSerialDevice final : public SerialDevice {
 public:
     explicit ScriptedSerialDevice(FakeClock& clock) : m_clock(clock) {}
@@ -25,8 +25,6 @@ public:
     bool failOpen = false;
     bool failSetLine = false;
     bool failClose = false;
-    bool failWrite = false;
-    bool failRead = false;
     std::vector<std::string> written;
     std::vector<std::int64_t> writtenAtMs;  // when each write came, from the clock's start
     int reads = 0;
