@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "app/texts.h"
 #include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
 
@@ -52,7 +51,6 @@ TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost_ThenEveryLineGoesOutVerbatim) {
     ASSERT_EQ(nine.messages().size(), 1u);
     EXPECT_EQ(nine.messages()[0].text, "Update complete!!\r\nReboot the KTR-90.");
     EXPECT_EQ(nine.messages()[0].icon, MessageIcon::Information);
-    EXPECT_EQ(nine.platform.text(ctl::kStaticTitle), txt::kTitleUpdate);
     // The pauses on the wire: a second per handshake attempt, then five
     // seconds before the start, however the waits are sliced.
     const auto at = [&](std::size_t i) { return nine.device->writtenAtMs[i]; };
