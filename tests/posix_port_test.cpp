@@ -1,11 +1,12 @@
 // The serial port on a real pseudo-terminal, the far side played by the test.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
 #include "serial/serial_port_api.h"
-#include "tests/support/pty_pair.h"
+#include "sim/pseudo_terminal.h"
 
 namespace {
 
@@ -21,12 +22,7 @@ protected:
         }
     }
 
-    void sendLater(std::string bytes, int delayMs) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-        pty.writeMaster(bytes);
-    }
-
-    PtyPair pty;
+    ktr90::PseudoTerminal pty;  // the test plays the device on the master side
     SerialPortAPI port;
     std::string text;
 };
@@ -51,9 +47,10 @@ TEST_F(PosixPortTest, OpenClose_AndASecondOpenOfTheSamePortFails) {
 TEST_F(PosixPortTest, FarSideClosingMidReply_ThrowsInsteadOfTimingOut) {
     ASSERT_EQ(port.TryOpen(), 1) << port.LastErrorText();
     std::thread device([&] {
-        sendLater("OK0", 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(::write(pty.master(), "OK0", 3), 3);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        pty.hangUp();
+        pty.closeMaster();
     });
     port.SetRecvTimeout(10);
     const auto start = std::chrono::steady_clock::now();

@@ -1,8 +1,8 @@
-// Faults of the simulated logger: their text form, and what each does on the line.
+// Faults of the simulated logger: what each does on the line (their texts are
+// read in sim_inputs_test).
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <stdexcept>
 
 #include "sim/simulated_logger.h"
 #include "tests/support/sim_client.h"
@@ -10,24 +10,6 @@
 namespace {
 
 using ktr90::parseFault;
-using By = ktr90::FaultTarget::By;
-
-// The kinds and their options are seen at work on the wire below; here what
-// the wire cannot show: escapes, a target with a comma, and refusals.
-TEST(SimFaultText, ReadsEscapesAndCommandsWithCommas_AndRejectsWhatItCannotCarryOut) {
-    const ktr90::Fault status = parseFault("StatusCode@DSTA,1:status=K00\\x2C,after=4");
-    EXPECT_EQ(status.target.by, By::Command);
-    EXPECT_EQ(status.target.command, "DSTA,1");
-    EXPECT_EQ(status.status, "K00,");
-    EXPECT_EQ(status.after, 4);
-    EXPECT_EQ(parseFault("AnswerLate").target.by, By::EveryReply);
-
-    for (const char* text :
-         {"", "Unknown@1", "HangUpAt", "AnswerLate#x", "AnswerLate:gap=3", "AnswerLate:delay=-5",
-          "SplitReply:pieces=1", "ExtraBytes:bytes=\\q"}) {
-        EXPECT_THROW(parseFault(text), std::invalid_argument) << '"' << text << '"';
-    }
-}
 
 struct Step {
     std::string command;

@@ -7,14 +7,15 @@
 #include <functional>
 
 #include "app/texts.h"
-#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
+#include "tests/support/platform_names.h"
 #include "tests/support/temp_files.h"
 
 namespace {
 
 const std::string kAck = "OK00\r\n";
 constexpr std::int64_t kStopWithinMs = 200;
+constexpr std::int64_t kStartMs = 1'000'500;  // the fake clock's start
 
 long Count(const std::vector<std::string>& written, const std::string& command) {
     return std::count(written.begin(), written.end(), command);
@@ -48,18 +49,18 @@ TEST(Stop, InEveryWaitOfADownloadEndsAtOnceAndClosesTheConversation) {
         SCOPED_TRACE(c.name);
         StopRun run;
         const std::string lap = TempPath("stop_lap.csv"), log = TempPath("stop_log.csv");
-        run.platform.fileAnswers = c.log ? std::deque<std::optional<std::string>>{lap, log}
-                                         : std::deque<std::optional<std::string>>{lap};
+        run.platform.fileAnswers = {lap, log};  // MODEL SAVE asks for the first only
         run.device->replies = {kAck};
         run.device->replies.insert(run.device->replies.end(), c.replies.begin(), c.replies.end());
-        run.stopWhen([&] { return run.device->written.size() == 3; });  // waiting for the silent reply
+        // DSTA, the first record's DRED, then the DRED whose reply never comes.
+        run.stopWhen([&] { return run.device->written.size() == 3; });
         const TransferOutcome outcome = c.log ? run.dlg.OnLogSave() : run.dlg.OnModelSave();
 
         EXPECT_EQ(outcome, TransferOutcome::Cancelled);
         EXPECT_TRUE(run.messages().empty());
         ASSERT_EQ(run.device->written.size(), 6u);
         EXPECT_EQ(Count(run.device->written, "DEND\r\n"), 3);
-        EXPECT_LE(run.device->writtenAtMs[3] + 1'000'500 - run.stoppedAtMs, kStopWithinMs);
+        EXPECT_LE(run.device->writtenAtMs[3] + kStartMs - run.stoppedAtMs, kStopWithinMs);
         EXPECT_EQ(ReadFileBytes(lap), c.log ? "LOG NAME,D01,TEST\r\n" : "01\r\n");
         EXPECT_EQ(run.dlg.PartialFileNote(), lap + " holds only part of the data (1 record).");
         EXPECT_FALSE(run.platform.visible(ctl::kBtnCancel));
@@ -71,7 +72,7 @@ TEST(Stop, CancelButtonLeavesTheWindowReadyForTheNextTransfer) {
     StopRun run;
     const std::string path = TempPath("stop_again.csv");
     run.platform.fileAnswers = {path, path};
-    run.stopWhen([&] { return run.clock.monotonicMs() > 1'000'500 + 2'500; });  // in the handshake
+    run.stopWhen([&] { return run.clock.monotonicMs() > kStartMs + 2'500; });  // in the handshake
     EXPECT_EQ(run.dlg.OnModelSave(), TransferOutcome::Cancelled);
     EXPECT_EQ(Count(run.device->written, "DEND\r\n"), 0) << "no conversation was opened";
     EXPECT_FALSE(run.dlg.CancelRequested()) << "the window stays open";
@@ -86,18 +87,24 @@ struct UpdateStop : StopRun {
         platform.fileAnswers = {WriteFileBytes("stop.dat", "S0\r\nS2140000000123ABCD00\r\nS9\r\n")};
         device->replies = {kAck, kAck, kAck, kAck, "OK00,1.04\r\n", kAck, kAck, kAck, kAck};
     }
+    // Once SUPC is taken, in the 5 s pause before the start.
+    void stopInThePause() {
+        stopWhen([this] {
+            return device->written.size() == 3 && clock.monotonicMs() > kStartMs + 4'000;
+        });
+    }
 };
 
 TEST(Stop, OfABegunUpdateIsConfirmedFirst) {
     UpdateStop no;  // asked in the 5 s pause; No carries on at once
     no.platform.yesAnswer = false;
-    no.stopWhen([&] { return no.device->written.size() == 3 && no.clock.monotonicMs() > 1'000'500 + 4'000; });
+    no.stopInThePause();
     EXPECT_EQ(no.dlg.OnSoftwareUpdate(), TransferOutcome::Completed);
     EXPECT_EQ(no.platform.questions, std::vector<std::string>{txt::kConfirmUpdateStop});
     EXPECT_EQ(no.device->written.back(), "SUPE\r\n");
 
     UpdateStop yes;
-    yes.stopWhen([&] { return yes.device->written.size() == 3 && yes.clock.monotonicMs() > 1'000'500 + 4'000; });
+    yes.stopInThePause();
     EXPECT_EQ(yes.dlg.OnSoftwareUpdate(), TransferOutcome::Cancelled);
     EXPECT_TRUE(yes.messages().empty());
     EXPECT_EQ(yes.device->written.back(), "SUPC\r\n") << "stopped in the pause, before the start";

@@ -3,9 +3,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/platform_names.h"
 #include "tests/support/dlg_harness.h"
-#include "tests/support/temp_files.h"
+#include "tests/support/platform_names.h"
 
 namespace {
 
@@ -20,18 +19,11 @@ TEST(SuiteGuards, ReceiveThatNeverEndsFailsTheTest) {
                             "a receive that never ends");
 }
 
-TEST(SuiteGuards, HandshakeWithASilentLoggerFailsTheTest) {
-    DlgHarness h({PortName(0)}, true);
-    h.platform.fileAnswers = {TempPath("guard_model.csv")};
-    EXPECT_NONFATAL_FAILURE(h.dlg.OnModelSave(), "kept pumping");
-}
-
 TEST(SuiteGuards, PumpLoopThatIgnoresTheCancelRequestIsBrokenOff) {
     DlgHarness h;
-    EXPECT_NONFATAL_FAILURE(
-        EXPECT_THROW(
-            for (;;) { h.dlg.PumpMessages(); }, std::runtime_error),
-        "kept pumping");
+    EXPECT_NONFATAL_FAILURE(EXPECT_THROW(
+                                for (;;) { h.dlg.PumpMessages(); }, std::runtime_error),
+                            "kept pumping");
 }
 
 }  // namespace

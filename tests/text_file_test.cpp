@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "device/text_file.h"
-#include "tests/support/platform_names.h"
 #include "tests/support/temp_files.h"
 #include "update/update_file.h"
 
@@ -28,16 +27,6 @@ TEST(TextFile, WritesAndReadsInAFolderNamedInAnyScript) {
     EXPECT_TRUE(writer.Remove());
     EXPECT_FALSE(ReadUpdateFile(path).error.empty());
     std::filesystem::remove_all(std::filesystem::u8path(folder));
-}
-
-// The last lines sit in the C library's buffer until the file is closed;
-// a disk that fills up then must still be noticed.
-TEST(TextFile, FullDiskIsNoticedWhenTheLastLinesAreWrittenOut) {
-    TextFileWriter writer;
-    ASSERT_TRUE(writer.Create(FullDiskPath())) << writer.Error();
-    EXPECT_TRUE(writer.WriteLine("a line that stays in the buffer"));
-    EXPECT_FALSE(writer.Close());
-    EXPECT_NE(writer.Error().find(FullDiskPath()), std::string::npos) << writer.Error();
 }
 
 }  // namespace

@@ -13,33 +13,33 @@ namespace {
 
 using ::testing::ElementsAre;
 
+const std::vector<std::string> kLines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
+                                         "S214000010 spaces  kept ", "S9030000FC"};
+
 std::string UpdateBytes(const std::string& lineEnd) {
     std::string bytes;
-    const std::vector<std::string> lines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
-                                            "S214000010 spaces  kept ", "S9030000FC"};
-    for (const std::string& line : lines) {
+    for (const std::string& line : kLines) {
         bytes += line + lineEnd;
     }
     return bytes;
 }
 
+// Two updates in a row to one logger: each image is that update's file alone.
 TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
+    SimDlgHarness h(ktr90::Scenario{});
     for (const std::string lineEnd : {"\r\n", "\n"}) {
         SCOPED_TRACE(lineEnd.size());
-        SimDlgHarness h(ktr90::Scenario{});
         h.platform.fileAnswers = {WriteFileBytes("e2e.dat", UpdateBytes(lineEnd))};
         h.dlg.OnSoftwareUpdate();
         EXPECT_EQ(h.lastMessage().text, "Update complete!!\r\nReboot the KTR-90.");
-        EXPECT_THAT(h.logger.receivedImage(),
-                    ElementsAre("S00F000044415441444F434B", "S2140000000123ABCD00", "",
-                                "S214000010 spaces  kept ", "S9030000FC"));
-        const auto commands = h.commands();
-        ASSERT_GE(commands.size(), 6u);
-        EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 5),
-                    ElementsAre("SUPM", "SUPW", "SUPC", "SUPS", "SUPV"));
-        EXPECT_EQ(commands.back(), "SUPE");
+        EXPECT_EQ(h.logger.receivedImage(), kLines);
         EXPECT_EQ(h.platform.text(ctl::kStaticInfo), "Ver 1.04 \x81\xA8 Ver 6.02");
     }
+    const auto commands = h.commands();
+    ASSERT_GE(commands.size(), 6u);
+    EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 5),
+                ElementsAre("SUPM", "SUPW", "SUPC", "SUPS", "SUPV"));
+    EXPECT_EQ(commands.back(), "SUPE");
 }
 
 TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {

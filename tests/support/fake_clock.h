@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "serial/clock.h"
 
@@ -11,13 +10,8 @@ public:
     explicit FakeClock(std::int64_t startMs = 1'000'500) : m_nowMs(startMs) {}
 
     std::int64_t monotonicMs() override { return m_nowMs; }
-    void sleepMs(int milliseconds) override {
-        sleeps.push_back(milliseconds);
-        m_nowMs += milliseconds;
-    }
+    void sleepMs(int milliseconds) override { m_nowMs += milliseconds; }
     void advance(std::int64_t milliseconds) { m_nowMs += milliseconds; }
-
-    std::vector<int> sleeps;
 
 private:
     std::int64_t m_nowMs;

@@ -21,7 +21,10 @@ public:
     };
 
     void ShowControl(int id, bool visible) override { visibleById[id] = visible; }
-    void SetControlText(int id, const std::string& text) override;
+    void SetControlText(int id, const std::string& text) override {
+        textById[id] = text;
+        textHistory[id].push_back(text);
+    }
     std::string ControlText(int id) override { return textById[id]; }
 
     int ComboCount() override { return static_cast<int>(combo.items.size()); }
@@ -30,38 +33,55 @@ public:
     void ComboAddString(const std::string& text) override { combo.Add(text); }
     void ComboSelectIndex(int index) override { combo.selection = index; }
     std::vector<std::string> ComboItems() override { return combo.items; }
-    void ComboEnable(bool enabled) override { comboEnabled = enabled; }
+    void ComboEnable(bool) override {}
     bool ComboListOpen() override { return comboListOpen; }
 
-    void ProgressSetRange(int low, int high) override { progressRange = {low, high}; }
-    void ProgressSetPos(int position) override;
+    void ProgressSetRange(int, int) override {}
+    void ProgressSetPos(int position) override {
+        progressPos = position;
+        progressHistory.push_back(position);
+    }
 
     void UpdateWindow() override { ++repaints; }
-    void PumpMessages() override;
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump) {
+            onPump(pumps);
+        }
+    }
     void StartTimer(int id, int intervalMs) override { timers[id] = intervalMs; }
     void KillTimer(int id) override { timers.erase(id); }
 
-    void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail) override;
+    void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail) override {
+        messages.push_back({text, icon, detail});
+    }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         return yesAnswer;
     }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    // Answers from fileAnswers in order; none left means "cancelled".
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
 
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
-    void EndDialog(int result) override { endedWith = result; }
+    void EndDialog(int) override {}
 
-    bool visible(int id) const;
-    std::string text(int id) const;
+    bool visible(int id) const { return visibleById.contains(id) && visibleById.at(id); }
+    std::string text(int id) const { return textById.contains(id) ? textById.at(id) : ""; }
 
     std::map<int, bool> visibleById;
     std::map<int, std::string> textById;
     std::map<int, std::vector<std::string>> textHistory;
     ComboModel combo;
-    bool comboEnabled = false;
     bool comboListOpen = false;
-    std::pair<int, int> progressRange{0, 0};
     int progressPos = 0;
     std::vector<int> progressHistory;
     int repaints = 0;
@@ -70,11 +90,9 @@ public:
     bool yesAnswer = true;
     std::map<int, int> timers;
     std::vector<Message> messages;
-    // Answers of the file dialogs in order; nothing means "cancelled".
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     int waitCursorDepth = 0;
-    std::optional<int> endedWith;
     // Runs inside each pump, as a queued window event would.
     std::function<void(int pumpNumber)> onPump;
 };

@@ -5,36 +5,6 @@
 
 #include <gtest/gtest.h>
 
-void ScriptedSerialDevice::arrive(std::string bytes, std::int64_t atMs) {
-    m_script.push_back({atMs, std::move(bytes)});
-}
-
-bool ScriptedSerialDevice::fail(const std::string& text) {
-    m_error = DeviceError{text, DeviceProblem::Other};
-    return false;
-}
-
-bool ScriptedSerialDevice::due(const Chunk& chunk) const {
-    return m_startMs + chunk.atMs <= m_clock.monotonicMs();
-}
-
-bool ScriptedSerialDevice::hungUp() const {
-    return m_hangUpAtMs >= 0 && m_startMs + m_hangUpAtMs <= m_clock.monotonicMs();
-}
-
-bool ScriptedSerialDevice::open(const std::string& name) {
-    if (failOpen) {
-        return fail("Device or resource busy");
-    }
-    isOpen = true;
-    openedName = name;
-    return true;
-}
-
-bool ScriptedSerialDevice::setLine(const LineSettings&) {
-    return failSetLine ? fail("Invalid argument") : true;
-}
-
 long ScriptedSerialDevice::readNow(char* buffer, std::size_t capacity) {
     if (++reads == kRunawayReads) {
         ADD_FAILURE() << "the port was read " << reads << " times: a receive that never ends";
@@ -43,7 +13,7 @@ long ScriptedSerialDevice::readNow(char* buffer, std::size_t capacity) {
         fail("runaway receive stopped by the test");
         return -1;
     }
-    if (failRead || (hungUp() && (m_script.empty() || !due(m_script.front())))) {
+    if (hungUp() && (m_script.empty() || !due(m_script.front()))) {
         fail("Input/output error");
         return -1;
     }
@@ -77,7 +47,7 @@ WaitResult ScriptedSerialDevice::waitReadable(int timeoutMs) {
 }
 
 long ScriptedSerialDevice::write(const char* data, std::size_t size) {
-    if (failWrite || hungUp()) {
+    if (hungUp()) {
         fail("Input/output error");
         return -1;
     }
@@ -90,12 +60,4 @@ long ScriptedSerialDevice::write(const char* data, std::size_t size) {
         replies.pop_front();
     }
     return static_cast<long>(size);
-}
-
-bool ScriptedSerialDevice::close() {
-    if (failClose) {
-        return fail("Bad file descriptor");
-    }
-    isOpen = false;
-    return true;
 }

@@ -32,13 +32,6 @@ public:
             throw std::runtime_error("write to the simulated logger failed");
         }
     }
-    // Sends the command with "\r\n"; returns the reply up to its "\n", or what came in time.
-    std::string exchange(const std::string& command, int timeoutMs = 1000) {
-        send(command + "\r\n");
-        readUntil([this] { return m_buffer.find('\n') != std::string::npos; }, timeoutMs);
-        const auto end = m_buffer.find('\n');
-        return take(end == std::string::npos ? m_buffer.size() : end + 1);
-    }
     // count bytes, or fewer when the time-out passes first.
     std::string readBytes(std::size_t count, int timeoutMs = 1000) {
         readUntil([&] { return m_buffer.size() >= count; }, timeoutMs);
