@@ -156,4 +156,3 @@ std::string cp932ToUtf8(const std::string& cp932) {
 std::string utf8ToCp932(const std::string& utf8) {
     return convertOrKeepAscii(kCodePage932, kUtf8, utf8, kCp932Replacement, utf8BytesToSkip);
 }
-

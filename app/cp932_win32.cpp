@@ -19,13 +19,14 @@ constexpr wchar_t kUndefinedSingleBytesLast = 0xF8F3;
 // The one character of code page 932 bytes; false when they are none.
 bool decodeCharacter(const char* bytes, int count, wchar_t& character) {
     wchar_t wide[2] = {};
-    const int length = MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes, count, wide, 2);
+    const int length =
+        MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes, count, wide, 2);
     if (length != 1) {
         return false;
     }
     character = wide[0];
-    return count == 2 ||
-           character < kUndefinedSingleBytesFirst || character > kUndefinedSingleBytesLast;
+    return count == 2 || character < kUndefinedSingleBytesFirst ||
+           character > kUndefinedSingleBytesLast;
 }
 
 std::string encodeRun(const std::string& utf8Run) {
@@ -37,8 +38,8 @@ std::string encodeRun(const std::string& utf8Run) {
     const int length = WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), size,
                                            nullptr, 0, kCp932Replacement, nullptr);
     std::string cp932(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), size, cp932.data(),
-                        length, kCp932Replacement, nullptr);
+    WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), size, cp932.data(), length,
+                        kCp932Replacement, nullptr);
     return cp932;
 }
 

@@ -99,7 +99,8 @@ void CDatadockDlg::KeepWindowAlive() {
 void CDatadockDlg::Pause(int milliseconds) {
     const std::int64_t end = m_clock.monotonicMs() + milliseconds;
     for (std::int64_t left = milliseconds; left > 0; left = end - m_clock.monotonicMs()) {
-        m_clock.sleepMs(static_cast<int>(std::min<std::int64_t>(left, SerialPortAPI::kWaitSliceMs)));
+        m_clock.sleepMs(
+            static_cast<int>(std::min<std::int64_t>(left, SerialPortAPI::kWaitSliceMs)));
         KeepWindowAlive();
     }
 }

@@ -7,9 +7,9 @@ const char* const kCableRuleName = "70-datadock.rules";
 
 const std::vector<std::string>& udevRuleFolders() {
     // A rule copied by hand goes to /etc; the package's goes to /usr/lib.
-    static const std::vector<std::string> folders = {
-        "/etc/udev/rules.d", "/usr/local/lib/udev/rules.d", "/usr/lib/udev/rules.d",
-        "/lib/udev/rules.d"};
+    static const std::vector<std::string> folders = {"/etc/udev/rules.d",
+                                                     "/usr/local/lib/udev/rules.d",
+                                                     "/usr/lib/udev/rules.d", "/lib/udev/rules.d"};
     return folders;
 }
 
@@ -32,8 +32,9 @@ std::string deviceAccessHint(bool ruleInstalled) {
                "screen, you need to be a member of the group that owns the device "
                "(usually dialout).";
     }
-    return std::string("You need to be a member of the group that owns the device (usually "
-                       "dialout); log in again after adding yourself. Or install the DataDock "
-                       "package: its device rule (") +
+    return std::string(
+               "You need to be a member of the group that owns the device (usually "
+               "dialout); log in again after adding yourself. Or install the DataDock "
+               "package: its device rule (") +
            kCableRuleName + ") gives the user at the computer the cable without a group change.";
 }

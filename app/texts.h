@@ -34,7 +34,8 @@ constexpr char kUpdateFailed[] = "Update Failed.";
 constexpr char kBtnCancel[] = "Cancel";
 constexpr char kConfirmUpdateStop[] =
     "Stop the update? The KTR-90 will need the update again before it can be used.";
-constexpr char kWaitingForLogger[] = "Waiting for the KTR-90 \x81\x5C is it switched on and connected?";
+constexpr char kWaitingForLogger[] =
+    "Waiting for the KTR-90 \x81\x5C is it switched on and connected?";
 
 constexpr char kCsvFilter[] = "CSV(*.csv)|*.csv||";
 constexpr char kUpdateFilter[] = "Update file(*.dat)|*.dat||";

@@ -1,4 +1,6 @@
+// <windows.h> comes before every other Windows header.
 #include <windows.h>
+
 #include <io.h>
 #include <shellapi.h>
 

@@ -27,7 +27,8 @@ constexpr char kUsage[] =
     "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
     "       datadock model-save [--port PORT] --out FILE.csv\n"
     "       datadock update [--port PORT] FILE.dat\n"
-    "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] [--lap-range A-B]\n";
+    "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] "
+    "[--lap-range A-B]\n";
 
 struct Request {
     std::string command;

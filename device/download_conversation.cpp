@@ -65,7 +65,6 @@ CDatadockDlg::Handshake CDatadockDlg::RunHandshake(
     }
 }
 
-
 // Waits for the owed replies no longer than the handshake's own rhythm: a
 // logger that simply missed the first attempts costs at most that.
 void CDatadockDlg::DropOwedReplies(proto::OwedReplies& owed) {
@@ -185,7 +184,8 @@ int CDatadockDlg::FileFailure(const TextFileWriter& file) {
 // no data (the file goes), or failed (the file keeps what it has). A file that
 // cannot be closed or deleted turns any outcome into a failure.
 int CDatadockDlg::EndOfSet(TextFileWriter& file, const std::string& reply, int received) {
-    const RecordStatus status = received == SerialPortAPI::kTimedOut ? RecordStatus::Other : StatusOf(reply);
+    const RecordStatus status =
+        received == SerialPortAPI::kTimedOut ? RecordStatus::Other : StatusOf(reply);
     if (status == RecordStatus::NoData) {
         m_partialFile = {};
         return file.Remove() ? kResultNoData : FileFailure(file);

@@ -1,6 +1,8 @@
 // Port discovery on Windows: the devices that offer the serial-port
 // interface, asked of SetupAPI, keeping the FTDI cables the logger uses.
+// <windows.h> comes before every other Windows header.
 #include <windows.h>
+
 #include <setupapi.h>
 
 #include <algorithm>
@@ -32,16 +34,16 @@ std::string deviceProperty(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD prop
 
 // The "PortName" the system gave the device in its hardware key.
 bool devicePortName(HDEVINFO devices, SP_DEVINFO_DATA& device, std::string& portName) {
-    HKEY key = SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV,
-                                    KEY_QUERY_VALUE);
+    HKEY key =
+        SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_QUERY_VALUE);
     if (key == INVALID_HANDLE_VALUE) {
         return false;
     }
     char buffer[kTextBufferBytes] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
-    const LONG status = RegQueryValueExA(key, "PortName", nullptr, &type,
-                                         reinterpret_cast<BYTE*>(buffer), &size);
+    const LONG status =
+        RegQueryValueExA(key, "PortName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return false;

@@ -43,7 +43,9 @@ TEST(LogName, IsCleanedAndCutAtTwentyBytesWithoutSplittingACharacter) {
     EXPECT_EQ(LogNameLine("00"), "LOG NAME,D00,") << "a short record reads nothing past its end";
     // A name cut inside a character: the lead byte stays a byte of its own.
     EXPECT_EQ(CleanLogName("AB\x83\r\n"), "AB\x83");
-    EXPECT_EQ(CleanLogName("A\x83\"B\r\n"), "A\x83\xA5" "B");
+    EXPECT_EQ(CleanLogName("A\x83\"B\r\n"),
+              "A\x83\xA5"
+              "B");
 }
 
 TEST(SampleFields, NeedSixFieldsAndTheLineEnd_VoltsBelowOneKeepTwoDecimals) {
@@ -52,8 +54,8 @@ TEST(SampleFields, NeedSixFieldsAndTheLineEnd_VoltsBelowOneKeepTwoDecimals) {
     EXPECT_EQ(ParseSampleFields("0078,0000,7FFF,04D2,00FF,00FE", f), 0);
     ASSERT_EQ(ParseSampleFields("F0,1,2,3,4,5\r\n", f), 1) << "short fields end at their comma";
     EXPECT_EQ(SteeringText(f), "120");
-    for (auto [field, text] : {std::pair{"0000", "0.00"}, {"0005", "0.05"}, {"002A", "0.42"},
-                               {"FFFF", "655.35"}}) {
+    for (auto [field, text] :
+         {std::pair{"0000", "0.00"}, {"0005", "0.05"}, {"002A", "0.42"}, {"FFFF", "655.35"}}) {
         f.volt = field;
         EXPECT_EQ(VoltText(f), text) << field;
     }

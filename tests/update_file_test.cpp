@@ -18,11 +18,14 @@ TEST(UpdateFile, LinesAreReadAsTextModeReadsThem) {
     using Lines = std::vector<std::string>;
     EXPECT_EQ(ReadUpdateFile(WriteFileBytes("crlf.dat", "S0\r\n\r\nS1 x\r\nlast")).lines,
               (Lines{"S0", "", "S1 x", "last"}));
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("lf.dat", "S0\n\nS1 x\n")).lines, (Lines{"S0", "", "S1 x"}));
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("eof.dat", "S0\r\nS1\x1A\r\nS2\r\n")).lines, (Lines{"S0", "S1"}))
-        << "Ctrl-Z ends the file";
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13))).lines,
+    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("lf.dat", "S0\n\nS1 x\n")).lines,
+              (Lines{"S0", "", "S1 x"}));
+    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("eof.dat", "S0\r\nS1\x1A\r\nS2\r\n")).lines,
               (Lines{"S0", "S1"}))
+        << "Ctrl-Z ends the file";
+    EXPECT_EQ(
+        ReadUpdateFile(WriteFileBytes("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13))).lines,
+        (Lines{"S0", "S1"}))
         << "a NUL ends its line";
     std::string large;
     for (int i = 0; i < 20000; ++i) {
@@ -42,8 +45,8 @@ TEST(UpdateFile, WhatIsNoRegularFileOfAFirmwaresSizeIsRefusedWithAReason) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string big = WriteFileBytes("big.dat", "");
     std::filesystem::resize_file(big, kMaxUpdateFileBytes + 1);
-    for (const std::string& path : {TempPath("no-such-file.dat"), ::testing::TempDir(),
-                                    fifo, std::string("/dev/zero"), big}) {
+    for (const std::string& path : {TempPath("no-such-file.dat"), ::testing::TempDir(), fifo,
+                                    std::string("/dev/zero"), big}) {
         const UpdateFile file = ReadUpdateFile(path);
         EXPECT_TRUE(file.lines.empty()) << path;
         EXPECT_NE(file.error.find(path), std::string::npos) << file.error;

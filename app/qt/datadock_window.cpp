@@ -31,8 +31,8 @@
 #include "app/qt/main_dialog_template.h"
 #include "app/qt/message_box_setup.h"
 #include "app/qt/port_combo_box.h"
-#include "app/texts.h"
 #include "app/qt/text_fit.h"
+#include "app/texts.h"
 
 // The icon lives in a static library, whose resources are registered only
 // when asked for; the macro must be used outside any namespace.

@@ -50,7 +50,9 @@ public:
     // For tests: answer boxes and file dialogs without showing them.
     void answerMessageBoxesWith(MessageBoxAnswerer answerer);
     void answerFileDialogsWith(FileDialogAnswerer answerer);
-    void answerQuestionsWith(QuestionAnswerer answerer) { m_questionAnswerer = std::move(answerer); }
+    void answerQuestionsWith(QuestionAnswerer answerer) {
+        m_questionAnswerer = std::move(answerer);
+    }
     // "View a log…" of the background's menu: asks for a log file and
     // opens the viewer on it.
     void viewLog();

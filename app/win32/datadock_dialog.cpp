@@ -35,9 +35,8 @@ DatadockDialog::~DatadockDialog() {
 
 int DatadockDialog::runModal() {
     m_modal = true;
-    const INT_PTR result =
-        DialogBoxParamW(m_resources, MAKEINTRESOURCEW(kMainDialogTemplateId), nullptr, dialogProc,
-                        reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamW(m_resources, MAKEINTRESOURCEW(kMainDialogTemplateId),
+                                           nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
     m_hwnd = nullptr;
     return static_cast<int>(result);
 }
@@ -49,8 +48,7 @@ HWND DatadockDialog::createModeless() {
     return m_hwnd;
 }
 
-INT_PTR CALLBACK DatadockDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+INT_PTR CALLBACK DatadockDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         reinterpret_cast<DatadockDialog*>(lParam)->m_hwnd = hwnd;

@@ -47,9 +47,15 @@ public:
     HWND window() const { return m_hwnd; }
 
     // For tests: answer boxes and file dialogs without showing them.
-    void answerMessageBoxesWith(MessageBoxAnswerer answerer) { m_messageBoxAnswerer = std::move(answerer); }
-    void answerFileDialogsWith(FileDialogAnswerer answerer) { m_fileDialogAnswerer = std::move(answerer); }
-    void answerQuestionsWith(QuestionAnswerer answerer) { m_questionAnswerer = std::move(answerer); }
+    void answerMessageBoxesWith(MessageBoxAnswerer answerer) {
+        m_messageBoxAnswerer = std::move(answerer);
+    }
+    void answerFileDialogsWith(FileDialogAnswerer answerer) {
+        m_fileDialogAnswerer = std::move(answerer);
+    }
+    void answerQuestionsWith(QuestionAnswerer answerer) {
+        m_questionAnswerer = std::move(answerer);
+    }
     const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     std::optional<int> result() const { return m_result; }
 

@@ -46,7 +46,8 @@ std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& re
         // fail the transfer.
         dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     }
-    const BOOL chosen = request.openForReading ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    const BOOL chosen =
+        request.openForReading ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;
     }

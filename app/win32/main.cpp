@@ -1,5 +1,7 @@
 // datadock-manager.exe: the KTR-90 logger's window on Windows.
+// <windows.h> comes before every other Windows header.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>

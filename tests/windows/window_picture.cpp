@@ -24,7 +24,8 @@ bool saveWindowPicture(HWND window, const std::string& path) {
     HDC memory = CreateCompatibleDC(screen.dc);
     HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen.dc, frame.left, frame.top, SRCCOPY);
+    const bool copied =
+        BitBlt(memory, 0, 0, width, height, screen.dc, frame.left, frame.top, SRCCOPY);
     SelectObject(memory, previous);
 
     BITMAPINFOHEADER info{};
