@@ -3,37 +3,32 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/dialog_platform.h"
 #include "app/file_dialog.h"
-#include "app/transfer_outcome.h"
+#include "device/transfer_events.h"
 #include "serial/clock.h"
 #include "serial/serial_port_api.h"
 
-struct LogDownloadState;
-class TextFileWriter;
-namespace proto {
-class OwedReplies;
-}
-
-// The main window's logic: the port choice, the idle and transfer layouts, and
-// the three transfers, which run on the window's thread inside their click
-// handlers and keep the window alive through PumpMessages. The window system
-// is reached only through DialogPlatform, so the Qt window, the command line
-// and the tests all drive this same class.
-class CDatadockDlg {
+// The main window's logic: the port choice, the idle and transfer layouts,
+// the file dialogs and the frame each transfer runs in. The transfers run on
+// the window's thread inside their click handlers; this class shows them
+// (their events keep the window alive) and reports how they ended. The window
+// system is reached only through DialogPlatform, so the Qt window, the Win32
+// window and the tests all drive this same class.
+class CDatadockDlg final : private TransferEvents {
 public:
     using PortScanner = std::function<std::vector<std::string>()>;
     using SerialFactory = std::function<std::unique_ptr<SerialPortAPI>()>;
-    using Download = std::function<int()>;
 
     // scanner lists the ports to offer, in ascending order of their numbers.
     // The constructor already runs the first scan.
     CDatadockDlg(DialogPlatform& platform, PortScanner scanner, SerialFactory makeSerial,
                  Clock& clock = systemClock());
-    ~CDatadockDlg();
+    ~CDatadockDlg() override;
 
     // Window lifecycle, as the window system calls it.
     void OnInitDialog();
@@ -43,45 +38,59 @@ public:
     // The Cancel button: stops the running transfer, the window stays open.
     void OnStopTransfer();
 
-    // Click handlers of the three buttons; each says how its transfer ended.
-    TransferOutcome OnLogSave();
-    TransferOutcome OnModelSave();
-    TransferOutcome OnSoftwareUpdate();
+    // Click handlers of the three buttons; each says how its transfer ended,
+    // or nothing for a click while another transfer runs (it does nothing).
+    std::optional<TransferOutcome> OnLogSave();
+    std::optional<TransferOutcome> OnModelSave();
+    std::optional<TransferOutcome> OnSoftwareUpdate();
 
-    // Services the transfers share.
+    // Services of the transfer frame.
     int ConnectPort();
     void ShowLogSaveLayout();
     void ShowModelSaveLayout();
+    void ShowUpdateLayout();
     int RestoreMainLayout();
     void PumpMessages();
-    // Pauses for milliseconds of the clock, keeping the window alive.
-    void Pause(int milliseconds);
 
     // Port discovery.
     void EnumeratePorts(std::list<std::string>& ports);
     void RefillPortChoice();
 
-    // Download conversation and handshake, shared by all transfers.
-    TransferOutcome RunDownloadConversation(const std::string& kindDigit, const Download& download);
-    enum class Handshake { Accepted, Cancelled };
-    Handshake RunHandshake(const std::string& command,
-                           const std::function<bool(const std::string&)>& accept,
-                           std::string& reply);
-
-    // LOG SAVE.
+    // The file choices; 1 when the transfer's files were chosen.
     int SelectLogFiles();
-    int DownloadLogData(const std::string& lapPath, const std::string& logPath);
-    std::string LapColumnText(const std::string& recordingTime,
-                              const std::vector<std::string>& laps);
-
-    // MODEL SAVE.
     int SelectModelFile();
-    int DownloadModelData(const std::string& path);
-
-    // SOFTWARE UPDATE.
     int SelectUpdateFile();
-    TransferOutcome RunUpdate();
-    int UpdateFirmware(const std::string& path);
+
+    // MODEL SAVE is offered only when the program was started with -VARDO.
+    void EnableModelSave() { m_bShowModelSave = true; }
+    // Raised by OnCancel (Esc, the close box); the running transfer stops at
+    // its next look.
+    bool CancelRequested() const { return m_bCancelRequested; }
+    bool PortOpen() const { return m_pSerial && m_pSerial->IsOpen(); }
+
+private:
+    // How the running transfer is shown.
+    void ShowInfo(const std::string& text) override;
+    void ShowProgress(int percent) override;
+    void HideProgress() override;
+    void LoggerSilent(bool silent) override;
+    void Busy(bool busy) override;
+    void UpdateUnderway(bool underway) override;
+    bool StopRequested() override;
+    void Finished(const TransferResult& result) override;
+
+    bool Stopping() const { return m_bCancelRequested || m_bStopRequested; }
+    bool StopConfirmed();
+    void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
+    void ShowIdleButtons();
+    std::optional<TransferOutcome> RunTransferFrame(
+        const std::function<int()>& selectFiles,
+        const std::function<TransferOutcome()>& transfer);
+    // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
+    int SelectFile(std::unique_ptr<CFileDialog> dialog);
+    // The port the controls name now: the label for one port, the combo box's
+    // selection for two or more; empty when there is none.
+    std::string ChosenPortName() const;
 
     std::unique_ptr<CFileDialog> m_pLapFileDialog;
     std::unique_ptr<CFileDialog> m_pLogFileDialog;
@@ -90,88 +99,17 @@ public:
     // The ports found by the last scan, by name (COM7, /dev/ttyUSB0), in
     // ascending order of their numbers; duplicates kept.
     std::list<std::string> m_portNumbers;
-    int m_nLapIndex = 0;
-    std::int64_t m_nLapBoundaryMs = 0;
 
-    // MODEL SAVE is offered only when the program was started with -VARDO.
-    void EnableModelSave() { m_bShowModelSave = 1; }
-    bool ShowsModelSave() const { return m_bShowModelSave == 1; }
-    // Raised by OnCancel (Esc, the close box, Ctrl-C); the running transfer
-    // stops at its next look.
-    bool CancelRequested() const { return m_bCancelRequested != 0; }
-    // The cancel request or the Cancel button's; the transfer stops at once.
-    bool StopRequested() const { return m_bCancelRequested != 0 || m_bStopRequested; }
-    // After a failed or stopped transfer: the file that holds only part of
-    // its data and how much of it; empty when no file is incomplete.
-    std::string PartialFileNote() const;
-
-private:
-    // Thrown from a wait once a stop is requested; the transfer that owns the
-    // wait ends along its cancel path.
-    struct TransferStopped {};
-    // Waits end with TransferStopped only while this lives: the closing of a
-    // download always runs to its end.
-    class StoppableWaits {
-    public:
-        explicit StoppableWaits(CDatadockDlg& dlg) : m_dlg(dlg) { m_dlg.m_bWaitsStoppable = true; }
-        ~StoppableWaits() { m_dlg.m_bWaitsStoppable = false; }
-        StoppableWaits(const StoppableWaits&) = delete;
-        StoppableWaits& operator=(const StoppableWaits&) = delete;
-
-    private:
-        CDatadockDlg& m_dlg;
-    };
-    struct PartialFile {
-        std::string path;  // empty when no file is left incomplete
-        int records = 0;
-    };
-
-    class SilentLoggerNotice;
-    static constexpr int kSilentLoggerNoticeMs = 3000;
-
-    void KeepWindowAlive();
-    void AddPartialFileNote();
-    bool StopConfirmed();
-    void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
-    void ShowIdleButtons();
-    TransferOutcome RunTransferFrame(const std::function<int()>& selectFiles,
-                                     const std::function<TransferOutcome()>& transfer);
-    // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
-    int SelectFile(std::unique_ptr<CFileDialog> dialog);
-    // The port the controls name now: the label for one port, the combo box's
-    // selection for two or more; empty when there is none.
-    std::string ChosenPortName() const;
-    std::string NotConnectedDetail() const;
-    void ReportNotConnected();
-    void ShowDownloadResult(TransferOutcome outcome);
-    void CloseDownloadConversation(std::string& reply);
-    void DropOwedReplies(proto::OwedReplies& owed);
-    int DownloadLapSet(const std::string& path, LogDownloadState& state, std::string& reply);
-    bool WriteLapRecord(TextFileWriter& file, int record, std::string payload,
-                        LogDownloadState& state);
-    int DownloadSampleSet(const std::string& path, LogDownloadState& state, std::string& reply);
-    bool PumpWithProgress(int percent, bool proportional);
-    bool SampleSetLines(int record, const std::string& payload, LogDownloadState& state,
-                        std::vector<std::string>& lines);
-    int EndOfSet(TextFileWriter& file, const std::string& reply, int received);
-    int FileFailure(const TextFileWriter& file);
-    bool StartUpdate(std::string& reply);
-    int SendUpdateLines(const std::vector<std::string>& lines, std::string& reply);
-    void PutProgressAway();
-
-    int m_bShowModelSave = 0;
-    int m_bCancelRequested = 0;
+    bool m_bShowModelSave = false;
+    bool m_bCancelRequested = false;
     bool m_bStopRequested = false;
-    bool m_bWaitsStoppable = false;
     // From the logger's acceptance of SUPM on, a stop leaves it without firmware.
-    bool m_bUpdateCommitted = false;
-    PartialFile m_partialFile;
+    bool m_bUpdateUnderway = false;
     bool m_bTransferRunning = false;
+    // The info line's own text while it says that the logger is silent.
+    std::string m_hiddenInfo;
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;
     Clock& m_clock;
-    // Why the last transfer failed beyond its message (e.g. the port's error),
-    // shown as the message box's detail; empty when there is nothing to add.
-    std::string m_failureDetail;
 };

@@ -25,8 +25,3 @@ private:
 
 // A save dialog for a CSV file, proposing initialName.
 std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName);
-
-// Whether two chosen paths name the same file, however they are spelled
-// ("a.csv" and "./a.csv") or linked (a hard link, a symbolic link to it); a
-// file that does not exist yet is compared by name.
-bool IsSamePath(const std::string& first, const std::string& second);

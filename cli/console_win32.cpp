@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/console.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 namespace {
 

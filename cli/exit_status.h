@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/transfer_outcome.h"
+#include "device/transfer_result.h"
 
 // The command line's exit statuses. Scripts rely on them; keep them stable.
 enum ExitStatus {

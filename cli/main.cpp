@@ -5,18 +5,21 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/datadock_dlg.h"
-#include "app/file_dialog.h"
-#include "app/texts.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/plot_command.h"
-#include "cli/terminal_platform.h"
+#include "cli/terminal_events.h"
 #include "device/file_access.h"
+#include "device/log_save.h"
+#include "device/model_save.h"
+#include "device/port_connection.h"
+#include "device/transfer_texts.h"
 #include "serial/port_discovery.h"
+#include "update/software_update.h"
 
 namespace {
 
@@ -82,15 +85,14 @@ std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
     return {};
 }
 
+// In the order the window's port list shows them: sorted as text.
 int ListPorts() {
-    ComboModel sorted;
-    for (const std::string& port : offeredPorts()) {
-        sorted.Add(port);
-    }
-    if (sorted.items.empty()) {
+    std::vector<std::string> sorted = offeredPorts();
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted.empty()) {
         std::fprintf(stderr, "No KTR-90 cable found.\n");
     }
-    for (const std::string& port : sorted.items) {
+    for (const std::string& port : sorted) {
         std::printf("%s\n", port.c_str());
     }
     return kExitCompleted;
@@ -112,42 +114,51 @@ std::string MissingFolderProblem(const Request& request) {
     return {};
 }
 
-int RunTransfer(const Request& request) {
-    std::vector<std::string> ports = {request.port};
-    if (request.port.empty()) {
-        ports = offeredPorts();
-        if (ports.empty()) {  // as the window's buttons answer with no port
-            std::printf("%s\n", txt::kNotConnected);
-            std::fprintf(stderr, "No KTR-90 cable was found. Plug in the cable and try again.\n");
-            return kExitNotConnected;
-        }
-        if (ports.size() > 1) {
-            std::fprintf(stderr, "datadock: several ports found; choose one with --port\n");
-            for (const std::string& port : ports) {
-                std::fprintf(stderr, "  %s\n", port.c_str());
-            }
-            return kExitUsage;
-        }
+// The port the transfer uses: the one given, or the only one offered; empty
+// when none is offered. Several offered: the user must choose (usage error).
+std::optional<std::string> TransferPort(const Request& request) {
+    if (!request.port.empty()) {
+        return request.port;
     }
-    TerminalPlatform platform(request.paths);
-    CDatadockDlg dlg(
-        platform, [&ports] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); });
-    platform.Attach(dlg);
-    TerminalPlatform::CatchInterrupt();
-    dlg.EnableModelSave();
-    dlg.OnInitDialog();
-    TransferOutcome outcome = TransferOutcome::Failed;
+    const std::vector<std::string> ports = offeredPorts();
+    if (ports.size() > 1) {
+        std::fprintf(stderr, "datadock: several ports found; choose one with --port\n");
+        for (const std::string& port : ports) {
+            std::fprintf(stderr, "  %s\n", port.c_str());
+        }
+        return std::nullopt;
+    }
+    return ports.empty() ? std::string() : ports.front();
+}
+
+TransferResult Transfer(const Request& request, SerialPortAPI& port, TerminalEvents& events) {
+    const std::deque<std::string>& paths = request.paths;
     if (request.command == "log-save") {
-        outcome = dlg.OnLogSave();
-    } else if (request.command == "model-save") {
-        outcome = dlg.OnModelSave();
-    } else {
-        outcome = dlg.OnSoftwareUpdate();
+        events.ShowTitle(txt::kTitleLogSave, paths[0]);
+        return LogSave(port, systemClock(), events).Run(paths[0], paths[1]);
     }
-    if (const std::string note = dlg.PartialFileNote(); !note.empty()) {
-        std::fprintf(stderr, "%s\n", note.c_str());
+    if (request.command == "model-save") {
+        events.ShowTitle(txt::kTitleModelSave, paths[0]);
+        return ModelSave(port, systemClock(), events).Run(paths[0]);
     }
-    dlg.OnDestroy();
+    events.ShowTitle(txt::kTitleUpdate, "");
+    return SoftwareUpdate(port, systemClock(), events).Run(paths[0]);
+}
+
+int RunTransfer(const Request& request) {
+    const std::optional<std::string> name = TransferPort(request);
+    if (!name) {
+        return kExitUsage;
+    }
+    TerminalEvents events;
+    TerminalEvents::CatchInterrupt();
+    SerialPortAPI port;
+    if (!OpenLoggerPort(port, *name)) {
+        events.Finished(NotConnected(port, *name));
+        return kExitNotConnected;
+    }
+    const TransferOutcome outcome = Transfer(request, port, events).outcome;
+    port.TryClose();
     return ExitStatusFor(outcome);
 }
 

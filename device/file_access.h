@@ -15,3 +15,8 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 bool RemoveFile(const std::string& path);
 // The name as the standard library's file system functions take it.
 std::filesystem::path FilePath(const std::string& path);
+
+// Whether two chosen paths name the same file, however they are spelled
+// ("a.csv" and "./a.csv") or linked (a hard link, a symbolic link to it); a
+// file that does not exist yet is compared by name.
+bool IsSamePath(const std::string& first, const std::string& second);

@@ -1,7 +1,7 @@
 #include <stdio.h>
 
 #include "device/file_access.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return _wfopen(utf8ToUtf16(path).c_str(), utf8ToUtf16(mode).c_str());

@@ -5,6 +5,7 @@
 
 #include "device/hex_field.h"
 #include "device/leading_digits.h"
+#include "text/log_file_texts.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ std::string CleanLogName(const std::string& text) {
 }
 
 std::string LogNameLine(const std::string& payload) {
-    return "LOG NAME,D" + Format("%02lld", ParseHexField(Mid(payload, 0, 4))) + "," +
+    return std::string(csv::kLogNamePrefix) + "D" + Format("%02lld", ParseHexField(Mid(payload, 0, 4))) + "," +
            CleanLogName(Mid(payload, 5));
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/transfer_outcome.h"
 #include "serial/serial_port_api.h"
 
 // Commands and replies of the logger's line protocol.
@@ -67,22 +66,3 @@ constexpr int kCloseRepeats = 3;
 // is exactly "OK00\r\n" or holds more than one line is none of them.
 enum class RecordStatus { Data, SetEnd, NoData, Other };
 RecordStatus StatusOf(const std::string& reply);
-
-// Download results.
-constexpr int kResultFailed = 0;
-constexpr int kResultCompleted = 1;
-constexpr int kResultCancelled = 2;
-constexpr int kResultNoData = 10;
-
-inline TransferOutcome OutcomeOfResult(int result) {
-    switch (result) {
-        case kResultCompleted:
-            return TransferOutcome::Completed;
-        case kResultCancelled:
-            return TransferOutcome::Cancelled;
-        case kResultNoData:
-            return TransferOutcome::NoData;
-        default:
-            return TransferOutcome::Failed;
-    }
-}

@@ -1,6 +1,6 @@
 #include "serial/win32_error.h"
 
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 std::string win32ErrorText(DWORD code) {
     wchar_t* buffer = nullptr;

@@ -4,7 +4,7 @@
 
 #include "serial/port_name_rule.h"
 #include "serial/serial_device.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 #include "serial/win32_error.h"
 #include "serial/win32_port_lock.h"
 

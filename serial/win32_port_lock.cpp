@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // tests show the system's own texts converted.
 #include <gtest/gtest.h>
 
-#include "app/cp932.h"
+#include "text/cp932.h"
 #include "app/texts.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The hint that follows a port the user may not open: the cable rule where it
 // is missing, replugging where it is installed.
-#include "app/device_access_hint.h"
+#include "device/device_access_hint.h"
 
 #include <filesystem>
 

@@ -1,12 +1,13 @@
 #include "viewer/lap_file_reader.h"
 
+#include "text/log_file_texts.h"
 #include "viewer/log_file_reader.h"
 #include "viewer/text_lines.h"
 
 namespace {
 
 constexpr std::size_t kSummaryLines = 4;
-constexpr std::string_view kLapHeader = "LAP,LAP TIME";
+
 
 // "LABEL,'mm:ss.cc" as hundredths of a second.
 std::optional<int> labelledTime(std::string_view line, std::string_view label) {
@@ -59,12 +60,11 @@ private:
     }
 
     bool readSummary(const std::vector<std::string_view>& lines) {
-        constexpr std::string_view kLabels[] = {"TOTAL", "BEST LAP", "AVERAGE LAP"};
         int* const targets[] = {&m_laps.totalCs, &m_laps.bestCs, &m_laps.averageCs};
         for (std::size_t i = 0; i < 3; ++i) {
-            const auto time = labelledTime(lines[i + 1], kLabels[i]);
+            const auto time = labelledTime(lines[i + 1], csv::kLapSummaryLabels[i]);
             if (!time) {
-                return fail(i + 1, "this line should read \"" + std::string(kLabels[i]) +
+                return fail(i + 1, "this line should read \"" + std::string(csv::kLapSummaryLabels[i]) +
                                        ",'\" and a time like 01:23.45, it reads " +
                                        quoted(lines[i + 1]) + ".");
             }
@@ -78,7 +78,7 @@ private:
             return fail(4, "an empty line should follow the average lap, this line reads " +
                                quoted(lines[4]) + ".");
         }
-        if (lines.size() > 5 && lines[5] != kLapHeader) {
+        if (lines.size() > 5 && lines[5] != csv::kLapHeader) {
             return fail(5, "the laps' header should read \"LAP,LAP TIME\", it reads " +
                                quoted(lines[5]) + ".");
         }

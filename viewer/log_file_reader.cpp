@@ -4,18 +4,21 @@
 #include <cmath>
 #include <limits>
 
+#include "text/cp932.h"
+#include "text/log_file_texts.h"
 #include "viewer/text_lines.h"
 
 namespace {
 
-constexpr std::string_view kIntervalPrefix = "SAMPLING INTERVAL(sec),";
+
 constexpr std::size_t kFieldCount = 8;
 constexpr const char* kColumnNames[kFieldCount] = {"REC TIME", "ST(%)", "TH(%)", "RPM",
                                                    "VOLT(V)",  "TEMP1", "TEMP2", "LAP"};
-constexpr std::string_view kHeaderCp932 =
-    "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\x81\x8E),TEMP2(\x81\x8E),LAP";
-constexpr std::string_view kHeaderUtf8 =
-    "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\xE2\x84\x83),TEMP2(\xE2\x84\x83),LAP";
+// The header as written, or as a converted copy of the file has it.
+const std::string& headerUtf8() {
+    static const std::string header = cp932ToUtf8(std::string(csv::kLogHeader));
+    return header;
+}
 
 class LogParser {
 public:
@@ -72,8 +75,8 @@ private:
     }
 
     bool readInterval(std::string_view line) {
-        const auto seconds = line.substr(0, kIntervalPrefix.size()) == kIntervalPrefix
-                                 ? parseDecimal(line.substr(kIntervalPrefix.size()))
+        const auto seconds = line.substr(0, csv::kSamplingIntervalLabel.size()) == csv::kSamplingIntervalLabel
+                                 ? parseDecimal(line.substr(csv::kSamplingIntervalLabel.size()))
                                  : std::nullopt;
         const long long hundredths = seconds ? std::llround(*seconds * 100) : 0;
         if (hundredths < 1 || hundredths > 100) {
@@ -88,7 +91,7 @@ private:
     }
 
     bool readHeader(std::string_view line) {
-        if (line != kHeaderCp932 && line != kHeaderUtf8) {
+        if (line != csv::kLogHeader && line != headerUtf8()) {
             fail(3,
                  "the column header should be REC TIME, ST(%), TH(%), RPM, VOLT(V), TEMP1, "
                  "TEMP2 and LAP, it reads " +

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/cp932.h"
+#include "text/cp932.h"
+#include "text/log_file_texts.h"
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -102,7 +103,7 @@ std::string quoted(std::string_view text) {
 }
 
 std::optional<std::string> nameLineOf(std::string_view line) {
-    constexpr std::string_view kPrefix = "LOG NAME,";
+    constexpr std::string_view kPrefix = csv::kLogNamePrefix;
     if (line.substr(0, kPrefix.size()) != kPrefix) {
         return std::nullopt;
     }

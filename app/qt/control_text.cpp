@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "app/cp932.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "app/control_ids.h"
-#include "app/cp932.h"
+#include "text/cp932.h"
 #include "app/datadock_dlg.h"
 #include "app/win32/display_text.h"
 #include "app/win32/file_dialog_win32.h"
 #include "app/win32/message_box_win32.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/win32/display_text.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 namespace {
 // Long enough for any path the system allows.

@@ -12,7 +12,7 @@
 #include "app/win32/datadock_dialog.h"
 #include "serial/port_discovery.h"
 #include "serial/serial_port_api.h"
-#include "serial/utf16.h"
+#include "text/utf16.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();

@@ -2,7 +2,7 @@
 // round trip.
 #include <string>
 
-#include "app/cp932.h"
+#include "text/cp932.h"
 #include "tests/fuzz/require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "app/device_access_hint.h"
+#include "device/device_access_hint.h"
 
 #include <filesystem>
 #include <system_error>

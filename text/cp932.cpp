@@ -1,8 +1,8 @@
-#include "app/cp932.h"
+#include "text/cp932.h"
 
 #include <algorithm>
 
-#include "app/text_sequences.h"
+#include "text/text_sequences.h"
 
 namespace {
 

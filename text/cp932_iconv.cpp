@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstddef>
 
-#include "app/cp932.h"
-#include "app/text_sequences.h"
+#include "text/cp932.h"
+#include "text/text_sequences.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // system itself runs with.
 #include <windows.h>
 
-#include "app/cp932.h"
-#include "app/text_sequences.h"
-#include "serial/utf16.h"
+#include "text/cp932.h"
+#include "text/text_sequences.h"
+#include "text/utf16.h"
 
 namespace {
 

@@ -1,18 +1,12 @@
 // MODEL SAVE: the model values, one decimal number per line.
+#include "device/model_save.h"
+
 #include <algorithm>
 #include <cstdio>
 
-#include "app/control_ids.h"
-#include "app/datadock_dlg.h"
-#include "app/texts.h"
 #include "device/hex_field.h"
 #include "device/protocol.h"
 #include "device/text_file.h"
-#include "device/wait_cursor.h"
-
-int CDatadockDlg::SelectModelFile() {
-    return SelectFile(CsvSaveDialog("_model"));
-}
 
 namespace {
 
@@ -27,20 +21,24 @@ std::string ModelLine(const std::string& reply) {
 
 }  // namespace
 
+TransferResult ModelSave::Run(const std::string& path) {
+    return RunDownloadConversation("0", [&] { return DownloadModelData(path); });
+}
+
 // The model download ends with the set, an unexpected reply, a 10 s silence,
 // a file error, or a stop from one of its waits.
-int CDatadockDlg::DownloadModelData(const std::string& path) {
+TransferResult ModelSave::DownloadModelData(const std::string& path) {
     TextFileWriter file;
     if (!file.Create(path)) {
         return FileFailure(file);
     }
-    m_partialFile = {path, 0};
-    m_pSerial->SetRecvTimeout(proto::kRecordTimeoutSeconds);
-    WaitCursor waitCursor(m_platform);
+    BeginPartialFile(path);
+    m_port.SetRecvTimeout(proto::kRecordTimeoutSeconds);
+    const BusyWhile busy(m_events);
     std::string reply;
     for (;;) {
-        m_pSerial->SendTo(proto::kReadRecord);
-        const int received = m_pSerial->recvString(reply);
+        m_port.SendTo(proto::kReadRecord);
+        const int received = m_port.recvString(reply);
         // Only "OK00" is a value here; "K00," ends the download as a failure.
         if (received == SerialPortAPI::kTimedOut || StatusOf(reply) != RecordStatus::Data ||
             Mid(reply, 0, proto::kStatusLength) != proto::kStatusData) {
@@ -49,6 +47,6 @@ int CDatadockDlg::DownloadModelData(const std::string& path) {
         if (!file.WriteLine(ModelLine(reply))) {
             return FileFailure(file);
         }
-        ++m_partialFile.records;
+        CountRecord();
     }
 }

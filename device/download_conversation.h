@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "device/conversation.h"
+
+class TextFileWriter;
+
+// The conversation around each download: "DSTA," with the kind of data until
+// the logger takes it, the download itself, the result, and "DEND" three
+// times. The two downloads build on it.
+class DownloadConversation : protected Conversation {
+public:
+    using Conversation::Conversation;
+
+protected:
+    using Download = std::function<TransferResult()>;
+
+    // kindDigit: "1" the log data, "0" the model data.
+    TransferResult RunDownloadConversation(const std::string& kindDigit, const Download& download);
+
+    // From now on path holds only part of the data until its set completes.
+    void BeginPartialFile(const std::string& path);
+    void CountRecord() { ++m_partialFile.records; }
+    // How a data set ends on a reply that is not taken as a data record:
+    // complete, no data (the file goes), or failed (the file keeps what it
+    // has). A file that cannot be closed or deleted turns any outcome into a
+    // failure.
+    TransferResult EndOfSet(TextFileWriter& file, const std::string& reply, int received);
+    static TransferResult FileFailure(const TextFileWriter& file);
+
+private:
+    void CloseDownloadConversation(std::string& reply);
+
+    PartialFile m_partialFile;
+};
