@@ -2,7 +2,7 @@
 // itself allows (line_s): every exchange costs its bytes at 10 bits each plus
 // the cable's latency. The program should add next to nothing on top.
 //
-//   build/release-bench/tests/bench/datadock_bench   (see README.md beside this file)
+//   build/release-bench/bench/datadock_bench   (see README.md beside this file)
 #include <benchmark/benchmark.h>
 
 #include <chrono>

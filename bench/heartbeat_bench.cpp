@@ -5,7 +5,7 @@
 // logic talk to the simulated logger on a line paced at 115200 baud. Target:
 // no gap over 100 ms in any scenario.
 //
-//   build/release-bench/tests/bench/datadock_heartbeat_bench [passes]   (see README.md)
+//   build/release-bench/bench/datadock_heartbeat_bench [passes]   (see README.md)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // samples, a four-digit hexadecimal count): opening it, redrawing it while
 // zooming and panning, and the memory it takes.
 //
-//   build/release-bench/tests/bench/datadock_viewer_bench   (see README.md beside this file)
+//   build/release-bench/bench/datadock_viewer_bench   (see README.md beside this file)
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
