@@ -8,15 +8,32 @@
 #include <chrono>
 #include <cstring>
 
-#include "app/datadock_dlg.h"
+#include "device/log_save.h"
 #include "device/protocol.h"
 #include "sim/simulated_logger.h"
-#include "tests/support/fake_dialog_platform.h"
+#include "tests/support/recording_events.h"
 #include "tests/support/temp_files.h"
 
 namespace {
 
 constexpr std::size_t kSamples = 300;
+
+// The clock runs from the first record exchange to the result: the
+// handshake's pause and the closing are the logger's rhythm, not the
+// program's work.
+struct TimedEvents : RecordingEvents {
+    explicit TimedEvents(benchmark::State& state) : m_state(state) {}
+    void Busy(bool busy) override {
+        if (busy) {
+            m_state.ResumeTiming();
+        }
+    }
+    void Finished(const TransferResult& result) override {
+        m_state.PauseTiming();
+        RecordingEvents::Finished(result);
+    }
+    benchmark::State& m_state;
+};
 
 // Each DRED (and the DCHG) out, each reply back with the set ends, and the
 // cable's latency on every reply.
@@ -45,28 +62,18 @@ void BM_LogSaveOnPacedLine(benchmark::State& state) {
         ktr90::LoggerOptions options;
         options.pace = pace;
         ktr90::SimulatedLogger logger(scenario, options);
-        FakeDialogPlatform platform;
-        CDatadockDlg dlg(
-            platform, [&] { return std::vector<std::string>{logger.portPath()}; },
-            [] { return std::make_unique<SerialPortAPI>(); });
-        dlg.OnInitDialog();
-        if (dlg.ConnectPort() != 1) {
+        SerialPortAPI port;
+        port.SetPortName(logger.portPath());
+        if (port.TryOpen() != 1) {
             state.SkipWithError("the port did not open");
             break;
         }
-        std::string reply;
-        dlg.m_pSerial->SetRecvTimeout(10);
-        dlg.m_pSerial->SendTo("DSTA,1\r\n");
-        dlg.m_pSerial->recvString(reply);
-        state.ResumeTiming();
-
-        if (dlg.DownloadLogData(lap, log) != kResultCompleted) {
+        TimedEvents events(state);
+        const TransferResult result = LogSave(port, systemClock(), events).Run(lap, log);
+        if (result.outcome != TransferOutcome::Completed) {
             state.SkipWithError("the download did not complete");
         }
-
-        state.PauseTiming();
-        dlg.RestoreMainLayout();
-        dlg.OnDestroy();
+        port.TryClose();
         state.ResumeTiming();
     }
     state.counters["line_s"] = std::chrono::duration<double>(LineTime(scenario, pace)).count();

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "device/hex_field.h"
-#include "tests/support/dlg_harness.h"
+#include "device/lap_column.h"
 
 namespace {
 
@@ -62,10 +62,9 @@ TEST(SampleFields, NeedSixFieldsAndTheLineEnd_VoltsBelowOneKeepTwoDecimals) {
 }
 
 TEST(LapColumn, StartAtZeroShowsTheFirstLapAtOnce) {
-    DlgHarness h;
-    h.dlg.m_nLapBoundaryMs = 0;
-    EXPECT_EQ(h.dlg.LapColumnText("00:00.00", {"00:20.00"}), "000");
-    EXPECT_EQ(h.dlg.LapColumnText("00:51.00", {}), "-") << "no laps: no lap numbers";
+    LapColumn column;
+    EXPECT_EQ(column.LapColumnText("00:00.00", {"00:20.00"}), "000");
+    EXPECT_EQ(column.LapColumnText("00:51.00", {}), "-") << "no laps: no lap numbers";
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "sim/records.h"
-#include "tests/support/sim_dlg_harness.h"
+#include "tests/support/sim_transfer_harness.h"
 #include "tests/support/temp_files.h"
 
 namespace {
@@ -45,26 +45,26 @@ ktr90::Scenario NormalLog(int samples = 46) {
     return s;
 }
 
-struct LogSaveRun : SimDlgHarness {
+struct LogSaveRun : SimTransferHarness {
     explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run",
                         int timeScale = 20)
-        : SimDlgHarness(std::move(scenario), false, timeScale),
+        : SimTransferHarness(std::move(scenario), timeScale),
           lap(TempPath(name + "_lap.csv")),
           log(TempPath(name + "_log.csv")) {
         std::remove(lap.c_str());
         std::remove(log.c_str());
-        platform.fileAnswers = {lap, log};
     }
+    TransferResult run() { return logSave(lap, log); }
     std::string lap, log;
 };
 
 TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
     LogSaveRun run(NormalLog(), "normal");
-    run.dlg.OnLogSave();
+    const TransferResult result = run.run();
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
-    ASSERT_EQ(run.platform.messages.size(), 1u);
-    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(result.message, "Completed to receive data!!");
+    EXPECT_EQ(run.events.results.size(), 1u);
     EXPECT_EQ(run.commands().front(), "DSTA,1");
     for (const ktr90::TranscriptEntry& entry : run.logger.transcript()) {
         if (entry.direction == ktr90::Direction::Received) {
@@ -73,22 +73,18 @@ TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
     }
     EXPECT_EQ(run.count("DCHG"), 1);
     EXPECT_EQ(run.count("DEND"), 3);
-    EXPECT_EQ(run.platform.textHistory[ctl::kStaticInfo],
-              (std::vector<std::string>{run.lap, run.log}));
-    EXPECT_EQ(run.platform.waitCursorDepth, 0);
-    EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
-    EXPECT_FALSE(run.platform.visible(ctl::kProgress));
+    EXPECT_EQ(run.events.infos, std::vector<std::string>{run.log});
+    EXPECT_EQ(run.events.busyDepth, 0);
 }
 
 TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
     LogSaveRun run(NormalLog(200), "progress");
-    run.dlg.OnLogSave();
-    const auto& positions = run.platform.progressHistory;
+    run.run();
+    const auto& positions = run.events.percents;
     ASSERT_GE(positions.size(), 100u);
     EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
     EXPECT_EQ(positions[99], 50) << "100 of 200 exchanges";
-    EXPECT_EQ(run.platform.textHistory[ctl::kStaticPercent][100], "50%");
-    EXPECT_EQ(run.platform.textHistory[ctl::kStaticPercent].back(), "100%");
+    EXPECT_EQ(positions.back(), 100);
 }
 
 // Records with the K00 code are taken like OK00 ones; the handshake is
@@ -106,9 +102,8 @@ TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
                        ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20"),
                        ktr90::parseFault("StrayLineFeed@DCHG")};
     LogSaveRun run(scenario, "unusual");
-    run.dlg.OnLogSave();
+    EXPECT_EQ(run.run().message, "Completed to receive data!!");
     EXPECT_EQ(run.count("DSTA,1"), 3);
-    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
 }
@@ -120,8 +115,7 @@ TEST(LogSaveEndToEnd, LateHandshakeAcknowledgementShiftsNothing) {
     auto scenario = NormalLog();
     scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=312")};
     LogSaveRun run(scenario, "late_ack", 4);
-    run.dlg.OnLogSave();
-    EXPECT_EQ(run.lastMessage().text, "Completed to receive data!!");
+    EXPECT_EQ(run.run().message, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
 }
@@ -131,8 +125,7 @@ TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
         auto scenario = NormalLog();
         (inLapSet ? scenario.lapReplies : scenario.sampleReplies) = {ktr90::kNoData};
         LogSaveRun run(scenario, inLapSet ? "nolaps" : "nosamples");
-        run.dlg.OnLogSave();
-        EXPECT_EQ(run.lastMessage().text, "No data.");
+        EXPECT_EQ(run.run().message, "No data.");
         EXPECT_EQ(FileExists(run.lap), !inLapSet);
         if (!inLapSet) {
             EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
@@ -169,16 +162,14 @@ TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
         auto scenario = NormalLog();
         c.spoil(scenario);
         LogSaveRun run(scenario, c.name);
-        run.dlg.OnLogSave();
-        ASSERT_EQ(run.platform.messages.size(), 1u);
-        EXPECT_EQ(run.lastMessage().text, "Failed to receive data.");
-        EXPECT_THAT(run.lastMessage().detail, HasSubstr(c.detail));
+        const TransferResult result = run.run();
+        EXPECT_EQ(result.message, "Failed to receive data.");
+        EXPECT_THAT(result.reason, HasSubstr(c.detail));
         EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
         EXPECT_EQ(FileExists(run.log), c.logFileExists);
         const std::string written = ReadFileBytes(run.log);
         EXPECT_EQ(goldenLog.compare(0, written.size(), written), 0) << "a prefix of the whole";
         EXPECT_EQ(run.count("DEND"), c.dends);
-        EXPECT_FALSE(run.dlg.m_pSerial->IsOpen());
     }
 }
 

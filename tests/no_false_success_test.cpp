@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tests/support/dlg_harness.h"
-#include "tests/support/platform_names.h"
 #include "tests/support/temp_files.h"
+#include "tests/support/transfer_harness.h"
 
 namespace {
 
@@ -23,16 +22,13 @@ const std::vector<std::string> kLapSet = {"OK00,0001,TEST\r\n",           kLap, 
 const std::vector<std::string> kSampleSet = {"OK00,0001,TEST\r\n", "OK00,000A\r\n",
                                              "OK00,0078,0078,0100,02E6,0019,001E\r\n", "OK01\r\n"};
 
-struct LogRun : DlgHarness {
+struct LogRun : TransferHarness {
     explicit LogRun(const std::string& name)
         : lap(TempPath(name + "_lap.csv")), log(TempPath(name + "_log.csv")) {
         std::remove(lap.c_str());
         std::remove(log.c_str());
-        platform.fileAnswers = {lap, log};
     }
-    void queue(const std::vector<std::string>& replies) {
-        device->replies.insert(device->replies.end(), replies.begin(), replies.end());
-    }
+    TransferResult run() { return logSave(lap, log); }
     std::string lap, log;
 };
 
@@ -44,8 +40,7 @@ TEST(ReplyMatching, LateHandshakeAcknowledgementIsDroppedNotTakenAsTheFirstRecor
     run.queue(kLapSet);
     run.queue({kAck});
     run.queue(kSampleSet);
-    run.dlg.OnLogSave();
-    EXPECT_EQ(run.messages().back().text, "Completed to receive data!!");
+    EXPECT_EQ(run.run().message, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap).rfind("LOG NAME,D01,TEST\r\nTOTAL,'00:33.00\r\n", 0), 0u);
     EXPECT_TRUE(ReadFileBytes(run.log).ends_with("\r\n'00:00.00,0,0,512,7.42,25,30,000\r\n"));
 }
@@ -54,52 +49,38 @@ TEST(ReplyMatching, BareAcknowledgementOrTwoLinesAnsweringARecordFailTheDownload
     for (const std::string& stray : {kAck, std::string("OK00,0000,0021,0000\r\nOK00\r\n")}) {
         LogRun run("stray_record");
         run.queue({kAck, kLapSet[0], stray});
-        run.dlg.OnLogSave();
-        EXPECT_EQ(run.messages().back().text, "Failed to receive data.");
+        EXPECT_EQ(run.run().message, "Failed to receive data.");
         EXPECT_EQ(ReadFileBytes(run.lap), "LOG NAME,D01,TEST\r\n")
             << "no line from the stray reply";
     }
-    DlgHarness model({PortName(0)}, true);
+    TransferHarness model;
     const std::string path = TempPath("stray_model.csv");
-    model.platform.fileAnswers = {path};
-    model.device->replies = {kAck, kAck, "OK00,0001\r\n", "OK01\r\n"};
-    model.dlg.OnModelSave();
-    EXPECT_EQ(model.messages().back().text, "Failed to receive data.");
+    model.queue({kAck, kAck, "OK00,0001\r\n", "OK01\r\n"});
+    EXPECT_EQ(model.modelSave(path).message, "Failed to receive data.");
     EXPECT_EQ(ReadFileBytes(path), "");
 }
 
 TEST(ReplyMatching, LoggerThatAlwaysSendsALeadingLineFeedIsAccepted) {
-    DlgHarness model({PortName(0)}, true);
+    TransferHarness model;
     const std::string path = TempPath("leading_lf_model.csv");
-    model.platform.fileAnswers = {path};
-    model.device->replies = {"\nOK00\r\n", "\nOK00,0007\r\n", "\nOK01\r\n"};
-    model.dlg.OnModelSave();
-    EXPECT_EQ(model.messages().back().text, "Completed to receive data!!");
+    model.queue({"\nOK00\r\n", "\nOK00,0007\r\n", "\nOK01\r\n"});
+    EXPECT_EQ(model.modelSave(path).message, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(path), "07\r\n");
     EXPECT_EQ(model.device->written.front(), "DSTA,0\r\n");
     EXPECT_NE(model.device->written[1], "DSTA,0\r\n") << "accepted on the first attempt";
 }
 
-TEST(ChosenFiles, LogFileThatIsTheLapFileUnderAnotherNameIsRefused) {
-    LogRun hardLink("hard_link");
-    WriteFileBytes("hard_link_lap.csv", "old lap data\r\n");
-    std::filesystem::create_hard_link(hardLink.lap, hardLink.log);
-    hardLink.platform.fileAnswers.push_back(std::nullopt);  // the user gives up after the refusal
-    hardLink.dlg.OnLogSave();
-    EXPECT_EQ(hardLink.messages().front().text, "The log file must not be the lap file.");
-    EXPECT_TRUE(hardLink.device->written.empty());
-
-    // A link that leads to the lap file only once the lap file exists.
+// A link that leads to the lap file only once the lap file exists; the file
+// dialogs refuse the plain cases before the transfer starts.
+TEST(ChosenFiles, LogFileThatBecomesTheLapFileIsRefusedAndTheLapFileKept) {
     LogRun dangling("dangling");
     std::filesystem::create_symlink(dangling.lap, dangling.log);
     dangling.queue({kAck});
     dangling.queue(kLapSet);
-    dangling.dlg.OnLogSave();
-    EXPECT_EQ(dangling.messages().back().text, "Failed to receive data.");
+    const TransferResult result = dangling.run();
+    EXPECT_EQ(result.message, "Failed to receive data.");
     EXPECT_EQ(ReadFileBytes(dangling.lap).rfind("LOG NAME,D01,TEST\r\n", 0), 0u);
-    EXPECT_EQ(
-        std::count(dangling.device->written.begin(), dangling.device->written.end(), "DCHG\r\n"),
-        0);
+    EXPECT_EQ(dangling.count("DCHG\r\n"), 0);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/dlg_harness.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/platform_names.h"
+#include "tests/support/recording_events.h"
+#include "tests/support/scripted_serial_device.h"
+#include "serial/serial_port_api.h"
 
 namespace {
 
@@ -19,11 +22,11 @@ TEST(SuiteGuards, ReceiveThatNeverEndsFailsTheTest) {
                             "a receive that never ends");
 }
 
-TEST(SuiteGuards, PumpLoopThatIgnoresTheCancelRequestIsBrokenOff) {
-    DlgHarness h;
+TEST(SuiteGuards, WaitLoopThatIgnoresTheStopRequestIsBrokenOff) {
+    RecordingEvents events;
     EXPECT_NONFATAL_FAILURE(EXPECT_THROW(
-                                for (;;) { h.dlg.PumpMessages(); }, std::runtime_error),
-                            "kept pumping");
+                                for (;;) { events.StopRequested(); }, std::runtime_error),
+                            "kept waiting");
 }
 
 }  // namespace

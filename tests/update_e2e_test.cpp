@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "sim/records.h"
-#include "tests/support/sim_dlg_harness.h"
+#include "tests/support/sim_transfer_harness.h"
 #include "tests/support/temp_files.h"
 
 namespace {
@@ -26,14 +26,12 @@ std::string UpdateBytes(const std::string& lineEnd) {
 
 // Two updates in a row to one logger: each image is that update's file alone.
 TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
-    SimDlgHarness h(ktr90::Scenario{});
+    SimTransferHarness h(ktr90::Scenario{});
     for (const std::string lineEnd : {"\r\n", "\n"}) {
         SCOPED_TRACE(lineEnd.size());
-        h.platform.fileAnswers = {WriteFileBytes("e2e.dat", UpdateBytes(lineEnd))};
-        h.dlg.OnSoftwareUpdate();
-        EXPECT_EQ(h.lastMessage().text, "Update complete!!\r\nReboot the KTR-90.");
+        const TransferResult result = h.update(WriteFileBytes("e2e.dat", UpdateBytes(lineEnd)));
+        EXPECT_EQ(result.message, "Update complete!!\r\nReboot the KTR-90.");
         EXPECT_EQ(h.logger.receivedImage(), kLines);
-        EXPECT_EQ(h.platform.text(ctl::kStaticInfo), "Ver 1.04 \x81\xA8 Ver 6.02");
     }
     const auto commands = h.commands();
     ASSERT_GE(commands.size(), 6u);
@@ -46,16 +44,13 @@ TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {
     ktr90::Scenario refusing;
     refusing.faults = {ktr90::parseFault("RefuseHandshake#2"),
                        ktr90::parseFault("StatusCode@SUPD#1:after=2")};
-    SimDlgHarness h(refusing, false, 4);  // looks of 250 ms: a loaded machine still answers in time
-    h.platform.fileAnswers = {WriteFileBytes("refused.dat", UpdateBytes("\r\n"))};
-    h.dlg.OnSoftwareUpdate();
+    SimTransferHarness h(refusing, 4);  // looks of 250 ms: a loaded machine still answers in time
+    const TransferResult result = h.update(WriteFileBytes("refused.dat", UpdateBytes("\r\n")));
     EXPECT_EQ(h.count("SUPM"), 3);
     EXPECT_EQ(h.count("SUPD"), 3);
     EXPECT_EQ(h.count("SUPE"), 0);
     EXPECT_EQ(h.commands().back(), "SUPD,");
-    EXPECT_EQ(h.lastMessage().text, "Update Failed.");
-    EXPECT_EQ(h.lastMessage().icon, MessageIcon::Error);
-    EXPECT_FALSE(h.dlg.m_pSerial->IsOpen());
+    EXPECT_EQ(result.message, "Update Failed.");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// The three transfers through the window's logic, against a logger whose
-// replies come from the fuzzer: each write gets the well-formed reply, a
-// damaged one, silence or arbitrary bytes. Whatever arrives, a transfer that
-// reports success has files that hold exactly the data records it was sent,
-// an update sends the file's lines unchanged and in order, and the port is
-// closed at the end.
+// The three transfers against a logger whose replies come from the fuzzer:
+// each write gets the well-formed reply, a damaged one, silence or arbitrary
+// bytes. Whatever arrives, a transfer that reports success has files that
+// hold exactly the data records it was sent, an update sends the file's lines
+// unchanged and in order, and every transfer ends with one result.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -11,12 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/fuzz/require.h"
-#include "tests/support/dlg_harness.h"
 #include "tests/support/temp_files.h"
+#include "tests/support/transfer_harness.h"
 
 namespace {
 
@@ -95,24 +95,20 @@ std::string FuzzPath(const char* name) {
     return path;
 }
 
-struct FuzzRun : DlgHarness {
-    static constexpr int kPumpLimit = 3000;
+struct FuzzRun : TransferHarness {
+    static constexpr int kStopChecksLimit = 3000;
 
-    explicit FuzzRun(bool modelSave) : DlgHarness({"/dev/ttyUSB0"}, modelSave) {
-        // A conversation that has not ended after this many pumps is stopped
-        // as a user would; a loop that ignores the stop is a fault.
-        platform.onPump = [this](int pumps) {
-            if (pumps == kPumpLimit) {
-                dlg.OnStopTransfer();
-            }
-            Require(pumps < 4 * kPumpLimit, "a stop ends the transfer");
-        };
+    FuzzRun() {
+        // A conversation that has not ended after this many looks is stopped
+        // as a user would; a loop that ignores the stop is broken off by the
+        // events' own guard, which throws.
+        events.stopWhen = [this] { return events.stopChecks >= kStopChecksLimit; };
     }
 
     // Runs the transfer on the fuzzer's replies to its writes (what the
     // device did not use stays in its queue), perhaps with a hang-up.
     TransferOutcome converse(FuzzedDataProvider& in, const std::vector<std::string>& wellFormed,
-                             TransferOutcome (CDatadockDlg::*transfer)()) {
+                             const std::function<TransferResult()>& transfer) {
         for (std::size_t i = 0; i < wellFormed.size() + 4; ++i) {
             script.push_back(Shape(in, i < wellFormed.size() ? wellFormed[i] : kAck));
         }
@@ -120,9 +116,11 @@ struct FuzzRun : DlgHarness {
         if (in.ConsumeBool()) {
             device->hangUpAt(in.ConsumeIntegralInRange<std::int64_t>(0, 60'000));
         }
-        const TransferOutcome outcome = (dlg.*transfer)();
+        const TransferOutcome outcome = transfer().outcome;
         trace();
-        Require(!device->isOpen, "the port is closed at the end");
+        Require(events.results.size() == 1 && events.results[0].outcome == outcome,
+                "one result, told once");
+        Require(events.busyDepth == 0, "the busy time ends with the transfer");
         Require(device->reads < ScriptedSerialDevice::kRunawayReads, "every receive ends");
         return outcome;
     }
@@ -165,14 +163,13 @@ struct FuzzRun : DlgHarness {
 // once past the four summary records, in the log file the interval's line
 // with the column heading once past the name.
 void Download(FuzzedDataProvider& in, bool model) {
-    FuzzRun run(model);
+    FuzzRun run;
     const std::vector<std::string> files =
         model ? std::vector{FuzzPath("model.csv")}
               : std::vector{FuzzPath("lap.csv"), FuzzPath("log.csv")};
-    run.platform.fileAnswers.assign(files.begin(), files.end());
     const TransferOutcome outcome =
-        model ? run.converse(in, kModelReplies, &CDatadockDlg::OnModelSave)
-              : run.converse(in, kLogReplies, &CDatadockDlg::OnLogSave);
+        model ? run.converse(in, kModelReplies, [&] { return run.modelSave(files[0]); })
+              : run.converse(in, kLogReplies, [&] { return run.logSave(files[0], files[1]); });
     if (outcome != TransferOutcome::Completed) {
         return;
     }
@@ -187,7 +184,7 @@ void Download(FuzzedDataProvider& in, bool model) {
 }
 
 void Update(FuzzedDataProvider& in) {
-    FuzzRun run(false);
+    FuzzRun run;
     std::vector<std::string> lines(in.ConsumeIntegralInRange(2, 6));
     std::string text;
     for (std::string& line : lines) {
@@ -198,8 +195,7 @@ void Update(FuzzedDataProvider& in) {
     replies.insert(replies.end(), lines.size() + 1, kAck);
     const std::string file = FuzzPath("update.dat");
     std::ofstream(file, std::ios::binary) << text;
-    run.platform.fileAnswers = {file};
-    const TransferOutcome outcome = run.converse(in, replies, &CDatadockDlg::OnSoftwareUpdate);
+    const TransferOutcome outcome = run.converse(in, replies, [&] { return run.update(file); });
     std::vector<std::string> sent;
     for (const std::string& write : run.device->written) {
         if (write.starts_with("SUPD,")) {

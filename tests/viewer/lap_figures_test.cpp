@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "sim/generated_session.h"
-#include "tests/support/sim_dlg_harness.h"
+#include "tests/support/sim_transfer_harness.h"
 #include "tests/support/temp_files.h"
 #include "viewer/file_pairing.h"
 
@@ -76,12 +76,10 @@ TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
         const ktr90::Scenario scenario = ktr90::generatedSession(seed);
         const std::vector<LapFigures> expected = fromRecords(scenario);
 
-        SimDlgHarness saving(scenario);
+        SimTransferHarness saving(scenario);
         const std::string lapPath = TempPath("figures" + std::to_string(seed) + "_lap.csv");
         const std::string logPath = TempPath("figures" + std::to_string(seed) + "_log.csv");
-        saving.platform.fileAnswers = {lapPath, logPath};
-        saving.dlg.OnLogSave();
-        ASSERT_EQ(saving.lastMessage().text, "Completed to receive data!!");
+        ASSERT_EQ(saving.logSave(lapPath, logPath).outcome, TransferOutcome::Completed);
 
         const ReadResult<LogSession> loaded = loadSession(pairFiles({logPath}));
         ASSERT_TRUE(std::holds_alternative<LogSession>(loaded))
