@@ -116,6 +116,9 @@ TEST(CommandLine, NoDataFailureAndCancelHaveTheirOwnStatuses) {
         Datadock({"model-save", "--port", failing.portPath(), "--out", TempPath("f.csv")});
     EXPECT_EQ(failed.exitStatus, 1);
     EXPECT_EQ(failed.out, "Failed to receive data.\n");
+    EXPECT_EQ(failed.err.find("holds only part of the data"),
+              failed.err.rfind("holds only part of the data"))
+        << "the partial file is named once: " << failed.err;
 
     auto silent = SmallLog();
     silent.faults = {ktr90::parseFault("IgnoreHandshake")};

@@ -14,7 +14,6 @@ namespace {
 using ktr90::hex4;
 using ktr90::record;
 using ktr90::timeGroup;
-using ::testing::HasSubstr;
 
 std::string Golden(const std::string& name) {
     return ReadFileBytes(std::string(DATADOCK_TEST_DATA_DIR) + "/golden/" + name);
@@ -132,44 +131,6 @@ TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
         }
         EXPECT_FALSE(FileExists(run.log));
         EXPECT_EQ(run.count("DEND"), 3);
-    }
-}
-
-// A failure keeps the lap file and the part of the log file written, closes
-// the conversation where the line still works, and says why.
-TEST(LogSaveEndToEnd, FailuresKeepWhatWasWrittenAndReportFailure) {
-    struct Case {
-        const char* name;
-        std::function<void(ktr90::Scenario&)> spoil;
-        bool logFileExists;
-        long dends;
-        const char* detail;
-    };
-    const std::vector<Case> cases = {
-        {"dchg_refused", [](auto& s) { s.faults = {ktr90::parseFault("StatusCode@DCHG")}; }, false,
-         3, ""},
-        {"silence", [](auto& s) { s.faults = {ktr90::parseFault("NeverAnswer@DRED:after=20")}; },
-         true, 3, ""},
-        {"unparsable", [](auto& s) { s.sampleReplies[12] = record("0001,0002,0003"); }, true, 3,
-         ""},
-        {"bad_status", [](auto& s) { s.sampleReplies[12] = "OK0X\r\n"; }, true, 3, ""},
-        {"pulled", [](auto& s) { s.faults = {ktr90::parseFault("HangUpAt@25")}; }, true, 0,
-         "The KTR-90 stopped answering"},
-    };
-    const std::string goldenLog = Golden("normal_log.csv");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto scenario = NormalLog();
-        c.spoil(scenario);
-        LogSaveRun run(scenario, c.name);
-        const TransferResult result = run.run();
-        EXPECT_EQ(result.message, "Failed to receive data.");
-        EXPECT_THAT(result.reason, HasSubstr(c.detail));
-        EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-        EXPECT_EQ(FileExists(run.log), c.logFileExists);
-        const std::string written = ReadFileBytes(run.log);
-        EXPECT_EQ(goldenLog.compare(0, written.size(), written), 0) << "a prefix of the whole";
-        EXPECT_EQ(run.count("DEND"), c.dends);
     }
 }
 
