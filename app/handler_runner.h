@@ -19,6 +19,9 @@ public:
     void run(const std::function<void()>& handler);
     // Ends the dialog now, or when the outermost handler returns.
     void end(int result);
+    // Whether a handler runs: a window ignores then what must not start inside
+    // one (Enter, the log viewer's ways in). A click goes on to the logic,
+    // which refuses a second transfer itself.
     bool busy() const { return m_depth > 0; }
 
 private:

@@ -21,7 +21,7 @@
 
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
-#include "app/qt/datadock_window.h"
+#include "app/qt/qt_main_window.h"
 #include "sim/fault.h"
 #include "sim/generated_session.h"
 #include "sim/simulated_logger.h"
@@ -67,7 +67,7 @@ std::string UpdateImage() {
     return image + "S9030000FC\r\n";
 }
 
-void Click(DatadockWindow& window, int id) {
+void Click(QtMainWindow& window, int id) {
     qobject_cast<QAbstractButton*>(window.control(id))->click();
 }
 
@@ -84,7 +84,7 @@ long long Run(const BenchScenario& bench) {
 
     // File dialogs get the given paths in turn, questions Yes; the last
     // message box's text is the outcome.
-    DatadockWindow window;
+    QtMainWindow window;
     window.answerFileDialogsWith(
         [paths = bench.fileAnswers,
          next = std::size_t{0}](const FileDialogRequest&) mutable -> std::optional<std::string> {

@@ -57,8 +57,6 @@ public:
     const std::string& LastUserText() const { return m_lastUserText; }
     const DeviceError& LastSystemError() const { return m_lastSystemError; }
 
-    const LineSettings& Line() const { return m_line; }
-
 private:
     [[noreturn]] void throwWithSystemText(const std::string& prefix);
     [[noreturn]] static void throwFor(const std::string& prefix, const DeviceError& error);

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "app/main_dialog_template.h"
 #include "app/qt/dialog_units.h"
-#include "app/qt/main_dialog_template.h"
 
 // Creates a dialog template's controls as children of a window, placed and
 // sized in the window's font.

@@ -4,16 +4,9 @@
 #include <QRect>
 #include <QSize>
 
-class QFontMetrics;
+#include "app/main_dialog_template.h"
 
-// A rectangle in dialog units: a quarter of the font's average character
-// width across, an eighth of its line height down.
-struct DialogRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+class QFontMetrics;
 
 // Maps dialog units to pixels the way Windows lays out a dialog template, so
 // the controls keep their proportions in whatever font the window gets.
@@ -21,9 +14,6 @@ class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
     DialogUnits(int averageCharWidth, int lineHeight);
-
-    int averageCharWidth() const { return m_averageCharWidth; }
-    int lineHeight() const { return m_lineHeight; }
 
     int toPixelsX(int units) const;
     int toPixelsY(int units) const;

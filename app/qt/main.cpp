@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/datadock_dlg.h"
-#include "app/qt/datadock_window.h"
+#include "app/qt/qt_main_window.h"
 #include "serial/port_discovery.h"
 #include "serial/serial_port_api.h"
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
 
     const std::string tail = argumentTail(argumentsAfterProgramName(argc, argv));
 
-    DatadockWindow window;
+    QtMainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
     CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });
     if (showsModelSave(tail)) {

@@ -9,7 +9,7 @@
 #include "app/command_line.h"
 #include "app/datadock_dlg.h"
 #include "app/win32/command_tail.h"
-#include "app/win32/datadock_dialog.h"
+#include "app/win32/win32_main_window.h"
 #include "serial/port_discovery.h"
 #include "serial/serial_port_api.h"
 #include "text/utf16.h"
@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
     const std::string tail = utf16ToUtf8(commandLineTail(GetCommandLineW()));
 
-    DatadockDialog window(instance);
+    Win32MainWindow window(instance);
     CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });
     if (showsModelSave(tail)) {
         logic.EnableModelSave();

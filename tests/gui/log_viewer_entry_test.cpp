@@ -17,7 +17,7 @@ namespace {
 
 const QString kGoldenLog = QStringLiteral(DATADOCK_SOURCE_DIR "/tests/data/golden/normal_log.csv");
 
-ViewerWindow* openedViewer(DatadockWindow& window) {
+ViewerWindow* openedViewer(QtMainWindow& window) {
     const auto viewers = window.findChildren<ViewerWindow*>();
     return viewers.isEmpty() ? nullptr : viewers.back();
 }

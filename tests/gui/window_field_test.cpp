@@ -13,6 +13,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "app/control_ids.h"
@@ -107,6 +109,33 @@ TEST(WindowFieldTest, HiddenButtonsDoNotReactWhileATransferRuns) {
     EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     EXPECT_FALSE(harness.window.isVisible());
     EXPECT_EQ(harness.window.result(), IDCANCEL);
+}
+
+// The buttons still show while a transfer's files are chosen; a click on one
+// then (queued behind the file dialog) starts no second transfer inside the
+// first, and the first goes on to its end.
+TEST(WindowFieldTest, AClickOnAShownButtonWhileATransferRunsStartsNothing) {
+    ScriptedWindow harness;
+    bool buttonsShown = false;
+    harness.window.answerFileDialogsWith(
+        [&](const FileDialogRequest&) -> std::optional<std::string> {
+            ++harness.fileDialogs;
+            buttonsShown = harness.visible(ctl::kBtnUpdate) && harness.visible(ctl::kBtnLogSave);
+            harness.button(ctl::kBtnUpdate)->click();
+            harness.button(ctl::kBtnLogSave)->click();
+            return std::nullopt;  // the first transfer's choice cancelled
+        });
+
+    harness.button(ctl::kBtnLogSave)->click();
+
+    EXPECT_TRUE(buttonsShown);
+    EXPECT_EQ(harness.fileDialogs, 1) << "a second transfer chose its files";
+    EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
+    EXPECT_FALSE(harness.logic.PortOpen());
+    expectLayout(harness, layout::kIdle);
+
+    harness.button(ctl::kBtnUpdate)->click();  // once the first has ended, a click counts
+    EXPECT_EQ(harness.fileDialogs, 2);
 }
 
 // While LOG SAVE runs the window shows its state; the Cancel button, clicked

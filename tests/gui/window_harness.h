@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/datadock_dlg.h"
-#include "app/qt/datadock_window.h"
+#include "app/qt/qt_main_window.h"
 #include "serial/clock.h"
 #include "serial/serial_port_api.h"
 
@@ -26,6 +26,6 @@ public:
     QString shownText(int id) const;
     void click(int id);
 
-    DatadockWindow window;
+    QtMainWindow window;
     CDatadockDlg logic;
 };

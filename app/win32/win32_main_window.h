@@ -10,31 +10,23 @@
 
 #include "app/dialog_platform.h"
 #include "app/handler_runner.h"
+#include "app/test_answers.h"
 
 class CDatadockDlg;
 
-// A message box as the window was asked to show it.
-struct ShownMessageBox {
-    std::string text;
-    MessageIcon icon = MessageIcon::Information;
-    std::string detail;
-};
-
-// The main window on Windows: dialog template 102 from the resources. It
+// The main window on Windows: dialog template 102, made by the system's
+// dialog manager from the template's one table (app/main_dialog_template.h). It
 // shows what CDatadockDlg tells it and forwards clicks, keys, timers and
 // closing to it; all behaviour lives there. Texts arrive as code page 932
 // bytes and reach the controls as UTF-16; ControlText gives back exactly the
 // bytes that were set.
-class DatadockDialog final : public DialogPlatform {
+class Win32MainWindow final : public DialogPlatform, public TestAnswers {
 public:
-    using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
-    using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-    using QuestionAnswerer = std::function<bool(const std::string&)>;
-
-    explicit DatadockDialog(HINSTANCE resources);
-    ~DatadockDialog() override;
-    DatadockDialog(const DatadockDialog&) = delete;
-    DatadockDialog& operator=(const DatadockDialog&) = delete;
+    // resources: the module whose resources hold the icon.
+    explicit Win32MainWindow(HINSTANCE resources);
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
     // The logic must outlive the window's use of it.
     void attachLogic(CDatadockDlg& logic) { m_logic = &logic; }
@@ -46,17 +38,6 @@ public:
     HWND createModeless();
     HWND window() const { return m_hwnd; }
 
-    // For tests: answer boxes and file dialogs without showing them.
-    void answerMessageBoxesWith(MessageBoxAnswerer answerer) {
-        m_messageBoxAnswerer = std::move(answerer);
-    }
-    void answerFileDialogsWith(FileDialogAnswerer answerer) {
-        m_fileDialogAnswerer = std::move(answerer);
-    }
-    void answerQuestionsWith(QuestionAnswerer answerer) {
-        m_questionAnswerer = std::move(answerer);
-    }
-    const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     std::optional<int> result() const { return m_result; }
 
     // DialogPlatform.
@@ -95,9 +76,13 @@ private:
     void endNow(int result);
     void notifyDestroyed();
     HWND control(int id) const { return GetDlgItem(m_hwnd, id); }
+    LPCDLGTEMPLATEW dialogTemplate() const {
+        return reinterpret_cast<LPCDLGTEMPLATEW>(m_template.data());
+    }
     LRESULT sendTo(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     HINSTANCE m_resources;
+    std::vector<WORD> m_template;  // the dialog template in the system's form
     HICON m_icon = nullptr;
     HWND m_hwnd = nullptr;
     bool m_modal = false;
@@ -108,8 +93,4 @@ private:
     std::optional<int> m_result;
     bool m_destroyed = false;
     int m_waitCursorDepth = 0;
-    MessageBoxAnswerer m_messageBoxAnswerer;
-    FileDialogAnswerer m_fileDialogAnswerer;
-    QuestionAnswerer m_questionAnswerer;
-    std::vector<ShownMessageBox> m_shownMessageBoxes;
 };

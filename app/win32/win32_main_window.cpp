@@ -1,63 +1,65 @@
-#include "app/win32/datadock_dialog.h"
+#include "app/win32/win32_main_window.h"
 
 #include <commctrl.h>
 
 #include <utility>
 
 #include "app/control_ids.h"
-#include "text/cp932.h"
 #include "app/datadock_dlg.h"
+#include "app/win32/dialog_template_win32.h"
 #include "app/win32/display_text.h"
 #include "app/win32/file_dialog_win32.h"
 #include "app/win32/message_box_win32.h"
+#include "text/cp932.h"
 #include "text/utf16.h"
 
 namespace {
 
-constexpr int kMainDialogTemplateId = 102;
 constexpr int kIconGroupId = 128;
 
 }  // namespace
 
-DatadockDialog::DatadockDialog(HINSTANCE resources)
+Win32MainWindow::Win32MainWindow(HINSTANCE resources)
     : m_resources(resources),
+      m_template(mainDialogTemplate()),
       m_icon(LoadIconW(resources, MAKEINTRESOURCEW(kIconGroupId))),
       m_handlers([this](int result) { endNow(result); },
                  [this](const char* what) {
                      MessageBox(kUnexpectedErrorText, MessageIcon::Error, what);
                  }) {}
 
-DatadockDialog::~DatadockDialog() {
+Win32MainWindow::~Win32MainWindow() {
     if (m_hwnd != nullptr && !m_modal) {
         DestroyWindow(m_hwnd);
     }
 }
 
-int DatadockDialog::runModal() {
+int Win32MainWindow::runModal() {
     m_modal = true;
-    const INT_PTR result = DialogBoxParamW(m_resources, MAKEINTRESOURCEW(kMainDialogTemplateId),
-                                           nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxIndirectParamW(m_resources, dialogTemplate(), nullptr,
+                                                   dialogProc, reinterpret_cast<LPARAM>(this));
     m_hwnd = nullptr;
     return static_cast<int>(result);
 }
 
-HWND DatadockDialog::createModeless() {
+HWND Win32MainWindow::createModeless() {
     m_modal = false;
-    CreateDialogParamW(m_resources, MAKEINTRESOURCEW(kMainDialogTemplateId), nullptr, dialogProc,
-                       reinterpret_cast<LPARAM>(this));
+    CreateDialogIndirectParamW(m_resources, dialogTemplate(), nullptr, dialogProc,
+                               reinterpret_cast<LPARAM>(this));
     return m_hwnd;
 }
 
-INT_PTR CALLBACK DatadockDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK Win32MainWindow::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        reinterpret_cast<DatadockDialog*>(lParam)->m_hwnd = hwnd;
+        reinterpret_cast<Win32MainWindow*>(lParam)->m_hwnd = hwnd;
     }
-    auto* self = reinterpret_cast<DatadockDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     return self == nullptr ? FALSE : self->handle(message, wParam);
 }
 
-INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam) {
+INT_PTR Win32MainWindow::handle(UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             initDialog();
@@ -66,11 +68,7 @@ INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam) {
             onCommand(LOWORD(wParam));
             return TRUE;
         case WM_TIMER:
-            runHandler([this, id = static_cast<int>(wParam)] {
-                if (m_logic) {
-                    m_logic->OnTimer(id);
-                }
-            });
+            runHandler([this, id = static_cast<int>(wParam)] { m_logic->OnTimer(id); });
             return TRUE;
         case WM_PAINT:
             return paintIconWhenMinimised();
@@ -95,20 +93,17 @@ INT_PTR DatadockDialog::handle(UINT message, WPARAM wParam) {
     }
 }
 
-void DatadockDialog::initDialog() {
+void Win32MainWindow::initDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    runHandler([this] {
-        if (m_logic) {
-            m_logic->OnInitDialog();
-        }
-    });
+    runHandler([this] { m_logic->OnInitDialog(); });
 }
 
 // Enter away from a button means OK; while a transfer runs it is a stray key,
 // not a wish to leave: only Esc and the close box end the window then (and the
-// transfer sees the cancel).
-void DatadockDialog::onCommand(int id) {
+// transfer sees the cancel). A button clicked while a transfer runs reaches
+// the logic, which starts no second one.
+void Win32MainWindow::onCommand(int id) {
     switch (id) {
         case IDOK:
             if (!m_handlers.busy()) {
@@ -116,13 +111,7 @@ void DatadockDialog::onCommand(int id) {
             }
             break;
         case IDCANCEL:
-            runHandler([this] {
-                if (m_logic) {
-                    m_logic->OnCancel();
-                } else {
-                    EndDialog(IDCANCEL);
-                }
-            });
+            runHandler([this] { m_logic->OnCancel(); });
             break;
         case ctl::kBtnLogSave:
             runHandler([this] { m_logic->OnLogSave(); });
@@ -142,7 +131,7 @@ void DatadockDialog::onCommand(int id) {
 }
 
 // Minimised, the window shows its icon centred in the client area.
-bool DatadockDialog::paintIconWhenMinimised() {
+bool Win32MainWindow::paintIconWhenMinimised() {
     if (!IsIconic(m_hwnd)) {
         return false;
     }
@@ -159,18 +148,19 @@ bool DatadockDialog::paintIconWhenMinimised() {
 }
 
 // Every call into the logic goes through here, so that EndDialog waits for
-// the outermost handler and nothing escapes into the system's message loop.
-void DatadockDialog::runHandler(const std::function<void()>& handler) {
+// the outermost handler and nothing escapes into the system's message loop;
+// without the logic (not attached yet, or the window gone) nothing runs.
+void Win32MainWindow::runHandler(const std::function<void()>& handler) {
     if (!m_destroyed && m_logic != nullptr) {
         m_handlers.run(handler);
     }
 }
 
-void DatadockDialog::EndDialog(int result) {
+void Win32MainWindow::EndDialog(int result) {
     m_handlers.end(result);
 }
 
-void DatadockDialog::endNow(int result) {
+void Win32MainWindow::endNow(int result) {
     m_result = result;
     if (m_modal) {
         ::EndDialog(m_hwnd, result);
@@ -179,7 +169,7 @@ void DatadockDialog::endNow(int result) {
     }
 }
 
-void DatadockDialog::notifyDestroyed() {
+void Win32MainWindow::notifyDestroyed() {
     if (m_destroyed) {
         return;
     }
@@ -192,24 +182,24 @@ void DatadockDialog::notifyDestroyed() {
 
 // ---- Controls -------------------------------------------------------------
 
-LRESULT DatadockDialog::sendTo(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT Win32MainWindow::sendTo(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendDlgItemMessageW(m_hwnd, id, message, wParam, lParam);
 }
 
-void DatadockDialog::ShowControl(int id, bool visible) {
+void Win32MainWindow::ShowControl(int id, bool visible) {
     if (HWND item = control(id)) {
         ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
     }
 }
 
-void DatadockDialog::SetControlText(int id, const std::string& text) {
+void Win32MainWindow::SetControlText(int id, const std::string& text) {
     if (HWND item = control(id)) {
         m_controlTexts[id] = text;
         SetWindowTextW(item, displayText(text).c_str());
     }
 }
 
-std::string DatadockDialog::ControlText(int id) {
+std::string Win32MainWindow::ControlText(int id) {
     const auto found = m_controlTexts.find(id);
     if (found != m_controlTexts.end()) {
         return found->second;
@@ -219,22 +209,22 @@ std::string DatadockDialog::ControlText(int id) {
     return utf8ToCp932(utf16ToUtf8(text));
 }
 
-bool DatadockDialog::ComboListOpen() {
+bool Win32MainWindow::ComboListOpen() {
     return sendTo(ctl::kComboPort, CB_GETDROPPEDSTATE) != 0;
 }
 
-int DatadockDialog::ComboCount() {
+int Win32MainWindow::ComboCount() {
     return static_cast<int>(sendTo(ctl::kComboPort, CB_GETCOUNT));
 }
 
-std::string DatadockDialog::ComboSelectedText() {
+std::string Win32MainWindow::ComboSelectedText() {
     const auto index = sendTo(ctl::kComboPort, CB_GETCURSEL);
     return index >= 0 && index < static_cast<LRESULT>(m_comboItems.size())
                ? m_comboItems[static_cast<std::size_t>(index)]
                : std::string();
 }
 
-void DatadockDialog::ComboReset() {
+void Win32MainWindow::ComboReset() {
     sendTo(ctl::kComboPort, CB_RESETCONTENT);
     m_comboItems.clear();
 }
@@ -242,36 +232,36 @@ void DatadockDialog::ComboReset() {
 // The entries stay sorted as text by their bytes: inserted where they belong
 // rather than left to the box's own sorting, which follows the language's
 // rules instead.
-void DatadockDialog::ComboAddString(const std::string& text) {
+void Win32MainWindow::ComboAddString(const std::string& text) {
     const std::size_t position = sortedInsertPosition(m_comboItems, text);
     sendTo(ctl::kComboPort, CB_INSERTSTRING, position,
            reinterpret_cast<LPARAM>(displayText(text).c_str()));
     m_comboItems.insert(m_comboItems.begin() + static_cast<long>(position), text);
 }
 
-void DatadockDialog::ComboSelectIndex(int index) {
+void Win32MainWindow::ComboSelectIndex(int index) {
     sendTo(ctl::kComboPort, CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
-void DatadockDialog::ComboEnable(bool enabled) {
+void Win32MainWindow::ComboEnable(bool enabled) {
     EnableWindow(control(ctl::kComboPort), enabled ? TRUE : FALSE);
 }
 
-void DatadockDialog::ProgressSetRange(int low, int high) {
+void Win32MainWindow::ProgressSetRange(int low, int high) {
     sendTo(ctl::kProgress, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
-void DatadockDialog::ProgressSetPos(int position) {
+void Win32MainWindow::ProgressSetPos(int position) {
     sendTo(ctl::kProgress, PBM_SETPOS, static_cast<WPARAM>(position));
 }
 
 // ---- Window system --------------------------------------------------------
 
-void DatadockDialog::UpdateWindow() {
+void Win32MainWindow::UpdateWindow() {
     ::UpdateWindow(m_hwnd);
 }
 
-void DatadockDialog::PumpMessages() {
+void Win32MainWindow::PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (m_hwnd != nullptr && IsDialogMessageW(m_hwnd, &message)) {
@@ -282,47 +272,44 @@ void DatadockDialog::PumpMessages() {
     }
 }
 
-void DatadockDialog::StartTimer(int id, int intervalMs) {
+void Win32MainWindow::StartTimer(int id, int intervalMs) {
     if (!m_destroyed) {
         SetTimer(m_hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(intervalMs), nullptr);
     }
 }
 
-void DatadockDialog::KillTimer(int id) {
+void Win32MainWindow::KillTimer(int id) {
     ::KillTimer(m_hwnd, static_cast<UINT_PTR>(id));
 }
 
-void DatadockDialog::MessageBox(const std::string& text, MessageIcon icon,
-                                const std::string& detail) {
-    const ShownMessageBox shown{text, icon, detail};
-    m_shownMessageBoxes.push_back(shown);
-    if (m_messageBoxAnswerer) {
-        m_messageBoxAnswerer(shown);
+void Win32MainWindow::MessageBox(const std::string& text, MessageIcon icon,
+                                 const std::string& detail) {
+    if (answeredMessageBox({text, icon, detail})) {
         return;
     }
     showMessageBox(m_hwnd, text, icon, detail);
 }
 
-bool DatadockDialog::AskYesNo(const std::string& text) {
-    if (m_questionAnswerer) {
-        return m_questionAnswerer(text);
+bool Win32MainWindow::AskYesNo(const std::string& text) {
+    if (const std::optional<bool> answer = answeredQuestion(text)) {
+        return *answer;
     }
     return askYesNo(m_hwnd, text);
 }
 
-std::optional<std::string> DatadockDialog::RunFileDialog(const FileDialogRequest& request) {
-    if (m_fileDialogAnswerer) {
-        return m_fileDialogAnswerer(request);
+std::optional<std::string> Win32MainWindow::RunFileDialog(const FileDialogRequest& request) {
+    if (answersFileDialogs()) {
+        return answeredFileDialog(request);
     }
     return runFileDialog(m_hwnd, request);
 }
 
-void DatadockDialog::BeginWaitCursor() {
+void Win32MainWindow::BeginWaitCursor() {
     ++m_waitCursorDepth;
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
-void DatadockDialog::EndWaitCursor() {
+void Win32MainWindow::EndWaitCursor() {
     if (m_waitCursorDepth > 0 && --m_waitCursorDepth == 0) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     }

@@ -1,14 +1,17 @@
 // The Win32 window on dialog template 102, with the real logic, shown on the
 // test display (Xvfb under Wine); pictures of its layouts are saved for a
 // person to look at.
-#include "app/win32/datadock_dialog.h"
+#include "app/win32/win32_main_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
@@ -18,17 +21,22 @@
 #include "app/win32/file_dialog_win32.h"
 #include "serial/serial_port_api.h"
 #include "tests/gui/main_window_layouts.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/scripted_serial_device.h"
 #include "tests/windows/window_picture.h"
 
 namespace {
 
 class DialogHarness {
 public:
-    explicit DialogHarness(std::vector<std::string> presentPorts = {}, bool showModelSave = false)
+    explicit DialogHarness(
+        std::vector<std::string> presentPorts = {}, bool showModelSave = false,
+        CDatadockDlg::SerialFactory openPort = [] { return std::make_unique<SerialPortAPI>(); },
+        Clock& clock = systemClock())
         : ports(std::move(presentPorts)),
           window(GetModuleHandleW(nullptr)),
           logic(
-              window, [this] { return ports; }, [] { return std::make_unique<SerialPortAPI>(); }) {
+              window, [this] { return ports; }, std::move(openPort), clock) {
         window.answerMessageBoxesWith([](const ShownMessageBox&) {});
         window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
         if (showModelSave) {
@@ -64,14 +72,14 @@ public:
     }
 
     std::vector<std::string> ports;
-    DatadockDialog window;
+    Win32MainWindow window;
     CDatadockDlg logic;
     HWND hwnd = nullptr;
 };
 
-TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheLogic) {
+TEST(Win32MainWindowTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheLogic) {
     DialogHarness h;
-    ASSERT_NE(h.hwnd, nullptr) << "dialog template 102 is missing";
+    ASSERT_NE(h.hwnd, nullptr) << "the system made no window of dialog template 102";
     wchar_t caption[64] = {};
     GetWindowTextW(h.hwnd, caption, 64);
     EXPECT_EQ(std::wstring(caption), L"DATADOCK MANAGER  Ver1.05");
@@ -79,7 +87,7 @@ TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheLo
     EXPECT_NE(SendMessageW(h.hwnd, WM_GETICON, ICON_BIG, 0), 0);
     expectLayout(h, layout::kIdle);
     EXPECT_EQ(h.shownText(ctl::kStaticPort), L"-----");
-    // The resource compiler read the template's code page 932 texts right.
+    // The template's code page 932 texts reach the controls right.
     const std::wstring logSave = h.shownText(ctl::kBtnLogSave);
     EXPECT_EQ(logSave.rfind(std::wstring(3, L'\x3000') + L"LOG SAVE ", 0), 0u);
     EXPECT_EQ(logSave, displayText(txt::kBtnLogSave));
@@ -97,7 +105,7 @@ TEST(DatadockDialogTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheLo
     EXPECT_FALSE(IsWindow(h.hwnd)) << "the dialog ended";
 }
 
-TEST(DatadockDialogTest, TwoPortsToChooseFrom_AndTheTimerFindsThemGone) {
+TEST(Win32MainWindowTest, TwoPortsToChooseFrom_AndTheTimerFindsThemGone) {
     DialogHarness two({"COM3", "COM12"}, true);
     expectLayout(two, layout::kIdlePortListVardo);
     EXPECT_EQ(two.window.ComboItems(), (std::vector<std::string>{"COM12", "COM3"}));
@@ -117,14 +125,21 @@ TEST(DatadockDialogTest, TwoPortsToChooseFrom_AndTheTimerFindsThemGone) {
     EXPECT_EQ(two.shownText(ctl::kStaticPort), L"-----");
 }
 
-TEST(DatadockDialogTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
+TEST(Win32MainWindowTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
     DialogHarness h({"COM5"});
     expectLayout(h, layout::kIdle);
     EXPECT_EQ(h.shownText(ctl::kStaticPort), L"COM5");
     const std::string path = "C:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\\2026-06-01_lap.csv";
-    h.logic.m_pLapFileDialog = std::make_unique<CFileDialog>(false, "csv", "", txt::kCsvFilter);
-    h.window.answerFileDialogsWith([&](const FileDialogRequest&) { return path; });
-    h.logic.m_pLapFileDialog->DoModal(h.window);
+    std::vector<std::string> answers = {path, "C:\\2026-06-01_log.csv"};  // lap, then log
+    h.window.answerFileDialogsWith([&](const FileDialogRequest&) -> std::optional<std::string> {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::string answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    });
+    ASSERT_EQ(h.logic.SelectLogFiles(), 1);
     h.logic.ShowLogSaveLayout();
     h.window.SetControlText(ctl::kStaticPercent, "45%");
     h.window.ProgressSetPos(45);
@@ -148,19 +163,57 @@ void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-TEST(DatadockDialogTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
-    DatadockDialog window(GetModuleHandleW(nullptr));
+// Told OnDestroy, the logic has let go of its port: its port timer scans no more.
+TEST(Win32MainWindowTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
+    Win32MainWindow window(GetModuleHandleW(nullptr));
+    int scans = 0;
     CDatadockDlg logic(
-        window, [] { return std::vector<std::string>{"COM5"}; },
+        window,
+        [&scans] {
+            ++scans;
+            return std::vector<std::string>{"COM5"};
+        },
         [] { return std::make_unique<SerialPortAPI>(); });
     window.attachLogic(logic);
     SetTimer(nullptr, 0, 50, pressEscape);
     EXPECT_EQ(window.runModal(), IDCANCEL);
     EXPECT_TRUE(logic.CancelRequested());
-    EXPECT_EQ(logic.m_pSerial, nullptr) << "OnDestroy ran";
+    const int scansWhenClosed = scans;
+    logic.OnTimer(kPortPollTimerId);
+    EXPECT_EQ(scans, scansWhenClosed) << "OnDestroy not told";
 }
 
-TEST(DatadockDialogTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
+// The Win32 window hands every click to the logic, hidden buttons' too (a key
+// still aimed at one): while a transfer runs, none starts a second one.
+TEST(Win32MainWindowTest, ClicksWhileATransferRunsStartNothing) {
+    FakeClock clock;
+    DialogHarness h(
+        {"COM5"}, false,
+        [&clock] {
+            return std::make_unique<SerialPortAPI>(std::make_unique<ScriptedSerialDevice>(clock),
+                                                   clock);
+        },
+        clock);
+    int fileDialogs = 0;
+    h.window.answerFileDialogsWith([&](const FileDialogRequest&) -> std::optional<std::string> {
+        ++fileDialogs;
+        for (const int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
+            h.command(id);
+        }
+        return std::nullopt;  // the first transfer's choice cancelled
+    });
+
+    h.command(ctl::kBtnLogSave);
+
+    EXPECT_EQ(fileDialogs, 1) << "a second transfer chose its files";
+    EXPECT_TRUE(h.window.shownMessageBoxes().empty());
+    EXPECT_FALSE(h.logic.PortOpen());
+    expectLayout(h, layout::kIdle);
+    h.command(ctl::kBtnUpdate);  // once the first has ended, a click counts
+    EXPECT_EQ(fileDialogs, 2);
+}
+
+TEST(Win32MainWindowTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
     EXPECT_EQ(commandLineTail(L"\"C:\\Program Files\\DataDock\\datadock-manager.exe\"  -VARDO"),
               L"-VARDO");
     EXPECT_EQ(commandLineTail(L"datadock-manager.exe -VARDO "), L"-VARDO ");

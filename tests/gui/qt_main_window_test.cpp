@@ -21,7 +21,7 @@ namespace {
 
 const QString kArrow(QChar(0x2192));
 
-TEST(DatadockWindowTest, IdleWithoutPorts_LogSaveSaysNotConnectedWithTheReason) {
+TEST(QtMainWindowTest, IdleWithoutPorts_LogSaveSaysNotConnectedWithTheReason) {
     WindowHarness harness;
     EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("DATADOCK MANAGER  Ver1.05"));
     EXPECT_FALSE(harness.window.windowIcon().isNull());
@@ -53,7 +53,7 @@ TEST(DatadockWindowTest, IdleWithoutPorts_LogSaveSaysNotConnectedWithTheReason) 
 
 // The closed list is narrow and shows the short name; the logic and the
 // dropped list get whole paths.
-TEST(DatadockWindowTest, PortsAndTheSwitch_ListSortedAsTextWithWholePathsAtHand) {
+TEST(QtMainWindowTest, PortsAndTheSwitch_ListSortedAsTextWithWholePathsAtHand) {
     WindowHarness harness({"/dev/ttyUSB3", "/dev/ttyUSB12", "/dev/pts/1"}, true);
     expectLayout(harness, layout::kIdlePortListVardo);
     EXPECT_EQ(harness.shownText(ctl::kBtnModelSave), "MODEL SAVE      KTR-90 " + kArrow + " PC");
@@ -73,7 +73,7 @@ TEST(DatadockWindowTest, PortsAndTheSwitch_ListSortedAsTextWithWholePathsAtHand)
     saveScreenshot(harness.window, "idle-vardo.png");
 }
 
-TEST(DatadockWindowTest, OnePortShowsItsShortName_ControlsGiveBackTheBytesTheyWereGiven) {
+TEST(QtMainWindowTest, OnePortShowsItsShortName_ControlsGiveBackTheBytesTheyWereGiven) {
     WindowHarness harness({"/dev/ttyUSB0"});
     auto* port = qobject_cast<QLabel*>(harness.window.control(ctl::kStaticPort));
     EXPECT_EQ(port->text(), QStringLiteral("ttyUSB0"));
@@ -93,7 +93,7 @@ TEST(DatadockWindowTest, OnePortShowsItsShortName_ControlsGiveBackTheBytesTheyWe
 
 // Enter on a button clicks it; elsewhere it ends the dialog as OK, while Esc
 // and the close box end it as a cancel; either way the logic learns it is gone.
-TEST(DatadockWindowTest, EnterClicksAFocusedButton_EnterEscAndTheCloseBoxEndTheDialog) {
+TEST(QtMainWindowTest, EnterClicksAFocusedButton_EnterEscAndTheCloseBoxEndTheDialog) {
     WindowHarness onButton;
     QTest::keyClick(onButton.window.control(ctl::kBtnLogSave), Qt::Key_Return);
     EXPECT_EQ(onButton.window.shownMessageBoxes().size(), 1u);
@@ -121,7 +121,7 @@ public:
     void Open() override { throw std::runtime_error("adapter vanished"); }
 };
 
-TEST(DatadockWindowTest, AnUnexpectedFailureInAClickIsReportedAndTheWindowStays) {
+TEST(QtMainWindowTest, AnUnexpectedFailureInAClickIsReportedAndTheWindowStays) {
     WindowHarness harness({"/dev/ttyUSB0"}, false,
                           [] { return std::make_unique<ThrowingSerialPort>(); });
     harness.click(ctl::kBtnLogSave);

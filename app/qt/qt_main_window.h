@@ -10,32 +10,22 @@
 
 #include "app/dialog_platform.h"
 #include "app/handler_runner.h"
+#include "app/test_answers.h"
 
 class CDatadockDlg;
 class PortComboBox;
 class QTimer;
 
-// A message box as the window was asked to show it.
-struct ShownMessageBox {
-    std::string text;
-    MessageIcon icon = MessageIcon::Information;
-    std::string detail;
-};
-
 // The main window (dialog template 102). It shows what CDatadockDlg tells it
 // and forwards clicks, keys, timers and closing to it; all behaviour lives
 // there. Texts arrive as code page 932 bytes and are converted for display;
 // ControlText gives back exactly the bytes that were set.
-class DatadockWindow : public QDialog, public DialogPlatform {
+class QtMainWindow : public QDialog, public DialogPlatform, public TestAnswers {
     Q_OBJECT
 
 public:
-    using MessageBoxAnswerer = std::function<void(const ShownMessageBox&)>;
-    using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-    using QuestionAnswerer = std::function<bool(const std::string&)>;
-
-    explicit DatadockWindow(QWidget* parent = nullptr);
-    ~DatadockWindow() override;
+    explicit QtMainWindow(QWidget* parent = nullptr);
+    ~QtMainWindow() override;
 
     // The logic must outlive the window's use of it: call detachLogic before
     // the logic is destroyed.
@@ -47,16 +37,9 @@ public:
     // has not ended yet.
     void detachLogic();
 
-    // For tests: answer boxes and file dialogs without showing them.
-    void answerMessageBoxesWith(MessageBoxAnswerer answerer);
-    void answerFileDialogsWith(FileDialogAnswerer answerer);
-    void answerQuestionsWith(QuestionAnswerer answerer) {
-        m_questionAnswerer = std::move(answerer);
-    }
     // "View a log…" of the background's menu: asks for a log file and
     // opens the viewer on it.
     void viewLog();
-    const std::vector<ShownMessageBox>& shownMessageBoxes() const { return m_shownMessageBoxes; }
     QWidget* control(int id) const;
     bool timerRunning(int id) const;
 
@@ -125,8 +108,4 @@ private:
     bool m_destroyed = false;
     int m_waitCursorDepth = 0;
     QString m_lastDirectory;
-    MessageBoxAnswerer m_messageBoxAnswerer;
-    QuestionAnswerer m_questionAnswerer;
-    FileDialogAnswerer m_fileDialogAnswerer;
-    std::vector<ShownMessageBox> m_shownMessageBoxes;
 };

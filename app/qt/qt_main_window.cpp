@@ -1,4 +1,4 @@
-#include "app/qt/datadock_window.h"
+#include "app/qt/qt_main_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -28,7 +28,7 @@
 #include "app/qt/dialog_units.h"
 #include "app/qt/file_dialog_setup.h"
 #include "app/qt/log_viewer_entry.h"
-#include "app/qt/main_dialog_template.h"
+#include "app/qt/main_dialog_font.h"
 #include "app/qt/message_box_setup.h"
 #include "app/qt/port_combo_box.h"
 #include "app/qt/text_fit.h"
@@ -72,7 +72,7 @@ bool isPlainEnter(const QKeyEvent& event) {
 
 }  // namespace
 
-DatadockWindow::DatadockWindow(QWidget* parent)
+QtMainWindow::QtMainWindow(QWidget* parent)
     : QDialog(parent),
       m_handlers([this](int result) { endNow(result); },
                  [this](const char* what) {
@@ -91,11 +91,11 @@ DatadockWindow::DatadockWindow(QWidget* parent)
     setAcceptDrops(true);
 }
 
-DatadockWindow::~DatadockWindow() {
+QtMainWindow::~QtMainWindow() {
     restoreCursorFully();
 }
 
-void DatadockWindow::buildControls() {
+void QtMainWindow::buildControls() {
     const ControlBuilder builder(*this, DialogUnits(font()));
     for (const ControlTemplate& control : mainDialogControls()) {
         QWidget* widget = builder.build(control);
@@ -109,7 +109,7 @@ void DatadockWindow::buildControls() {
 
 // The template's font sets the window's layout; a fallback font is wider than
 // the one the template was drawn for, so its text may need to be smaller.
-void DatadockWindow::fitFontToTexts() {
+void QtMainWindow::fitFontToTexts() {
     std::vector<ShownText> texts;
     for (const ControlTemplate& shown : mainDialogControls()) {
         if (shown.text[0] != '\0') {
@@ -124,7 +124,7 @@ void DatadockWindow::fitFontToTexts() {
 
 // Plain functions rather than member pointers: GCC's vptr sanitizer miscompiles
 // calls through a pointer to member (it checks an object it never loaded).
-void DatadockWindow::connectButtons() {
+void QtMainWindow::connectButtons() {
     const std::pair<int, ClickHandler> clicks[] = {
         {ctl::kBtnLogSave, [](CDatadockDlg& logic) { logic.OnLogSave(); }},
         {ctl::kBtnModelSave, [](CDatadockDlg& logic) { logic.OnModelSave(); }},
@@ -143,11 +143,11 @@ void DatadockWindow::connectButtons() {
     });
 }
 
-void DatadockWindow::attachLogic(CDatadockDlg& logic) {
+void QtMainWindow::attachLogic(CDatadockDlg& logic) {
     m_logic = &logic;
 }
 
-void DatadockWindow::initDialog() {
+void QtMainWindow::initDialog() {
     runHandler([this] {
         if (m_logic) {
             m_logic->OnInitDialog();
@@ -155,7 +155,7 @@ void DatadockWindow::initDialog() {
     });
 }
 
-int DatadockWindow::runModal() {
+int QtMainWindow::runModal() {
     initDialog();
     if (m_destroyed) {
         return result();  // ended while it initialised
@@ -163,30 +163,22 @@ int DatadockWindow::runModal() {
     return exec();
 }
 
-void DatadockWindow::detachLogic() {
+void QtMainWindow::detachLogic() {
     notifyDestroyed();
     m_logic = nullptr;
 }
 
-void DatadockWindow::answerMessageBoxesWith(MessageBoxAnswerer answerer) {
-    m_messageBoxAnswerer = std::move(answerer);
-}
-
-void DatadockWindow::answerFileDialogsWith(FileDialogAnswerer answerer) {
-    m_fileDialogAnswerer = std::move(answerer);
-}
-
-QWidget* DatadockWindow::control(int id) const {
+QWidget* QtMainWindow::control(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
 template <typename Widget>
-Widget* DatadockWindow::controlAs(int id) const {
+Widget* QtMainWindow::controlAs(int id) const {
     return qobject_cast<Widget*>(control(id));
 }
 
-bool DatadockWindow::timerRunning(int id) const {
+bool QtMainWindow::timerRunning(int id) const {
     const auto found = m_timers.find(id);
     return found != m_timers.end() && found->second->isActive();
 }
@@ -195,7 +187,7 @@ bool DatadockWindow::timerRunning(int id) const {
 
 // Every call into the logic goes through here, so that EndDialog waits for
 // the outermost handler and nothing escapes into the event loop.
-void DatadockWindow::runHandler(const std::function<void()>& handler) {
+void QtMainWindow::runHandler(const std::function<void()>& handler) {
     if (!m_destroyed) {
         m_handlers.run(handler);
     }
@@ -203,11 +195,11 @@ void DatadockWindow::runHandler(const std::function<void()>& handler) {
 
 // A transfer that fails unexpectedly has already ended its frame (window
 // restored, port closed); runHandler reports it. A click counts only on a
-// button the user sees and only while no other handler runs: a key still
-// aimed at a button that a transfer has hidden must not start a second
-// transfer inside the first.
-void DatadockWindow::runClickHandler(int id, ClickHandler handler) {
-    if (m_handlers.busy() || !control(id)->isVisibleTo(this)) {
+// button the user sees: a key still aimed at a button that a transfer has
+// hidden does nothing. The logic itself refuses a second transfer while one
+// runs.
+void QtMainWindow::runClickHandler(int id, ClickHandler handler) {
+    if (!control(id)->isVisibleTo(this)) {
         return;
     }
     runHandler([this, handler] {
@@ -219,14 +211,14 @@ void DatadockWindow::runClickHandler(int id, ClickHandler handler) {
 
 // Enter while a transfer runs is a stray key, not a wish to leave: only the
 // close box and Esc end the window then (and the transfer sees the cancel).
-void DatadockWindow::accept() {
+void QtMainWindow::accept() {
     if (m_handlers.busy()) {
         return;
     }
     runHandler([this] { EndDialog(IDOK); });
 }
 
-void DatadockWindow::reject() {
+void QtMainWindow::reject() {
     if (m_destroyed) {
         QDialog::done(IDCANCEL);  // the logic is gone; the window still closes
         return;
@@ -240,16 +232,16 @@ void DatadockWindow::reject() {
     });
 }
 
-void DatadockWindow::done(int result) {
+void QtMainWindow::done(int result) {
     m_handlers.end(result);
 }
 
-void DatadockWindow::endNow(int result) {
+void QtMainWindow::endNow(int result) {
     QDialog::done(result);
     notifyDestroyed();
 }
 
-void DatadockWindow::notifyDestroyed() {
+void QtMainWindow::notifyDestroyed() {
     if (m_destroyed) {
         return;
     }
@@ -263,7 +255,7 @@ void DatadockWindow::notifyDestroyed() {
     restoreCursorFully();
 }
 
-void DatadockWindow::keyPressEvent(QKeyEvent* event) {
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
     // A focused button takes Enter itself (it clicks); Enter that reaches the
     // window came from elsewhere and means OK.
     if (isPlainEnter(*event)) {
@@ -275,7 +267,7 @@ void DatadockWindow::keyPressEvent(QKeyEvent* event) {
 
 // ---- The log viewer ------------------------------------------------------
 
-void DatadockWindow::viewLog() {
+void QtMainWindow::viewLog() {
     const FileDialogRequest request{true, "csv", "", txt::kCsvFilter};
     if (const std::optional<std::string> path = RunFileDialog(request)) {
         openLogViewer(this, {QFile::decodeName(QByteArray::fromStdString(*path))});
@@ -283,7 +275,7 @@ void DatadockWindow::viewLog() {
 }
 
 // On the background, a label or a frame, not on the buttons and the port list.
-void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
+void QtMainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QWidget* under = childAt(event->pos());
     const bool background =
         !under || qobject_cast<QLabel*>(under) || qobject_cast<QGroupBox*>(under);
@@ -291,17 +283,17 @@ void DatadockWindow::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    menu.addAction(tr("View a log…"), this, &DatadockWindow::viewLog);
+    menu.addAction(tr("View a log…"), this, &QtMainWindow::viewLog);
     menu.exec(event->globalPos());
 }
 
-void DatadockWindow::dragEnterEvent(QDragEnterEvent* event) {
+void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!m_handlers.busy() && !droppedCsvFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
-void DatadockWindow::dropEvent(QDropEvent* event) {
+void QtMainWindow::dropEvent(QDropEvent* event) {
     const QStringList files = droppedCsvFiles(event->mimeData());
     if (!m_handlers.busy() && !files.isEmpty()) {
         event->acceptProposedAction();
@@ -313,7 +305,7 @@ void DatadockWindow::dropEvent(QDropEvent* event) {
 
 // A hidden control must not keep the keyboard focus (Qt leaves it there when
 // no other control can take it); the first control shown again takes it back.
-void DatadockWindow::ShowControl(int id, bool visible) {
+void QtMainWindow::ShowControl(int id, bool visible) {
     QWidget* widget = control(id);
     if (widget == nullptr) {
         return;
@@ -328,7 +320,7 @@ void DatadockWindow::ShowControl(int id, bool visible) {
 
 // The port label shows the port's short name and offers the whole path as a
 // tool tip; the logic reads back, and opens, the whole path.
-void DatadockWindow::SetControlText(int id, const std::string& text) {
+void QtMainWindow::SetControlText(int id, const std::string& text) {
     QWidget* widget = control(id);
     if (widget == nullptr) {
         return;
@@ -344,31 +336,31 @@ void DatadockWindow::SetControlText(int id, const std::string& text) {
     widget->setToolTip(shortName == shown ? widget->toolTip() : shown);
 }
 
-std::string DatadockWindow::ControlText(int id) {
+std::string QtMainWindow::ControlText(int id) {
     const auto found = m_controlTexts.find(id);
     return found == m_controlTexts.end() ? std::string() : found->second;
 }
 
-PortComboBox& DatadockWindow::combo() const {
+PortComboBox& QtMainWindow::combo() const {
     return *controlAs<PortComboBox>(ctl::kComboPort);
 }
 
-int DatadockWindow::ComboCount() {
+int QtMainWindow::ComboCount() {
     return combo().count();
 }
 
-std::string DatadockWindow::ComboSelectedText() {
+std::string QtMainWindow::ComboSelectedText() {
     const int index = combo().currentIndex();
     return index < 0 ? std::string() : combo().itemData(index).toByteArray().toStdString();
 }
 
-void DatadockWindow::ComboReset() {
+void QtMainWindow::ComboReset() {
     combo().clear();
     combo().fitListToItems();
 }
 
 // Keeps the entries sorted as text by their bytes; adding selects nothing.
-void DatadockWindow::ComboAddString(const std::string& text) {
+void QtMainWindow::ComboAddString(const std::string& text) {
     const bool hadSelection = combo().currentIndex() >= 0;
     const auto position = sortedInsertPosition(ComboItems(), text);
     combo().insertItem(static_cast<int>(position), displayText(text),
@@ -379,11 +371,11 @@ void DatadockWindow::ComboAddString(const std::string& text) {
     }
 }
 
-void DatadockWindow::ComboSelectIndex(int index) {
+void QtMainWindow::ComboSelectIndex(int index) {
     combo().setCurrentIndex(index >= 0 && index < combo().count() ? index : -1);
 }
 
-std::vector<std::string> DatadockWindow::ComboItems() {
+std::vector<std::string> QtMainWindow::ComboItems() {
     std::vector<std::string> items;
     for (int i = 0; i < combo().count(); ++i) {
         items.push_back(combo().itemData(i).toByteArray().toStdString());
@@ -391,35 +383,35 @@ std::vector<std::string> DatadockWindow::ComboItems() {
     return items;
 }
 
-void DatadockWindow::ComboEnable(bool enabled) {
+void QtMainWindow::ComboEnable(bool enabled) {
     combo().setEnabled(enabled);
 }
 
-bool DatadockWindow::ComboListOpen() {
+bool QtMainWindow::ComboListOpen() {
     return combo().view()->isVisible();
 }
 
-void DatadockWindow::ProgressSetRange(int low, int high) {
+void QtMainWindow::ProgressSetRange(int low, int high) {
     controlAs<QProgressBar>(ctl::kProgress)->setRange(low, high);
 }
 
 // Positions outside the range are held at its ends rather than ignored.
-void DatadockWindow::ProgressSetPos(int position) {
+void QtMainWindow::ProgressSetPos(int position) {
     QProgressBar* bar = controlAs<QProgressBar>(ctl::kProgress);
     bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
 }
 
 // ---- Window system --------------------------------------------------------
 
-void DatadockWindow::UpdateWindow() {
+void QtMainWindow::UpdateWindow() {
     repaint();
 }
 
-void DatadockWindow::PumpMessages() {
+void QtMainWindow::PumpMessages() {
     QCoreApplication::processEvents();
 }
 
-void DatadockWindow::StartTimer(int id, int intervalMs) {
+void QtMainWindow::StartTimer(int id, int intervalMs) {
     if (m_destroyed) {
         return;
     }
@@ -437,19 +429,16 @@ void DatadockWindow::StartTimer(int id, int intervalMs) {
     timer->start(intervalMs);
 }
 
-void DatadockWindow::KillTimer(int id) {
+void QtMainWindow::KillTimer(int id) {
     const auto found = m_timers.find(id);
     if (found != m_timers.end()) {
         found->second->stop();  // kept: the timer may be the one calling
     }
 }
 
-void DatadockWindow::MessageBox(const std::string& text, MessageIcon icon,
-                                const std::string& detail) {
-    const ShownMessageBox shown{text, icon, detail};
-    m_shownMessageBoxes.push_back(shown);
-    if (m_messageBoxAnswerer) {
-        m_messageBoxAnswerer(shown);
+void QtMainWindow::MessageBox(const std::string& text, MessageIcon icon,
+                              const std::string& detail) {
+    if (answeredMessageBox({text, icon, detail})) {
         return;
     }
     QMessageBox box(this);
@@ -459,9 +448,9 @@ void DatadockWindow::MessageBox(const std::string& text, MessageIcon icon,
     box.exec();
 }
 
-bool DatadockWindow::AskYesNo(const std::string& text) {
-    if (m_questionAnswerer) {
-        return m_questionAnswerer(text);
+bool QtMainWindow::AskYesNo(const std::string& text) {
+    if (const std::optional<bool> answer = answeredQuestion(text)) {
+        return *answer;
     }
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     return QMessageBox::question(this, windowTitle(), displayText(text),
@@ -469,9 +458,9 @@ bool DatadockWindow::AskYesNo(const std::string& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest& request) {
-    if (m_fileDialogAnswerer) {
-        std::optional<std::string> answer = m_fileDialogAnswerer(request);
+std::optional<std::string> QtMainWindow::RunFileDialog(const FileDialogRequest& request) {
+    if (answersFileDialogs()) {
+        std::optional<std::string> answer = answeredFileDialog(request);
         if (answer) {
             rememberDirectoryOf(QFile::decodeName(QByteArray::fromStdString(*answer)));
         }
@@ -494,34 +483,34 @@ std::optional<std::string> DatadockWindow::RunFileDialog(const FileDialogRequest
 // close and the keys the user gave it while a transfer waited without
 // pumping (a silent logger). Taken now, a close request is kept: the running
 // handler finishes its frame and the window closes after it.
-void DatadockWindow::takeRequestsBeforeModal() {
+void QtMainWindow::takeRequestsBeforeModal() {
     QCoreApplication::processEvents();
 }
 
 // The next file dialog opens where the last one chose, as the user expects
 // when saving the lap file and then the log file.
-void DatadockWindow::rememberDirectoryOf(const QString& path) {
+void QtMainWindow::rememberDirectoryOf(const QString& path) {
     m_lastDirectory = QFileInfo(path).absolutePath();
 }
 
-void DatadockWindow::BeginWaitCursor() {
+void QtMainWindow::BeginWaitCursor() {
     ++m_waitCursorDepth;
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void DatadockWindow::EndWaitCursor() {
+void QtMainWindow::EndWaitCursor() {
     if (m_waitCursorDepth > 0) {
         --m_waitCursorDepth;
         QApplication::restoreOverrideCursor();
     }
 }
 
-void DatadockWindow::restoreCursorFully() {
+void QtMainWindow::restoreCursorFully() {
     while (m_waitCursorDepth > 0) {
         EndWaitCursor();
     }
 }
 
-void DatadockWindow::EndDialog(int result) {
+void QtMainWindow::EndDialog(int result) {
     done(result);
 }

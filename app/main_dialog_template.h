@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+// Dialog template 102, the main window: its caption, font, size and
+// controls, in dialog units. Both windows lay it out from here. Texts are the
+// system's code page 932 bytes.
+constexpr int kMainDialogWidth = 171;
+constexpr int kMainDialogHeight = 148;
+// The font the template was drawn for; dialog units follow its size.
+constexpr char kMainDialogFontFamily[] = "MS UI Gothic";
+constexpr int kMainDialogFontPointSize = 9;
+
+// A rectangle in dialog units: a quarter of the font's average character
+// width across, an eighth of its line height down.
+struct DialogRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class ControlKind { GroupBox, DropDownList, ProgressBar, PushButton, Label };
+enum class TextAlignment { Left, Centre };
+
+struct ControlTemplate {
+    int id = 0;
+    ControlKind kind = ControlKind::Label;
+    // For a drop-down list the height is that of the dropped list.
+    DialogRect rect;
+    const char* text = "";
+    bool visible = true;
+    TextAlignment alignment = TextAlignment::Left;
+    // A label whose text breaks onto further lines; Windows' own labels
+    // always break.
+    bool wordWrap = false;
+};
+
+const char* mainDialogCaption();
+
+// In creation order, which is also the order the keyboard focus takes.
+const std::vector<ControlTemplate>& mainDialogControls();
