@@ -1,6 +1,6 @@
 // The soak: many transfers one after another, each checked, while open
 // descriptors and memory are watched for growth.
-//   datadock_soak window   1,000 LOG SAVEs through one window's logic
+//   datadock_soak window   1,000 LOG SAVEs through one window (offscreen)
 //   datadock_soak cli      200 datadock runs against one ktr90-sim with faults
 // See README.md beside this file for the figures.
 #include <sys/resource.h>
@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
 #include "app/datadock_dlg.h"
-#include "tests/support/fake_dialog_platform.h"
+#include "app/qt/qt_main_window.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scaled_clock.h"
 #include "tests/support/sim_process.h"
@@ -84,15 +86,19 @@ std::string SoakScenarioFile(int samples) {
 int SoakWindow(int runs) {
     SimProcess sim({"--scenario", SoakScenarioFile(200)});
     ScaledClock clock(20);
-    FakeDialogPlatform platform;
-    CDatadockDlg dlg(
-        platform, [&] { return std::vector<std::string>{sim.portPath()}; },
-        [&] { return std::make_unique<SerialPortAPI>(makePlatformSerialDevice(), clock); }, clock);
-    dlg.OnInitDialog();
+    QtMainWindow window;
+    window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     const std::string lap = TempPath("soak_lap.csv"), log = TempPath("soak_log.csv");
+    window.answerFileDialogsWith([&, next = 0](const FileDialogRequest&) mutable {
+        return std::optional<std::string>(next++ % 2 == 0 ? lap : log);
+    });
+    CDatadockDlg dlg(
+        window, [&] { return std::vector<std::string>{sim.portPath()}; },
+        [&] { return std::make_unique<SerialPortAPI>(makePlatformSerialDevice(), clock); }, clock);
+    window.attachLogic(dlg);
+    window.initDialog();
     Tally tally;
     for (int run = 1; run <= runs; ++run) {
-        platform.fileAnswers = {lap, log};
         const TransferOutcome outcome = dlg.OnLogSave().value_or(TransferOutcome::Failed);
         if (run == 1) {
             tally.exactLap = ReadFileBytes(lap);
@@ -100,15 +106,12 @@ int SoakWindow(int runs) {
         }
         tally.add(run, outcome == TransferOutcome::Completed, outcome == TransferOutcome::Failed,
                   lap, log, "");
-        // The fake window remembers every call; only the program's own memory counts.
-        platform.messages.clear();
-        platform.textHistory.clear();
-        platform.progressHistory.clear();
         if (run == 1 || run == 10 || run % 250 == 0) {
             ReportUsage("window", run, "self");
             ReportUsage("simulator", run, std::to_string(sim.pid()));
         }
     }
+    window.detachLogic();
     return tally.summary("window", runs);
 }
 
@@ -180,6 +183,10 @@ int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "";
     const int runs = argc > 2 ? std::atoi(argv[2]) : 0;
     if (what == "window") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        QApplication application(argc, argv);
         return SoakWindow(runs > 0 ? runs : 1000);
     }
     if (what == "cli") {

@@ -31,53 +31,6 @@
 
 namespace {
 
-// The logic's clock, through which a test acts while a transfer sleeps
-// between handshake attempts, that is while it does not pump.
-class ClockWithPause final : public Clock {
-public:
-    explicit ClockWithPause(FakeClock& clock) : m_clock(clock) {}
-    std::int64_t monotonicMs() override { return m_clock.monotonicMs(); }
-    void sleepMs(int milliseconds) override {
-        m_clock.sleepMs(milliseconds);
-        if (duringNextSleep) {
-            std::exchange(duringNextSleep, nullptr)();
-        }
-    }
-    std::function<void()> duringNextSleep;
-
-private:
-    FakeClock& m_clock;
-};
-
-// The time and the port a scripted window's logic uses, set up before it.
-struct ScriptedPort {
-    FakeClock clock;
-    ClockWithPause logicClock{clock};
-    ScriptedSerialDevice* device = nullptr;  // answers nothing unless told to
-    int fileDialogs = 0;
-};
-
-// The real window and logic on one scripted port; each file dialog chooses a
-// new file.
-struct ScriptedWindow : ScriptedPort, WindowHarness {
-    ScriptedWindow()
-        : WindowHarness(
-              {"/dev/ttyUSB0"}, false,
-              [this] {
-                  auto scripted = std::make_unique<ScriptedSerialDevice>(clock);
-                  device = scripted.get();
-                  return std::make_unique<SerialPortAPI>(std::move(scripted), clock);
-              },
-              logicClock) {
-        window.answerFileDialogsWith([this](const FileDialogRequest&) {
-            return TempPath("field_" + std::to_string(++fileDialogs) + ".csv");
-        });
-    }
-    QAbstractButton* button(int id) const {
-        return qobject_cast<QAbstractButton*>(window.control(id));
-    }
-};
-
 // With one port nothing else takes the focus from the button that started the
 // transfer, so Enter and Space went to it, hidden, and ran a second handler
 // inside the first. Esc closes only once the handler returns, and a stray

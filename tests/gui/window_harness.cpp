@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <utility>
 
-WindowHarness::WindowHarness(std::vector<std::string> ports, bool showModelSave,
+#include "tests/support/temp_files.h"
+
+WindowHarness::WindowHarness(std::vector<std::string> presentPorts, bool showModelSave,
                              CDatadockDlg::SerialFactory openPort, Clock& clock)
-    : logic(
-          window, [ports] { return ports; }, std::move(openPort), clock) {
+    : ports(std::move(presentPorts)),
+      logic(
+          window, [this] { return this->ports; }, std::move(openPort), clock) {
     window.answerMessageBoxesWith([](const ShownMessageBox&) {});
     window.answerFileDialogsWith([](const FileDialogRequest&) { return std::nullopt; });
     if (showModelSave) {
@@ -43,4 +46,29 @@ QString WindowHarness::shownText(int id) const {
 
 void WindowHarness::click(int id) {
     qobject_cast<QAbstractButton*>(window.control(id))->click();
+}
+
+void ClockWithPause::sleepMs(int milliseconds) {
+    m_clock.sleepMs(milliseconds);
+    if (duringNextSleep) {
+        std::exchange(duringNextSleep, nullptr)();
+    }
+}
+
+ScriptedWindow::ScriptedWindow(bool showModelSave)
+    : WindowHarness(
+          {"/dev/ttyUSB0"}, showModelSave,
+          [this] {
+              auto scripted = std::make_unique<ScriptedSerialDevice>(clock);
+              device = scripted.get();
+              return std::make_unique<SerialPortAPI>(std::move(scripted), clock);
+          },
+          logicClock) {
+    window.answerFileDialogsWith([this](const FileDialogRequest&) {
+        return TempPath("field_" + std::to_string(++fileDialogs) + ".csv");
+    });
+}
+
+QAbstractButton* ScriptedWindow::button(int id) const {
+    return qobject_cast<QAbstractButton*>(window.control(id));
 }

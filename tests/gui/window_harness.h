@@ -1,6 +1,9 @@
 #pragma once
 
+class QAbstractButton;
+
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,13 +12,15 @@
 #include "app/qt/qt_main_window.h"
 #include "serial/clock.h"
 #include "serial/serial_port_api.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/scripted_serial_device.h"
 
 // The real window and the real logic, initialised and shown offscreen, with
 // message boxes recorded instead of shown.
 class WindowHarness {
 public:
     explicit WindowHarness(
-        std::vector<std::string> ports = {}, bool showModelSave = false,
+        std::vector<std::string> presentPorts = {}, bool showModelSave = false,
         CDatadockDlg::SerialFactory openPort = [] { return std::make_unique<SerialPortAPI>(); },
         Clock& clock = systemClock());
     ~WindowHarness();
@@ -26,6 +31,35 @@ public:
     QString shownText(int id) const;
     void click(int id);
 
+    std::vector<std::string> ports;  // what the next scan finds
     QtMainWindow window;
     CDatadockDlg logic;
+};
+
+// The logic's clock, through which a test acts while a transfer sleeps
+// between handshake attempts, that is while it does not pump.
+class ClockWithPause final : public Clock {
+public:
+    explicit ClockWithPause(FakeClock& clock) : m_clock(clock) {}
+    std::int64_t monotonicMs() override { return m_clock.monotonicMs(); }
+    void sleepMs(int milliseconds) override;
+    std::function<void()> duringNextSleep;
+
+private:
+    FakeClock& m_clock;
+};
+
+// The time and the port a scripted window's logic uses, set up before it.
+struct ScriptedPort {
+    FakeClock clock;
+    ClockWithPause logicClock{clock};
+    ScriptedSerialDevice* device = nullptr;  // answers nothing unless told to
+    int fileDialogs = 0;
+};
+
+// The real window and logic on one scripted port; each file dialog chooses a
+// new file.
+struct ScriptedWindow : ScriptedPort, WindowHarness {
+    explicit ScriptedWindow(bool showModelSave = false);
+    QAbstractButton* button(int id) const;
 };
