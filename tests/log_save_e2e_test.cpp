@@ -45,9 +45,8 @@ ktr90::Scenario NormalLog(int samples = 46) {
 }
 
 struct LogSaveRun : SimTransferHarness {
-    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run",
-                        int timeScale = 20)
-        : SimTransferHarness(std::move(scenario), timeScale),
+    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run")
+        : SimTransferHarness(std::move(scenario)),
           lap(TempPath(name + "_lap.csv")),
           log(TempPath(name + "_log.csv")) {
         std::remove(lap.c_str());
@@ -86,9 +85,9 @@ TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
     EXPECT_EQ(positions.back(), 100);
 }
 
-// Records with the K00 code are taken like OK00 ones; the handshake is
-// repeated until its reply is exactly OK; replies in pieces or after a stray
-// line feed are pieced together. None of it changes a byte of the files.
+// Records with the K00 code, as some loggers send them, are taken like OK00
+// ones; a reply in pieces is pieced together. Neither changes a byte of the
+// files. (The fault matrix rides out the other oddities at every stage.)
 TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
     auto scenario = NormalLog();
     for (auto* set : {&scenario.lapReplies, &scenario.sampleReplies}) {
@@ -96,24 +95,8 @@ TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
             reply = "K00," + reply.substr(4);  // "K00,," + payload: one character less
         }
     }
-    scenario.faults = {ktr90::parseFault("ExtraBytes@DSTA#1"),
-                       ktr90::parseFault("RefuseHandshake#1:after=1"),
-                       ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20"),
-                       ktr90::parseFault("StrayLineFeed@DCHG")};
+    scenario.faults = {ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20")};
     LogSaveRun run(scenario, "unusual");
-    EXPECT_EQ(run.run().message, "Completed to receive data!!");
-    EXPECT_EQ(run.count("DSTA,1"), 3);
-    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
-}
-
-// Each attempt's acknowledgement comes after its one-second look (1.25 s
-// late, the logic's clock running 4 times faster): the first is read by the
-// second attempt's look, the second must not pass for the first record.
-TEST(LogSaveEndToEnd, LateHandshakeAcknowledgementShiftsNothing) {
-    auto scenario = NormalLog();
-    scenario.faults = {ktr90::parseFault("AnswerLate@DSTA#2:delay=312")};
-    LogSaveRun run(scenario, "late_ack", 4);
     EXPECT_EQ(run.run().message, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
     EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));

@@ -40,17 +40,4 @@ TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
     EXPECT_EQ(commands.back(), "SUPE");
 }
 
-TEST(UpdateEndToEnd, RefusedHandshakeIsRepeatedAndARefusedLineStopsEverything) {
-    ktr90::Scenario refusing;
-    refusing.faults = {ktr90::parseFault("RefuseHandshake#2"),
-                       ktr90::parseFault("StatusCode@SUPD#1:after=2")};
-    SimTransferHarness h(refusing, 4);  // looks of 250 ms: a loaded machine still answers in time
-    const TransferResult result = h.update(WriteFileBytes("refused.dat", UpdateBytes("\r\n")));
-    EXPECT_EQ(h.count("SUPM"), 3);
-    EXPECT_EQ(h.count("SUPD"), 3);
-    EXPECT_EQ(h.count("SUPE"), 0);
-    EXPECT_EQ(h.commands().back(), "SUPD,");
-    EXPECT_EQ(result.message, "Update Failed.");
-}
-
 }  // namespace

@@ -21,8 +21,6 @@
 #include "app/win32/file_dialog_win32.h"
 #include "serial/serial_port_api.h"
 #include "tests/gui/main_window_layouts.h"
-#include "tests/support/fake_clock.h"
-#include "tests/support/scripted_serial_device.h"
 #include "tests/windows/window_picture.h"
 
 namespace {
@@ -181,36 +179,6 @@ TEST(Win32MainWindowTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
     const int scansWhenClosed = scans;
     logic.OnTimer(kPortPollTimerId);
     EXPECT_EQ(scans, scansWhenClosed) << "OnDestroy not told";
-}
-
-// The Win32 window hands every click to the logic, hidden buttons' too (a key
-// still aimed at one): while a transfer runs, none starts a second one.
-TEST(Win32MainWindowTest, ClicksWhileATransferRunsStartNothing) {
-    FakeClock clock;
-    DialogHarness h(
-        {"COM5"}, false,
-        [&clock] {
-            return std::make_unique<SerialPortAPI>(std::make_unique<ScriptedSerialDevice>(clock),
-                                                   clock);
-        },
-        clock);
-    int fileDialogs = 0;
-    h.window.answerFileDialogsWith([&](const FileDialogRequest&) -> std::optional<std::string> {
-        ++fileDialogs;
-        for (const int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate}) {
-            h.command(id);
-        }
-        return std::nullopt;  // the first transfer's choice cancelled
-    });
-
-    h.command(ctl::kBtnLogSave);
-
-    EXPECT_EQ(fileDialogs, 1) << "a second transfer chose its files";
-    EXPECT_TRUE(h.window.shownMessageBoxes().empty());
-    EXPECT_FALSE(h.logic.PortOpen());
-    expectLayout(h, layout::kIdle);
-    h.command(ctl::kBtnUpdate);  // once the first has ended, a click counts
-    EXPECT_EQ(fileDialogs, 2);
 }
 
 TEST(Win32MainWindowTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
