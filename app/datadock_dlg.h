@@ -84,8 +84,7 @@ private:
     void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
     void ShowIdleButtons();
     std::optional<TransferOutcome> RunTransferFrame(
-        const std::function<int()>& selectFiles,
-        const std::function<TransferOutcome()>& transfer);
+        const std::function<int()>& selectFiles, const std::function<TransferOutcome()>& transfer);
     // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
     int SelectFile(std::unique_ptr<CFileDialog> dialog);
     // The port the controls name now: the label for one port, the combo box's

@@ -72,15 +72,14 @@ std::optional<TransferOutcome> CDatadockDlg::RunTransferFrame(
 }
 
 std::optional<TransferOutcome> CDatadockDlg::OnLogSave() {
-    return RunTransferFrame([this] { return SelectLogFiles(); },
-                            [this] {
-                                ShowLogSaveLayout();
-                                LogSave logSave(*m_pSerial, m_clock, *this);
-                                return logSave
-                                    .Run(m_pLapFileDialog->GetPathName(),
-                                         m_pLogFileDialog->GetPathName())
-                                    .outcome;
-                            });
+    return RunTransferFrame(
+        [this] { return SelectLogFiles(); },
+        [this] {
+            ShowLogSaveLayout();
+            LogSave logSave(*m_pSerial, m_clock, *this);
+            return logSave.Run(m_pLapFileDialog->GetPathName(), m_pLogFileDialog->GetPathName())
+                .outcome;
+        });
 }
 
 std::optional<TransferOutcome> CDatadockDlg::OnModelSave() {

@@ -131,7 +131,8 @@ std::string CleanLogName(const std::string& text) {
 }
 
 std::string LogNameLine(const std::string& payload) {
-    return std::string(csv::kLogNamePrefix) + "D" + Format("%02lld", ParseHexField(Mid(payload, 0, 4))) + "," +
+    return std::string(csv::kLogNamePrefix) + "D" +
+           Format("%02lld", ParseHexField(Mid(payload, 0, 4))) + "," +
            CleanLogName(Mid(payload, 5));
 }
 

@@ -4,9 +4,9 @@
 
 #include "serial/port_name_rule.h"
 #include "serial/serial_device.h"
-#include "text/utf16.h"
 #include "serial/win32_error.h"
 #include "serial/win32_port_lock.h"
+#include "text/utf16.h"
 
 namespace {
 

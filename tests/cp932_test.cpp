@@ -3,8 +3,8 @@
 // tests show the system's own texts converted.
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
 #include "app/texts.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "serial/serial_port_api.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/platform_names.h"
 #include "tests/support/recording_events.h"
 #include "tests/support/scripted_serial_device.h"
-#include "serial/serial_port_api.h"
 
 namespace {
 

@@ -121,9 +121,13 @@ TEST(ModelSave, WritesEachValueInDecimalAndKeepsOrDeletesTheFileByOutcome) {
          "Completed to receive data!!"},
         {{"OK01\r\n"}, "", TransferOutcome::Completed, "Completed to receive data!!"},
         {{"OK02\r\n"}, std::nullopt, TransferOutcome::NoData, "No data."},
-        {{"OK00,0001\r\n", "K00,0002\r\n"}, "01\r\n", TransferOutcome::Failed,
+        {{"OK00,0001\r\n", "K00,0002\r\n"},
+         "01\r\n",
+         TransferOutcome::Failed,
          "Failed to receive data."},
-        {{"OK00,0001\r\n", ""}, "01\r\n", TransferOutcome::Failed,
+        {{"OK00,0001\r\n", ""},
+         "01\r\n",
+         TransferOutcome::Failed,
          "Failed to receive data."},  // silence
     };
     for (const Case& c : cases) {

@@ -128,9 +128,9 @@ TransferResult SoftwareUpdate::SendUpdateLines(const std::vector<std::string>& l
         ReportProgress(proportional ? std::min(accumulated / count, 100) : 100, proportional);
         if (!proto::IsAck(reply, received)) {
             m_events.HideProgress();
-            return Ended(TransferOutcome::Failed,
-                         "The logger did not accept line " +
-                             std::to_string(&line - lines.data() + 1) + " of the update file.");
+            return Ended(TransferOutcome::Failed, "The logger did not accept line " +
+                                                      std::to_string(&line - lines.data() + 1) +
+                                                      " of the update file.");
         }
     }
     return Ended(TransferOutcome::Completed);

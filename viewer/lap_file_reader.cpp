@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::size_t kSummaryLines = 4;
 
-
 // "LABEL,'mm:ss.cc" as hundredths of a second.
 std::optional<int> labelledTime(std::string_view line, std::string_view label) {
     if (line.substr(0, label.size()) != label || line.substr(label.size(), 1) != ",") {
@@ -64,7 +63,8 @@ private:
         for (std::size_t i = 0; i < 3; ++i) {
             const auto time = labelledTime(lines[i + 1], csv::kLapSummaryLabels[i]);
             if (!time) {
-                return fail(i + 1, "this line should read \"" + std::string(csv::kLapSummaryLabels[i]) +
+                return fail(i + 1, "this line should read \"" +
+                                       std::string(csv::kLapSummaryLabels[i]) +
                                        ",'\" and a time like 01:23.45, it reads " +
                                        quoted(lines[i + 1]) + ".");
             }

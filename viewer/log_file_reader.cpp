@@ -10,7 +10,6 @@
 
 namespace {
 
-
 constexpr std::size_t kFieldCount = 8;
 constexpr const char* kColumnNames[kFieldCount] = {"REC TIME", "ST(%)", "TH(%)", "RPM",
                                                    "VOLT(V)",  "TEMP1", "TEMP2", "LAP"};
@@ -75,9 +74,10 @@ private:
     }
 
     bool readInterval(std::string_view line) {
-        const auto seconds = line.substr(0, csv::kSamplingIntervalLabel.size()) == csv::kSamplingIntervalLabel
-                                 ? parseDecimal(line.substr(csv::kSamplingIntervalLabel.size()))
-                                 : std::nullopt;
+        const auto seconds =
+            line.substr(0, csv::kSamplingIntervalLabel.size()) == csv::kSamplingIntervalLabel
+                ? parseDecimal(line.substr(csv::kSamplingIntervalLabel.size()))
+                : std::nullopt;
         const long long hundredths = seconds ? std::llround(*seconds * 100) : 0;
         if (hundredths < 1 || hundredths > 100) {
             fail(2,

@@ -2,8 +2,8 @@
 // round trip.
 #include <string>
 
-#include "text/cp932.h"
 #include "tests/fuzz/require.h"
+#include "text/cp932.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

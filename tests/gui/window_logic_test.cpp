@@ -104,8 +104,8 @@ TEST(WindowLogicTest, UnforeseenFailureInATransferStillRestoresTheWindowAndClose
 // box names the partial file; then the window is idle with the port closed.
 TEST(WindowLogicTest, ShowsATransferAndItsResult) {
     ScriptedWindow harness(true);
-    harness.device->replies = {"NG00\r\n", "NG00\r\n", "NG00\r\n", "NG00\r\n", kAck,
-                               "OK00,0001\r\n"};  // then silence
+    harness.device->replies = {"NG00\r\n", "NG00\r\n", "NG00\r\n",
+                               "NG00\r\n", kAck,       "OK00,0001\r\n"};  // then silence
     std::vector<std::string> infos;
     bool waitCursor = false;
     EveryPump look([&] {

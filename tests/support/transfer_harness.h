@@ -14,7 +14,9 @@
 // A transfer on an open scripted port with a fake clock, shown to recording
 // events: nothing here waits for real time.
 struct TransferHarness {
-    TransferHarness() : device(new ScriptedSerialDevice(clock)), port(std::unique_ptr<ScriptedSerialDevice>(device), clock) {
+    TransferHarness()
+        : device(new ScriptedSerialDevice(clock)),
+          port(std::unique_ptr<ScriptedSerialDevice>(device), clock) {
         port.SetPortName(PortName(0));
         port.TryOpen();
     }
