@@ -1,6 +1,7 @@
 #include "device/conversation.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "device/protocol.h"
 
@@ -82,16 +83,38 @@ void Conversation::RunHandshake(const std::string& command,
         m_port.SetRecvTimeout(proto::kHandshakeTimeoutSeconds);
         m_port.SendTo(command);
         owed.Sent();
-        Pause(proto::kHandshakePauseMs);
-        const int received = m_port.recvString(reply);
+        int received = SerialPortAPI::kTimedOut;
+        try {
+            Pause(proto::kHandshakePauseMs);
+            received = m_port.recvString(reply);
+        } catch (const Stopped&) {
+            m_bHandshakeAccepted = AcceptedAtStop(accept, reply);
+            throw;
+        }
         owed.Received(reply, received);
         if (received != SerialPortAPI::kTimedOut && accept(reply)) {
             notice.Withdraw();
+            m_bHandshakeAccepted = true;  // a stop while the owed replies drain finds it open
             DropOwedReplies(owed);
             return;
         }
         notice.ShowAfter(kSilentLoggerNoticeMs);
     }
+}
+
+bool Conversation::AcceptedAtStop(const std::function<bool(const std::string&)>& accept,
+                                  std::string& reply) {
+    const bool stoppable = std::exchange(m_bWaitsStoppable, false);
+    bool accepted = false;
+    try {
+        m_port.SetRecvTimeout(0);
+        const int received = m_port.recvString(reply);
+        accepted = received != SerialPortAPI::kTimedOut && accept(reply);
+    } catch (const SerialPortException&) {
+        // The line is gone: there is no conversation left to close.
+    }
+    m_bWaitsStoppable = stoppable;
+    return accepted;
 }
 
 // Waits for the owed replies no longer than the handshake's own rhythm: a

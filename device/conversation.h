@@ -58,9 +58,11 @@ protected:
     void Pause(int milliseconds);
     // Sends command about once a second until a reply is accepted; the replies
     // still owed to earlier attempts are then dropped, so that none of them
-    // passes for the answer to the next command.
+    // passes for the answer to the next command. A stop ends it with Stopped;
+    // HandshakeAccepted() then tells whether the logger had taken an attempt.
     void RunHandshake(const std::string& command,
                       const std::function<bool(const std::string&)>& accept, std::string& reply);
+    bool HandshakeAccepted() const { return m_bHandshakeAccepted; }
     void DropOwedReplies(proto::OwedReplies& owed);
     // Shows percent; asks once more when the bar moves in proportion.
     void ReportProgress(int percent, bool proportional);
@@ -72,5 +74,11 @@ protected:
     TransferEvents& m_events;
 
 private:
+    // A stop came while an attempt was out: whatever has arrived for it is
+    // read at once, without waiting; true when it is the acceptance.
+    bool AcceptedAtStop(const std::function<bool(const std::string&)>& accept,
+                        std::string& reply);
+
     bool m_bWaitsStoppable = false;
+    bool m_bHandshakeAccepted = false;
 };

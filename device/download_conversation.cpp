@@ -62,10 +62,14 @@ TransferResult DownloadConversation::RunDownloadConversation(const std::string& 
     } catch (const SerialPortException& e) {
         result = Ended(TransferOutcome::Failed, e.UserText());
     } catch (const Stopped&) {
-        // Stopped in the handshake: nothing to close.
+        // Stopped in the handshake: a logger that had taken an attempt is in
+        // the conversation and is told to end it; otherwise there is nothing
+        // to close.
         result = Ended(TransferOutcome::Cancelled);
-        m_events.Finished(result);
-        return result;
+        if (!HandshakeAccepted()) {
+            m_events.Finished(result);
+            return result;
+        }
     }
     result.partialFile = m_partialFile;
     SayHowItEnded(result);

@@ -50,13 +50,36 @@ TEST(Stop, InEveryWaitOfADownloadEndsAtOnceAndClosesTheConversation) {
     }
 }
 
-TEST(Stop, InTheHandshakeEndsWithoutClosingAConversationNeverOpened) {
-    StopRun run;
-    run.stopWhen([&] { return run.clock.monotonicMs() > kStartMs + 2'500; });
-    const TransferResult result = run.modelSave(TempPath("stop_handshake.csv"));
-    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
-    EXPECT_EQ(run.count("DEND\r\n"), 0);
-    EXPECT_LE(run.clock.monotonicMs() - run.stoppedAtMs, kStopWithinMs);
+// A stop in the handshake closes the conversation only if the logger has
+// opened it: an attempt taken in the pause before its answer was read, or
+// one taken while the replies owed to earlier attempts were drained.
+TEST(Stop, InTheHandshakeClosesTheConversationOnlyOnceTheLoggerHasOpenedIt) {
+    struct Case {
+        const char* name;
+        std::int64_t ackAtMs;  // when the logger's acknowledgement arrives; < 0: never
+        std::int64_t stopAtMs;
+        long dends;
+    };
+    const Case cases[] = {
+        {"no answer", -1, 2'500, 0},
+        {"taken in the pause", 500, 600, 3},
+        {"taken late, stopped in the drain", 1'500, 2'100, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StopRun run;
+        if (c.ackAtMs >= 0) {
+            run.device->arrive(kAck, c.ackAtMs);
+        }
+        run.stopWhen([&] { return run.clock.monotonicMs() > kStartMs + c.stopAtMs; });
+        const TransferResult result = run.modelSave(TempPath("stop_handshake.csv"));
+        EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
+        EXPECT_EQ(run.count("DEND\r\n"), c.dends);
+        EXPECT_EQ(run.count("DRED\r\n"), 0);
+        if (c.dends == 0) {
+            EXPECT_LE(run.clock.monotonicMs() - run.stoppedAtMs, kStopWithinMs);
+        }
+    }
 }
 
 struct UpdateStop : StopRun {
