@@ -12,25 +12,25 @@ TextFileWriter::~TextFileWriter() {
     }
 }
 
-bool TextFileWriter::Fail(const char* what) {
-    m_error = FileErrorText(what, m_path, errno);
+bool TextFileWriter::Fail(FileAction action) {
+    m_error = FileErrorText(action, m_path, errno);
     return false;
 }
 
 bool TextFileWriter::Create(const std::string& path) {
     m_path = path;
     m_file = OpenFile(path, "wb");
-    return m_file != nullptr || Fail("Cannot create");
+    return m_file != nullptr || Fail(FileAction::Create);
 }
 
 bool TextFileWriter::WriteLine(const std::string& line) {
     if (m_file == nullptr) {
         errno = EBADF;
-        return Fail("Cannot write");
+        return Fail(FileAction::Write);
     }
     std::fwrite(line.data(), 1, line.size(), m_file);
     std::fputs("\r\n", m_file);
-    return std::ferror(m_file) == 0 || Fail("Cannot write");
+    return std::ferror(m_file) == 0 || Fail(FileAction::Write);
 }
 
 bool TextFileWriter::Close() {
@@ -48,12 +48,12 @@ bool TextFileWriter::Close() {
         if (errno == 0) {
             errno = EIO;
         }
-        return Fail("Cannot write");
+        return Fail(FileAction::Write);
     }
     return true;
 }
 
 bool TextFileWriter::Remove() {
     Close();
-    return RemoveFile(m_path) || Fail("Cannot delete");
+    return RemoveFile(m_path) || Fail(FileAction::Delete);
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "device/file_error_text.h"
+
 // A text file written line by line as the logger's users expect it on every
 // platform: each line ends in "\r\n", the bytes (code page 932) pass
 // untouched. Every line and the close are checked, so a full disk is never
@@ -25,7 +27,7 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    bool Fail(const char* what);
+    bool Fail(FileAction action);
 
     std::FILE* m_file = nullptr;
     std::string m_path;

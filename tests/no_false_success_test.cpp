@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "device/file_access.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/transfer_harness.h"
 
@@ -85,6 +86,16 @@ TEST(ReplyMatching, LoggerThatAlwaysSendsALeadingLineFeedIsAccepted) {
 
 // A link that leads to the lap file only once the lap file exists; the file
 // dialogs refuse the plain cases before the transfer starts.
+// Relative and absolute spellings of a file not made yet are one file; a
+// path that cannot be resolved (a link that loops) is no other path's file.
+TEST(ChosenFiles, SameFileByAnySpellingButNeverByAFailedResolution) {
+    EXPECT_TRUE(IsSamePath("not_yet.csv", "./not_yet.csv"));
+    const std::string loop = TempPath("loop");
+    std::filesystem::remove(loop);
+    std::filesystem::create_symlink(loop, loop);
+    EXPECT_FALSE(IsSamePath(loop + "/a_lap.csv", loop + "/a_log.csv"));
+}
+
 TEST(ChosenFiles, LogFileThatBecomesTheLapFileIsRefusedAndTheLapFileKept) {
     LogRun dangling("dangling");
     std::filesystem::create_symlink(dangling.lap, dangling.log);

@@ -51,6 +51,8 @@ TEST(UpdateFile, WhatIsNoRegularFileOfAFirmwaresSizeIsRefusedWithAReason) {
         EXPECT_TRUE(file.lines.empty()) << path;
         EXPECT_NE(file.error.find(path), std::string::npos) << file.error;
     }
+    EXPECT_NE(ReadUpdateFile(TempPath("no-such-file.dat")).error.find("The file does not exist."),
+              std::string::npos);
 }
 
 TEST(UpdateFile, VersionsFallBackOrStopAtTheLineEnd) {

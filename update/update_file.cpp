@@ -21,7 +21,10 @@ std::string UnreadableFileReason(const std::string& path) {
     const std::filesystem::path file = FilePath(path);
     const auto status = std::filesystem::status(file, error);
     if (error) {
-        return FileErrorText("Cannot read", path, error.value());
+        return FileErrorText(FileAction::Read, path, error.value());
+    }
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return FileErrorText(FileAction::Read, path, ENOENT);
     }
     if (!std::filesystem::is_regular_file(status)) {
         return path + " is not a file.";
@@ -72,13 +75,13 @@ UpdateFile ReadUpdateFile(const std::string& path) {
     }
     std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
-        return {{}, FileErrorText("Cannot read", path, errno)};
+        return {{}, FileErrorText(FileAction::Read, path, errno)};
     }
     const std::string content = ReadAtMost(file, kMaxUpdateFileBytes + 1);
     const int readError = std::ferror(file) != 0 ? errno : 0;
     std::fclose(file);
     if (readError != 0) {
-        return {{}, FileErrorText("Cannot read", path, readError)};
+        return {{}, FileErrorText(FileAction::Read, path, readError)};
     }
     if (content.size() > kMaxUpdateFileBytes) {
         return {{}, path + " is larger than any update file (over 16 MiB)."};
