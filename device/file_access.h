@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,8 +12,18 @@
 
 // As std::fopen; mode is one of the standard modes ("rb", "wb", ...).
 std::FILE* OpenFile(const std::string& path, const char* mode);
-// As std::remove: true when the file was deleted.
-bool RemoveFile(const std::string& path);
+// What a file opened for writing is, so that deleting it later touches only it.
+struct FileIdentity {
+    bool regular = false;  // a plain file, not a device, a pipe or anything else
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+};
+FileIdentity IdentityOf(std::FILE* file);
+
+// Deletes path only while it still names the regular file identity describes
+// (a device such as /dev/null stays, whoever runs the program); true when it
+// was deleted or there was no file of ours to delete.
+bool RemoveCreatedFile(const std::string& path, const FileIdentity& identity);
 // The name as the standard library's file system functions take it.
 std::filesystem::path FilePath(const std::string& path);
 

@@ -20,7 +20,11 @@ bool TextFileWriter::Fail(FileAction action) {
 bool TextFileWriter::Create(const std::string& path) {
     m_path = path;
     m_file = OpenFile(path, "wb");
-    return m_file != nullptr || Fail(FileAction::Create);
+    if (m_file == nullptr) {
+        return Fail(FileAction::Create);
+    }
+    m_identity = IdentityOf(m_file);
+    return true;
 }
 
 bool TextFileWriter::WriteLine(const std::string& line) {
@@ -55,5 +59,5 @@ bool TextFileWriter::Close() {
 
 bool TextFileWriter::Remove() {
     Close();
-    return RemoveFile(m_path) || Fail(FileAction::Delete);
+    return RemoveCreatedFile(m_path, m_identity) || Fail(FileAction::Delete);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "device/file_access.h"
 #include "device/file_error_text.h"
 
 // A text file written line by line as the logger's users expect it on every
@@ -20,7 +21,8 @@ public:
     bool Create(const std::string& path);
     bool WriteLine(const std::string& line);
     bool Close();
-    // Closes the file if open and deletes it.
+    // Closes the file if open and deletes it, if it is the regular file
+    // Create made (never a device or a pipe given as the file).
     bool Remove();
 
     // Why the last operation failed, naming the file.
@@ -31,5 +33,6 @@ private:
 
     std::FILE* m_file = nullptr;
     std::string m_path;
+    FileIdentity m_identity;
     std::string m_error;
 };

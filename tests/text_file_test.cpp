@@ -3,6 +3,12 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "device/text_file.h"
 #include "tests/support/temp_files.h"
 #include "update/update_file.h"
@@ -28,5 +34,21 @@ TEST(TextFile, WritesAndReadsInAFolderNamedInAnyScript) {
     EXPECT_FALSE(ReadUpdateFile(path).error.empty());
     std::filesystem::remove_all(std::filesystem::u8path(folder));
 }
+
+#ifndef _WIN32
+// "No data" deletes the output file; given a pipe or a device instead of a
+// file, it must leave it alone, whoever runs the program.
+TEST(TextFile, RemoveLeavesWhatIsNoFileOfItsOwnAlone) {
+    const std::string fifo = TempPath("output.fifo");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    TextFileWriter writer;
+    ASSERT_TRUE(writer.Create(fifo)) << writer.Error();
+    EXPECT_TRUE(writer.Remove());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    ::close(reader);
+}
+#endif
 
 }  // namespace
