@@ -23,15 +23,17 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: datadock ports\n"
-    "       datadock --version\n"
-    "       datadock --help\n"
-    "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
-    "       datadock model-save [--port PORT] --out FILE.csv\n"
-    "       datadock update [--port PORT] FILE.dat\n"
-    "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] "
-    "[--lap-range A-B]\n";
+// What this build can do: the plot command only where it can draw.
+std::string UsageText() {
+    return std::string(
+               "usage: datadock ports\n"
+               "       datadock --version\n"
+               "       datadock --help\n"
+               "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
+               "       datadock model-save [--port PORT] --out FILE.csv\n"
+               "       datadock update [--port PORT] FILE.dat\n") +
+           kPlotUsageLine;
+}
 
 struct Request {
     std::string command;
@@ -40,7 +42,13 @@ struct Request {
 };
 
 int Usage(const char* problem) {
-    std::fprintf(stderr, "datadock: %s\n%s", problem, kUsage);
+    std::fprintf(stderr, "datadock: %s\n%s", problem, UsageText().c_str());
+    return kExitUsage;
+}
+
+// A well-formed command that cannot be carried out: one line says why.
+int Refuse(const std::string& problem) {
+    std::fprintf(stderr, "datadock: %s\n", problem.c_str());
     return kExitUsage;
 }
 
@@ -172,7 +180,7 @@ int main(int argc, char** argv) {
     Request request;
     request.command = argv[1];
     if ((request.command == "--help" || request.command == "-h") && argc == 2) {
-        std::printf("%s", kUsage);
+        std::printf("%s", UsageText().c_str());
         return kExitCompleted;
     }
     if (request.command == "--version" && argc == 2) {
@@ -193,10 +201,10 @@ int main(int argc, char** argv) {
         return Usage(problem.c_str());
     }
     if (request.command == "log-save" && IsSamePath(request.paths[0], request.paths[1])) {
-        return Usage("the log file must not be the lap file");
+        return Refuse("the log file must not be the lap file");
     }
     if (const std::string problem = MissingFolderProblem(request); !problem.empty()) {
-        return Usage(problem.c_str());
+        return Refuse(problem);
     }
     return RunTransfer(request);
 }

@@ -13,6 +13,10 @@
 #include "viewer/plot_export.h"
 #include "viewer/text_lines.h"
 
+const char* const kPlotUsageLine =
+    "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] "
+    "[--lap-range A-B]\n";
+
 namespace {
 
 constexpr char kPlotUsage[] =

@@ -4,6 +4,8 @@
 #include "cli/exit_status.h"
 #include "cli/plot_command.h"
 
+const char* const kPlotUsageLine = "";
+
 int RunPlotCommand(int, char**) {
     std::fprintf(stderr, "datadock: this build cannot draw plots (it was built without Qt)\n");
     return kExitUsage;

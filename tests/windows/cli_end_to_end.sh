@@ -54,6 +54,10 @@ same_bytes() {  # file expected what
 
 scenario=$data/normal_session.scenario
 
+# The help lists only what this build can do: it cannot draw plots.
+datadock_exe --help
+grep -q plot "$work/out" && fail "--help offers plot, which this build cannot draw"
+
 # LOG SAVE: the golden files, which the Linux build's tests also check.
 start_sim --scenario "$scenario" --once
 datadock_exe log-save --port COM5 --lap "$win_folder\\lap.csv" --log "$win_folder\\log.csv"
