@@ -10,6 +10,7 @@
 #include "device/log_records.h"
 #include "device/protocol.h"
 #include "device/text_file.h"
+#include "text/escaped_bytes.h"
 #include "text/log_file_texts.h"
 
 std::string LapColumn::LapColumnText(const std::string& recordingTime,
@@ -130,8 +131,9 @@ TransferResult LogSave::DownloadSampleSet(const std::string& path, State& state,
         std::vector<std::string> lines;
         if (!SampleSetLines(record, payload, state, lines)) {
             file.Close();
-            return Ended(TransferOutcome::Failed, "A sample record could not be read: " +
-                                                      payload.substr(0, payload.find('\r')));
+            return Ended(TransferOutcome::Failed,
+                         "A sample record could not be read: " +
+                             EscapedBytes(payload.substr(0, payload.find('\r'))));
         }
         for (const std::string& line : lines) {
             if (!file.WriteLine(line)) {

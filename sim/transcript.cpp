@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "sim/command.h"
-#include "sim/escape.h"
+#include "text/escaped_bytes.h"
 
 namespace ktr90 {
 
@@ -67,7 +67,7 @@ std::string formatEntry(const TranscriptEntry& entry) {
     char time[32];
     std::snprintf(time, sizeof time, "%8lld ", static_cast<long long>(entry.timeMs));
     return time + std::string(kWords[static_cast<int>(entry.direction)]) + " " +
-           escapeBytes(entry.bytes);
+           EscapedBytes(entry.bytes);
 }
 
 }  // namespace ktr90

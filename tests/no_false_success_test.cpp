@@ -65,10 +65,11 @@ TEST(ReplyMatching, SampleThatCannotBeReadFailsTheDownloadAndKeepsWhatCameBefore
     LogRun run("unreadable_sample");
     run.queue({kAck});
     run.queue(kLapSet);
-    run.queue({kAck, kSampleSet[0], kSampleSet[1], "OK00,0001,0002,0003\r\n", "OK01\r\n"});
+    run.queue({kAck, kSampleSet[0], kSampleSet[1], "OK00,0001,\x1B[2J,0003\r\n", "OK01\r\n"});
     const TransferResult result = run.run();
     EXPECT_EQ(result.message, "Failed to receive data.");
-    EXPECT_EQ(result.reason, "A sample record could not be read: 0001,0002,0003");
+    EXPECT_EQ(result.reason, "A sample record could not be read: 0001,\\x1B[2J,0003")
+        << "the line's bytes are quoted escaped, never raw";
     EXPECT_EQ(result.partialFile.records, 2);
     const std::string log = ReadFileBytes(run.log);
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3) << "the name, interval and header";

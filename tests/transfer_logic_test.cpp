@@ -29,7 +29,7 @@ struct UpdateRun : TransferHarness {
     void replyToStart(int startRefusals = 0) {
         queue({kAck, kAck, kAck});
         queue(std::vector<std::string>(startRefusals, "NG00\r\n"));
-        queue({kAck, "OK00,1.04\r\n"});  // SUPS, SUPV
+        queue({kAck, "OK00,1.04\a\r\n"});  // SUPS, SUPV with a stray control byte
     }
     void replyToAll(int startRefusals = 0) {
         replyToStart(startRefusals);
@@ -53,7 +53,7 @@ TEST(SoftwareUpdate, StartIsTriedTenTimesAtMost_ThenEveryLineGoesOutVerbatim) {
     EXPECT_EQ(done.outcome, TransferOutcome::Completed);
     EXPECT_EQ(done.message, "Update complete!!\r\nReboot the KTR-90.");
     EXPECT_EQ(done.severity, Severity::Information);
-    EXPECT_EQ(nine.events.infos, std::vector<std::string>{"Ver 1.04 \x81\xA8 Ver 6.02"});
+    EXPECT_EQ(nine.events.infos, std::vector<std::string>{"Ver 1.04\\x07 \x81\xA8 Ver 6.02"});
     // The pauses on the wire: a second per handshake attempt, then five
     // seconds before the start, however the waits are sliced.
     const auto at = [&](std::size_t i) { return nine.device->writtenAtMs[i]; };

@@ -5,6 +5,7 @@
 
 #include "device/protocol.h"
 #include "device/transfer_texts.h"
+#include "text/escaped_bytes.h"
 #include "update/update_file.h"
 
 namespace {
@@ -81,7 +82,7 @@ TransferResult SoftwareUpdate::UpdateFirmware(const std::string& path) {
     };
     RunHandshake(kVersionCommand, versionReply, reply);
     m_port.SetRecvTimeout(kUpdateTimeoutSeconds);
-    m_events.ShowInfo("Ver " + DeviceVersionText(reply) + txt::kArrowSeparator +
+    m_events.ShowInfo("Ver " + EscapedBytes(DeviceVersionText(reply)) + txt::kArrowSeparator +
                       FileVersionText(lines[1]));
     TransferResult sent = SendUpdateLines(lines, reply);
     if (sent.outcome != TransferOutcome::Completed) {
