@@ -93,6 +93,14 @@ RecordStatus StatusOf(const std::string& reply) {
     return code == proto::kStatusNoData ? RecordStatus::NoData : RecordStatus::Other;
 }
 
+bool DownloadConversation::CountRecord(TextFileWriter& file) {
+    if (!file.Flush()) {
+        return false;
+    }
+    ++m_partialFile.records;
+    return true;
+}
+
 TransferResult DownloadConversation::FileFailure(const TextFileWriter& file) {
     return Ended(TransferOutcome::Failed, file.Error());
 }

@@ -22,7 +22,9 @@ protected:
 
     // From now on path holds only part of the data until its set completes.
     void BeginPartialFile(const std::string& path);
-    void CountRecord() { ++m_partialFile.records; }
+    // A record's lines are in the file: on the disk, so that the partial-file
+    // note counts only what the file holds.
+    bool CountRecord(TextFileWriter& file);
     // How a data set ends on a reply that is not taken as a data record:
     // complete, no data (the file goes), or failed (the file keeps what it
     // has). A file that cannot be closed or deleted turns any outcome into a

@@ -80,7 +80,9 @@ TransferResult LogSave::DownloadLapSet(const std::string& path, State& state, st
         if (!WriteLapRecord(file, record, Mid(reply, proto::kRecordHeaderLength), state)) {
             return FileFailure(file);
         }
-        CountRecord();
+        if (!CountRecord(file)) {
+            return FileFailure(file);
+        }
     }
 }
 
@@ -140,7 +142,9 @@ TransferResult LogSave::DownloadSampleSet(const std::string& path, State& state,
                 return FileFailure(file);
             }
         }
-        CountRecord();
+        if (!CountRecord(file)) {
+            return FileFailure(file);
+        }
     }
 }
 

@@ -47,6 +47,8 @@ TransferResult ModelSave::DownloadModelData(const std::string& path) {
         if (!file.WriteLine(ModelLine(reply))) {
             return FileFailure(file);
         }
-        CountRecord();
+        if (!CountRecord(file)) {
+            return FileFailure(file);
+        }
     }
 }

@@ -37,6 +37,10 @@ bool TextFileWriter::WriteLine(const std::string& line) {
     return std::ferror(m_file) == 0 || Fail(FileAction::Write);
 }
 
+bool TextFileWriter::Flush() {
+    return (m_file != nullptr && std::fflush(m_file) == 0) || Fail(FileAction::Write);
+}
+
 bool TextFileWriter::Close() {
     if (m_file == nullptr) {
         return true;

@@ -20,6 +20,9 @@ public:
     // Creates the file, replacing one of that name.
     bool Create(const std::string& path);
     bool WriteLine(const std::string& line);
+    // Hands what was written to the system, so that a full disk shows now and
+    // what came before is on the disk.
+    bool Flush();
     bool Close();
     // Closes the file if open and deletes it, if it is the regular file
     // Create made (never a device or a pipe given as the file).

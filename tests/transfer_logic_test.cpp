@@ -156,6 +156,7 @@ TEST(ModelSave, FullDiskFailsAndSaysWhy) {
     EXPECT_EQ(result.message, "Failed to receive data.");
     EXPECT_THAT(result.reason,
                 HasSubstr("Cannot write " + FullDiskPath() + ". No space left on the disk."));
+    EXPECT_EQ(result.partialFile.records, 0) << "the note counts only what reached the disk";
 }
 
 }  // namespace
