@@ -83,8 +83,10 @@ private:
     bool StopConfirmed();
     void ShowTransferLayout(const char* title, const std::string& info, bool withProgress);
     void ShowIdleButtons();
+    // name: the transfer's, as its button names it.
     std::optional<TransferOutcome> RunTransferFrame(
-        const std::function<int()>& selectFiles, const std::function<TransferOutcome()>& transfer);
+        const char* name, const std::function<int()>& selectFiles,
+        const std::function<TransferOutcome()>& transfer);
     // Runs the dialog as m_pFileDialog; 1 when a file was chosen.
     int SelectFile(std::unique_ptr<CFileDialog> dialog);
     // The port the controls name now: the label for one port, the combo box's
@@ -107,6 +109,7 @@ private:
     bool m_bTransferRunning = false;
     // The info line's own text while it says that the logger is silent.
     std::string m_hiddenInfo;
+    const char* m_transferName = "";  // the running transfer's, as its button names it
     DialogPlatform& m_platform;
     PortScanner m_scanPorts;
     SerialFactory m_makeSerial;

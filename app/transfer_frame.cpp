@@ -42,11 +42,13 @@ MessageIcon IconFor(Severity severity) {
 // and also when something unforeseen is thrown (the window system reports
 // that; the port must not stay open under it).
 std::optional<TransferOutcome> CDatadockDlg::RunTransferFrame(
-    const std::function<int()>& selectFiles, const std::function<TransferOutcome()>& transfer) {
+    const char* name, const std::function<int()>& selectFiles,
+    const std::function<TransferOutcome()>& transfer) {
     if (m_bTransferRunning) {
         return std::nullopt;  // one transfer at a time
     }
     const RaisedWhile running(m_bTransferRunning);
+    m_transferName = name;
     m_bStopRequested = false;
     if (ConnectPort() != 1) {
         Finished(NotConnected(*m_pSerial, ChosenPortName()));
@@ -73,7 +75,7 @@ std::optional<TransferOutcome> CDatadockDlg::RunTransferFrame(
 
 std::optional<TransferOutcome> CDatadockDlg::OnLogSave() {
     return RunTransferFrame(
-        [this] { return SelectLogFiles(); },
+        txt::kLogSave, [this] { return SelectLogFiles(); },
         [this] {
             ShowLogSaveLayout();
             LogSave logSave(*m_pSerial, m_clock, *this);
@@ -83,21 +85,23 @@ std::optional<TransferOutcome> CDatadockDlg::OnLogSave() {
 }
 
 std::optional<TransferOutcome> CDatadockDlg::OnModelSave() {
-    return RunTransferFrame([this] { return SelectModelFile(); },
-                            [this] {
-                                ShowModelSaveLayout();
-                                ModelSave modelSave(*m_pSerial, m_clock, *this);
-                                return modelSave.Run(m_pFileDialog->GetPathName()).outcome;
-                            });
+    return RunTransferFrame(
+        txt::kModelSave, [this] { return SelectModelFile(); },
+        [this] {
+            ShowModelSaveLayout();
+            ModelSave modelSave(*m_pSerial, m_clock, *this);
+            return modelSave.Run(m_pFileDialog->GetPathName()).outcome;
+        });
 }
 
 std::optional<TransferOutcome> CDatadockDlg::OnSoftwareUpdate() {
-    return RunTransferFrame([this] { return SelectUpdateFile(); },
-                            [this] {
-                                ShowUpdateLayout();
-                                SoftwareUpdate update(*m_pSerial, m_clock, *this);
-                                return update.Run(m_pFileDialog->GetPathName()).outcome;
-                            });
+    return RunTransferFrame(
+        txt::kSoftwareUpdate, [this] { return SelectUpdateFile(); },
+        [this] {
+            ShowUpdateLayout();
+            SoftwareUpdate update(*m_pSerial, m_clock, *this);
+            return update.Run(m_pFileDialog->GetPathName()).outcome;
+        });
 }
 
 // ---- File choices ---------------------------------------------------------
@@ -186,8 +190,12 @@ bool CDatadockDlg::StopRequested() {
     return Stopping();
 }
 
+// A stop that leaves a partial file says which, as a failure does.
 void CDatadockDlg::Finished(const TransferResult& result) {
     if (!result.message.empty()) {
         m_platform.MessageBox(result.message, IconFor(result.severity), result.Detail());
+    } else if (result.outcome == TransferOutcome::Cancelled && !result.partialFile.path.empty()) {
+        m_platform.MessageBox(m_transferName + std::string(txt::kStopped), MessageIcon::Information,
+                              result.PartialFileNote());
     }
 }

@@ -19,6 +19,10 @@ constexpr char kCompleted[] = "Completed to receive data!!";
 constexpr char kNoData[] = "No data.";
 constexpr char kUpdateComplete[] = "Update complete!!\r\nReboot the KTR-90.";
 constexpr char kUpdateFailed[] = "Update Failed.";
+constexpr char kLogSave[] = "LOG SAVE";
+constexpr char kModelSave[] = "MODEL SAVE";
+constexpr char kSoftwareUpdate[] = "SOFTWARE UPDATE";
+constexpr char kStopped[] = " stopped.";  // after the transfer's name
 
 // Beyond the original program: the question before an update is broken off,
 // and what is said while the logger is silent.

@@ -132,6 +132,24 @@ TEST(WindowLogicTest, ShowsATransferAndItsResult) {
     EXPECT_FALSE(harness.visible(ctl::kBtnCancel));
 }
 
+// After Cancel the window says which file holds part of the data; a stop
+// that leaves none (as in the handshake) says nothing.
+TEST(WindowLogicTest, StopThatLeavesAPartialFileSaysWhich) {
+    ScriptedWindow harness(true);
+    harness.device->replies = {kAck, "OK00,0001\r\n"};  // then silence
+    EveryPump look([&] {
+        if (harness.device->written.size() == 3 && harness.visible(ctl::kBtnCancel)) {
+            harness.button(ctl::kBtnCancel)->click();
+        }
+    });
+    harness.click(ctl::kBtnModelSave);
+    ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
+    const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];
+    EXPECT_EQ(box.text, "MODEL SAVE stopped.");
+    EXPECT_EQ(box.icon, MessageIcon::Information);
+    EXPECT_EQ(box.detail, TempPath("field_1.csv") + " holds only part of the data (1 record).");
+}
+
 // Stopping an update the logger has begun asks first; No carries on, Yes
 // stops it, and either way the window stays open.
 TEST(WindowLogicTest, StopOfABegunUpdateIsConfirmedFirst) {
