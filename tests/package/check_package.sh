@@ -45,6 +45,8 @@ for desktop in "$tree"/usr/share/applications/*.desktop; do
     [ -x "$tree/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || fail "$desktop Exec"
     icon=$(sed -n 's/^Icon=//p' "$desktop")
     [ -f "$tree/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "$desktop Icon"
+    # Claiming a type would make every spreadsheet file a log to view on some desktops.
+    if grep -q '^MimeType=' "$desktop"; then fail "$desktop claims file types"; fi
 done
 
 field() { dpkg-deb -f "$deb" "$1"; }
