@@ -74,8 +74,13 @@ public:
             return true;
         }
         // A line without modem lines (a pseudo-terminal under Wine) cannot
-        // raise RTS; that is the one failure that is not an error.
-        return GetLastError() == ERROR_NOT_SUPPORTED || failWithLastError();
+        // raise RTS. Only that request may be given up: the rest of the
+        // setting is made again without it, and a second refusal is an error.
+        if (GetLastError() != ERROR_NOT_SUPPORTED || line.hardwareHandshake) {
+            return failWithLastError();
+        }
+        dcb.fRtsControl = RTS_CONTROL_DISABLE;
+        return SetCommState(m_handle, &dcb) || failWithLastError();
     }
 
     void clearErrors() override {
