@@ -81,6 +81,7 @@ TEST(ReplyMatching, LoggerThatAlwaysSendsALeadingLineFeedIsAccepted) {
     model.queue({"\nOK00\r\n", "\nOK00,0007\r\n", "\nOK01\r\n"});
     EXPECT_EQ(model.modelSave(path).message, "Completed to receive data!!");
     EXPECT_EQ(ReadFileBytes(path), "07\r\n");
+    ASSERT_GE(model.device->written.size(), 2u);
     EXPECT_EQ(model.device->written.front(), "DSTA,0\r\n");
     EXPECT_NE(model.device->written[1], "DSTA,0\r\n") << "accepted on the first attempt";
 }

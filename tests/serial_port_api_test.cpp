@@ -79,6 +79,23 @@ TEST_F(SerialPortApiTest, TimeoutOfZeroIsOneRead_TenEndsInItsLastSecondWithoutSp
     EXPECT_LT(dev->reads, 30) << "waiting must not spin";
 }
 
+// The logger's protocol counts whole seconds of the clock: a time-out of n
+// ends at the n-th second boundary after the call began, so n - 1 to n
+// seconds later, however far into its second the call began.
+TEST(SerialPortApiTimeout, EndsAtTheNthWholeSecondAfterTheCall) {
+    for (const std::int64_t intoSecond : {0, 500, 999}) {
+        for (const int seconds : {1, 2}) {
+            FakeClock clock(1'000'000 + intoSecond);
+            SerialPortAPI port(std::make_unique<ScriptedSerialDevice>(clock), clock);
+            port.SetRecvTimeout(seconds);
+            std::string text;
+            EXPECT_EQ(port.recvString(text), SerialPortAPI::kTimedOut);
+            EXPECT_EQ(clock.monotonicMs(), 1'000'000 + seconds * 1000)
+                << seconds << " s from " << intoSecond << " ms into a second";
+        }
+    }
+}
+
 TEST_F(SerialPortApiTest, BabblingDevice_EndsAsATimeoutOnceTheReplyOutgrowsItsLimit) {
     const std::string noise(SerialPortAPI::kMaxReplyBytes + 1024, 'x');
     dev->arrive(noise, 0);
