@@ -27,8 +27,10 @@ TEST(TextFile, WritesAndReadsInAFolderNamedInAnyScript) {
     EXPECT_TRUE(writer.WriteLine("S0030000FC"));
     EXPECT_TRUE(writer.WriteLine("\x83\x4A\x81\x5B"));
     ASSERT_TRUE(writer.Close()) << writer.Error();
-    EXPECT_EQ(ReadUpdateFile(path).lines,
-              (std::vector<std::string>{"S0030000FC", "\x83\x4A\x81\x5B"}));
+    const UpdateFile read = ReadUpdateFile(path);
+    ASSERT_EQ(read.lines.size(), 2u) << read.error;
+    EXPECT_EQ(read.lines[0], "S0030000FC");
+    EXPECT_EQ(read.lines[1], "\x83\x4A\x81\x5B");
 
     EXPECT_TRUE(writer.Remove());
     EXPECT_FALSE(ReadUpdateFile(path).error.empty());

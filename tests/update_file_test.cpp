@@ -14,29 +14,33 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
+Lines LinesOf(const std::string& name, const std::string& bytes) {
+    const UpdateFile file = ReadUpdateFile(WriteFileBytes(name, bytes));
+    EXPECT_TRUE(file.error.empty()) << file.error;
+    Lines lines;
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        lines.emplace_back(file.lines[i]);
+    }
+    return lines;
+}
+
 TEST(UpdateFile, LinesAreReadAsTextModeReadsThem) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("crlf.dat", "S0\r\n\r\nS1 x\r\nlast")).lines,
-              (Lines{"S0", "", "S1 x", "last"}));
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("lf.dat", "S0\n\nS1 x\n")).lines,
-              (Lines{"S0", "", "S1 x"}));
-    EXPECT_EQ(ReadUpdateFile(WriteFileBytes("eof.dat", "S0\r\nS1\x1A\r\nS2\r\n")).lines,
-              (Lines{"S0", "S1"}))
+    EXPECT_EQ(LinesOf("crlf.dat", "S0\r\n\r\nS1 x\r\nlast"), (Lines{"S0", "", "S1 x", "last"}));
+    EXPECT_EQ(LinesOf("lf.dat", "S0\n\nS1 x\n"), (Lines{"S0", "", "S1 x"}));
+    EXPECT_EQ(LinesOf("eof.dat", "S0\r\nS1\x1A\r\nS2\r\n"), (Lines{"S0", "S1"}))
         << "Ctrl-Z ends the file";
-    EXPECT_EQ(
-        ReadUpdateFile(WriteFileBytes("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13))).lines,
-        (Lines{"S0", "S1"}))
+    EXPECT_EQ(LinesOf("nul.dat", std::string("S0\0junk\r\nS1\r\n", 13)), (Lines{"S0", "S1"}))
         << "a NUL ends its line";
     std::string large;
     for (int i = 0; i < 20000; ++i) {
         large += "S214" + std::to_string(i) + "\r\n";
     }
-    const Lines largeLines = ReadUpdateFile(WriteFileBytes("large.dat", large)).lines;
+    const Lines largeLines = LinesOf("large.dat", large);
     ASSERT_EQ(largeLines.size(), 20000u) << "a file of many reads loses nothing";
     EXPECT_EQ(largeLines[12345], "S21412345");
-    const UpdateFile empty = ReadUpdateFile(WriteFileBytes("empty.dat", ""));
-    EXPECT_TRUE(empty.lines.empty());
-    EXPECT_TRUE(empty.error.empty());
+    EXPECT_TRUE(LinesOf("empty.dat", "").empty());
 }
 
 TEST(UpdateFile, WhatIsNoRegularFileOfAFirmwaresSizeIsRefusedWithAReason) {

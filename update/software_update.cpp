@@ -6,7 +6,6 @@
 #include "device/protocol.h"
 #include "device/transfer_texts.h"
 #include "text/escaped_bytes.h"
-#include "update/update_file.h"
 
 namespace {
 constexpr int kStartPauseMs = 5000;
@@ -61,7 +60,7 @@ TransferResult SoftwareUpdate::UpdateFirmware(const std::string& path) {
                          ? file.error
                          : path + " holds fewer than two lines; it is no update file.");
     }
-    const std::vector<std::string>& lines = file.lines;
+    const UpdateLines& lines = file.lines;
     std::string reply;
     const auto exact = [](const std::string& r) { return proto::IsAck(r); };
     for (const char* command : kHandshakeCommands) {
@@ -117,20 +116,19 @@ bool SoftwareUpdate::StartUpdate(std::string& reply) {
 
 // One data command per line, each acknowledged before the next; progress in
 // proportion above a hundred lines, full from the first line otherwise.
-TransferResult SoftwareUpdate::SendUpdateLines(const std::vector<std::string>& lines,
-                                               std::string& reply) {
+TransferResult SoftwareUpdate::SendUpdateLines(const UpdateLines& lines, std::string& reply) {
     const int count = static_cast<int>(lines.size());
     const bool proportional = count > 100;
     int accumulated = 0;
-    for (const std::string& line : lines) {
-        m_port.SendTo(kDataCommand + line + proto::kLineEnd);
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        m_port.SendTo(kDataCommand + std::string(lines[index]) + proto::kLineEnd);
         const int received = m_port.recvString(reply);
         accumulated += 100;
         ReportProgress(proportional ? std::min(accumulated / count, 100) : 100, proportional);
         if (!proto::IsAck(reply, received)) {
             m_events.HideProgress();
             return Ended(TransferOutcome::Failed, "The logger did not accept line " +
-                                                      std::to_string(&line - lines.data() + 1) +
+                                                      std::to_string(index + 1) +
                                                       " of the update file.");
         }
     }

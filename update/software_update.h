@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "device/conversation.h"
+#include "update/update_file.h"
 
 // SOFTWARE UPDATE: the update file sent to the logger line by line, after the
 // logger has been put into update mode and has given its version.
@@ -16,7 +16,7 @@ public:
 private:
     TransferResult UpdateFirmware(const std::string& path);
     bool StartUpdate(std::string& reply);
-    TransferResult SendUpdateLines(const std::vector<std::string>& lines, std::string& reply);
+    TransferResult SendUpdateLines(const UpdateLines& lines, std::string& reply);
 
     bool m_bUnderway = false;
 };

@@ -35,12 +35,12 @@ std::string UnreadableFileReason(const std::string& path) {
     return {};
 }
 
-std::vector<std::string> TextLines(const std::string& content) {
-    std::vector<std::string> lines;
+UpdateLines TextLines(std::string_view content) {
+    UpdateLines lines;
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
-        const bool terminated = end != std::string::npos;
+        const bool terminated = end != std::string_view::npos;
         if (!terminated) {
             end = content.size();
         }
@@ -48,7 +48,7 @@ std::vector<std::string> TextLines(const std::string& content) {
         if (terminated && length > 0 && content[end - 1] == '\r') {
             --length;  // "\r\n" is one line end, as text mode reads it
         }
-        const std::string line = content.substr(start, length);
+        const std::string_view line = content.substr(start, length);
         lines.push_back(line.substr(0, line.find('\0')));
         start = end + 1;
     }
@@ -86,12 +86,22 @@ UpdateFile ReadUpdateFile(const std::string& path) {
     if (content.size() > kMaxUpdateFileBytes) {
         return {{}, path + " is larger than any update file (over 16 MiB)."};
     }
-    return {TextLines(content.substr(0, content.find(kEndOfFile))), {}};
+    return {TextLines(std::string_view(content).substr(0, content.find(kEndOfFile))), {}};
+}
+
+std::string_view UpdateLines::operator[](std::size_t index) const {
+    const std::uint32_t start = index == 0 ? 0 : m_ends[index - 1];
+    return std::string_view(m_text).substr(start, m_ends[index] - start);
+}
+
+void UpdateLines::push_back(std::string_view line) {
+    m_text += line;
+    m_ends.push_back(static_cast<std::uint32_t>(m_text.size()));
 }
 
 namespace {
 
-int DigitValue(const std::string& line, std::size_t oneBasedPosition) {
+int DigitValue(std::string_view line, std::size_t oneBasedPosition) {
     if (oneBasedPosition > line.size()) {
         return 0;
     }
@@ -102,13 +112,13 @@ int DigitValue(const std::string& line, std::size_t oneBasedPosition) {
                : static_cast<int>(ReadLeadingDigits(std::string_view(&c, 1), 16).value);
 }
 
-int VersionDigit(const std::string& line, std::size_t oneBasedPosition) {
+int VersionDigit(std::string_view line, std::size_t oneBasedPosition) {
     return (DigitValue(line, oneBasedPosition) + 5) % 16;
 }
 
 }  // namespace
 
-std::string FileVersionText(const std::string& secondLine) {
+std::string FileVersionText(std::string_view secondLine) {
     return "Ver " + std::to_string(VersionDigit(secondLine, 12)) + "." +
            std::to_string(VersionDigit(secondLine, 16)) +
            std::to_string(VersionDigit(secondLine, 18));

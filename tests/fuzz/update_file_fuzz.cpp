@@ -29,10 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const UpdateFile file = ReadUpdateFile(path);
     Require(file.error.empty(), "a small regular file is read");
     std::string rebuilt;
-    for (const std::string& line : file.lines) {
-        Require(line.find_first_of(std::string("\n\0", 2)) == std::string::npos,
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const std::string_view line = file.lines[i];
+        Require(line.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos,
                 "a line holds no line feed and no NUL");
-        rebuilt += line + "\n";
+        rebuilt.append(line).append("\n");
     }
     const std::string text = TextModeContent(content);
     if (text.find('\0') == std::string::npos) {
