@@ -116,11 +116,4 @@ TEST(Stop, OfAnUpdateIsTakenInThePauseAndInTheStart) {
     EXPECT_LE(starting.clock.monotonicMs() - starting.stoppedAtMs, kStopWithinMs);
 }
 
-TEST(Stop, SilentLoggerIsToldUntilItAnswers) {
-    TransferHarness h;
-    h.queue({"NG00\r\n", "NG00\r\n", "NG00\r\n", "NG00\r\n", kAck, "OK01\r\n"});
-    EXPECT_EQ(h.modelSave(TempPath("waiting.csv")).outcome, TransferOutcome::Completed);
-    EXPECT_EQ(h.events.silentNotices, (std::vector<bool>{true, false}));
-}
-
 }  // namespace

@@ -15,7 +15,7 @@ struct RecordingEvents : TransferEvents {
     void ShowInfo(const std::string& text) override { infos.push_back(text); }
     void ShowProgress(int percent) override { percents.push_back(percent); }
     void HideProgress() override { ++progressHidden; }
-    void LoggerSilent(bool silent) override { silentNotices.push_back(silent); }
+    void LoggerSilent(bool) override {}
     void Busy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void UpdateUnderway(bool now) override { underway = now; }
     // A transfer that keeps asking this often has lost its way (a handshake
@@ -42,7 +42,6 @@ struct RecordingEvents : TransferEvents {
     std::vector<std::string> infos;
     std::vector<int> percents;
     int progressHidden = 0;
-    std::vector<bool> silentNotices;
     int busyDepth = 0;
     bool underway = false;
     int stopChecks = 0;
