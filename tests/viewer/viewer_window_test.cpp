@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QMimeData>
 #include <QSettings>
-#include <QSvgRenderer>
 #include <QTableWidget>
 #include <QTest>
 #include <QUrl>
@@ -33,14 +32,8 @@ struct Viewer {
         window.resize(1280, 760);
         window.show();
     }
-    void selectLaps(std::initializer_list<int> rows) {
-        QTableWidget* table = window.lapTable()->table();
-        table->clearSelection();
-        for (const int row : rows) {
-            table->selectionModel()->select(
-                table->model()->index(row, 0),
-                QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+    std::pair<double, double> shownCs() const {
+        return {window.plot()->view().startCs, window.plot()->view().endCs};
     }
 
     ViewerWindow window;
@@ -49,40 +42,33 @@ struct Viewer {
     QStringList errors;
 };
 
-TEST(ViewerWindowTest, LapTableZoomsToALapAndOverlaysTwo) {
+TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     Viewer viewer;
     ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
     EXPECT_TRUE(viewer.questions.empty());  // the lap file was found beside the log
-    const PlotWidget& plot = *viewer.window.plot();
-    EXPECT_EQ(plot.view().startCs, 0);
-    EXPECT_EQ(plot.view().endCs, 4600);
+    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 4600.0));
     const LapTable& table = *viewer.window.lapTable();
-    EXPECT_EQ(table.cellText(0, 0), QStringLiteral("1 ★"));
-    EXPECT_EQ(table.cellText(1, 2), QStringLiteral("+1.00"));
-    EXPECT_EQ(table.cellText(0, 3), QStringLiteral("3554"));
-    EXPECT_EQ(table.cellText(1, 4), QStringLiteral("7.00"));
-    EXPECT_EQ(table.cellText(1, 5), QStringLiteral("7.10"));
-    EXPECT_EQ(table.cellText(0, 6), QStringLiteral("32"));
+    EXPECT_EQ(table.cellText(0, 0), QStringLiteral("1 ★"));  // the best lap
+    const char* lap2[] = {"2", "00:21.00", "+1.00", "5108", "7.00", "7.10", "39", "38"};
+    for (int column = 0; column < 8; ++column) {
+        EXPECT_EQ(table.cellText(1, column), QString::fromUtf8(lap2[column]));
+    }
     EXPECT_TRUE(table.summaryText().contains(QStringLiteral("00:41.00")));
     saveScreenshot(viewer.window, "viewer-whole-log.png");
 
-    viewer.selectLaps({1});
-    EXPECT_EQ(plot.view().startCs, 2200);
-    EXPECT_EQ(plot.view().endCs, 4300);
+    table.table()->selectRow(1);  // lap 2 alone, then laps 1 and 2
+    EXPECT_EQ(viewer.shownCs(), std::pair(2200.0, 4300.0));
     saveScreenshot(viewer.window, "viewer-lap-2.png");
-
-    viewer.selectLaps({0, 1});
-    ASSERT_TRUE(plot.view().overlaidLaps);
-    EXPECT_EQ(*plot.view().overlaidLaps, std::make_pair(1, 2));
-    EXPECT_EQ(plot.view().endCs, 2100);  // the longer lap
+    table.table()->selectionModel()->select(
+        table.table()->model()->index(0, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(viewer.window.plot()->view().overlaidLaps, std::optional(std::pair(1, 2)));
+    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 2100.0));  // the longer lap
     saveScreenshot(viewer.window, "viewer-laps-overlaid.png");
 
-    const std::string png = TempPath("overlay.png");
-    const std::string svg = TempPath("overlay.svg");
-    EXPECT_TRUE(viewer.window.exportImage(QString::fromStdString(png)));
-    EXPECT_TRUE(viewer.window.exportImage(QString::fromStdString(svg)));
-    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), plot.size().expandedTo(QSize(800, 500)));
-    EXPECT_TRUE(QSvgRenderer(QString::fromStdString(svg)).isValid());
+    const QString png = QString::fromStdString(TempPath("overlay.png"));
+    EXPECT_TRUE(viewer.window.exportImage(png));
+    EXPECT_FALSE(QImage(png).isNull());
     EXPECT_FALSE(viewer.window.exportImage(QString::fromStdString(TempPath("overlay.gif"))));
     EXPECT_EQ(viewer.errors.size(), 1);
 }
@@ -98,7 +84,7 @@ TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
     QApplication::sendEvent(&plot, &wheel);
     const double zoomed = plot.view().lengthCs();
     EXPECT_LT(zoomed, 4600);
-    EXPECT_GT(plot.view().startCs, 0);
+    EXPECT_GT(plot.view().startCs, 0);  // around the time under the mouse
     for (int i = 0; i < 20; ++i) {
         QTest::keyClick(&plot, Qt::Key_Right);
     }
@@ -109,11 +95,9 @@ TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
     QTest::mousePress(&plot, Qt::LeftButton, {}, QPoint(300, middle.y()));
     QTest::mouseMove(&plot, QPoint(500, middle.y()));
     QTest::mouseRelease(&plot, Qt::LeftButton, {}, QPoint(500, middle.y()));
-    EXPECT_LT(plot.view().lengthCs(), 4600);
-    EXPECT_GT(plot.view().startCs, 0);
-    for (int i = 0; i < 60; ++i) {
-        QTest::keyClick(&plot, Qt::Key_Plus);
-    }
+    EXPECT_GT(viewer.shownCs().first, 0);
+    EXPECT_LT(viewer.shownCs().second, 4600);
+    QTest::keyClicks(&plot, QString(60, QLatin1Char('+')));
     EXPECT_DOUBLE_EQ(plot.view().lengthCs(), 400);  // never narrower than four samples
 }
 
@@ -123,19 +107,16 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
         WriteFileBytes("alone/only_lap.csv", ReadFileBytes(kGoldenLap.toStdString()));
     Viewer viewer;
     viewer.answers = {kGoldenLog};
-
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(lap))});
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     // Straight to the window: outside a real drag, QApplication would redirect it.
     static_cast<QObject&>(viewer.window).event(&drop);
-
-    ASSERT_EQ(viewer.questions.size(), 1u);
-    EXPECT_EQ(viewer.questions.front(), ViewerWindow::FileQuestion::LogFile);
+    EXPECT_EQ(viewer.questions, std::vector{ViewerWindow::FileQuestion::LogFile});
     ASSERT_NE(viewer.window.session(), nullptr);
     EXPECT_EQ(viewer.window.session()->spans.size(), 2u);
-    ASSERT_FALSE(viewer.window.recentFiles().isEmpty());
-    EXPECT_EQ(viewer.window.recentFiles().front(), kGoldenLog + "\n" + QString::fromStdString(lap));
+    EXPECT_EQ(viewer.window.recentFiles().value(0),
+              kGoldenLog + "\n" + QString::fromStdString(lap));
 
     // A log alone whose lap file the user does not choose: plotted without laps.
     const std::string log =
@@ -143,15 +124,16 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
     ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(log)}));
     EXPECT_EQ(viewer.questions.back(), ViewerWindow::FileQuestion::LapFile);
     EXPECT_TRUE(viewer.window.session()->spans.empty());
-    EXPECT_EQ(viewer.window.recentFiles().size(), 2);
 
-    // A broken file is named with its line, and the shown log stays.
+    // A broken file is named with its line; it neither replaces the shown log
+    // nor joins the recent files.
     const std::string broken = WriteFileBytes(
         "window_broken.csv", ReadFileBytes(kGoldenLog.toStdString()).substr(0, 200) + "x,y\r\n");
     EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
-    ASSERT_EQ(viewer.errors.size(), 1);
-    EXPECT_TRUE(viewer.errors.front().contains(QString::fromStdString("\"" + broken + "\", line ")))
-        << viewer.errors.front().toStdString();
+    EXPECT_EQ(viewer.errors.size(), 1);
+    EXPECT_TRUE(
+        viewer.errors.value(0).contains(QString::fromStdString("\"" + broken + "\", line ")))
+        << viewer.errors.value(0).toStdString();
     EXPECT_EQ(viewer.window.session()->log.size(), 46u);
     EXPECT_EQ(viewer.window.recentFiles().size(), 2);
 }
