@@ -75,19 +75,6 @@ TEST(ReplyMatching, SampleThatCannotBeReadFailsTheDownloadAndKeepsWhatCameBefore
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3) << "the name, interval and header";
 }
 
-TEST(ReplyMatching, LoggerThatAlwaysSendsALeadingLineFeedIsAccepted) {
-    TransferHarness model;
-    const std::string path = TempPath("leading_lf_model.csv");
-    model.queue({"\nOK00\r\n", "\nOK00,0007\r\n", "\nOK01\r\n"});
-    EXPECT_EQ(model.modelSave(path).message, "Completed to receive data!!");
-    EXPECT_EQ(ReadFileBytes(path), "07\r\n");
-    ASSERT_GE(model.device->written.size(), 2u);
-    EXPECT_EQ(model.device->written.front(), "DSTA,0\r\n");
-    EXPECT_NE(model.device->written[1], "DSTA,0\r\n") << "accepted on the first attempt";
-}
-
-// A link that leads to the lap file only once the lap file exists; the file
-// dialogs refuse the plain cases before the transfer starts.
 // Relative and absolute spellings of a file not made yet are one file; a
 // path that cannot be resolved (a link that loops) is no other path's file.
 TEST(ChosenFiles, SameFileByAnySpellingButNeverByAFailedResolution) {

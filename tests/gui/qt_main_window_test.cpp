@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
-#include <stdexcept>
 
 #include "app/control_ids.h"
 #include "app/qt/control_text.h"
@@ -113,24 +112,6 @@ TEST(QtMainWindowTest, EnterClicksAFocusedButton_EnterEscAndTheCloseBoxEndTheDia
         EXPECT_FALSE(harness.window.timerRunning(kPortPollTimerId)) << "OnDestroy not told";
         EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     }
-}
-
-// A port whose opening fails in a way nobody expected.
-class ThrowingSerialPort : public SerialPortAPI {
-public:
-    void Open() override { throw std::runtime_error("adapter vanished"); }
-};
-
-TEST(QtMainWindowTest, AnUnexpectedFailureInAClickIsReportedAndTheWindowStays) {
-    WindowHarness harness({"/dev/ttyUSB0"}, false,
-                          [] { return std::make_unique<ThrowingSerialPort>(); });
-    harness.click(ctl::kBtnLogSave);
-
-    ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
-    EXPECT_EQ(harness.window.shownMessageBoxes().front().icon, MessageIcon::Error);
-    EXPECT_EQ(harness.window.shownMessageBoxes().front().detail, "adapter vanished");
-    EXPECT_TRUE(harness.window.isVisible());
-    EXPECT_TRUE(harness.visible(ctl::kBtnLogSave));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "tests/support/fake_clock.h"
 
 // A serial device that plays a script against a FakeClock: each chunk arrives
-// at its time and is handed out by one read; writes are captured; opening,
-// setting the line and closing fail on demand; the device can hang up.
+// at its time and is handed out by one read; writes are captured; setting
+// the line and closing fail on demand; the device can hang up.
 class ScriptedSerialDevice final : public SerialDevice {
 public:
     explicit ScriptedSerialDevice(FakeClock& clock) : m_clock(clock) {}
@@ -24,7 +24,6 @@ public:
     // reply is silence. Once they run out, writes get no reply.
     std::deque<std::string> replies;
 
-    bool failOpen = false;
     bool failSetLine = false;
     bool failClose = false;
     std::vector<std::string> written;
@@ -38,9 +37,6 @@ public:
     std::string openedName;
 
     bool open(const std::string& name) override {
-        if (failOpen) {
-            return fail("Device or resource busy");
-        }
         isOpen = true;
         openedName = name;
         return true;

@@ -1,47 +1,31 @@
-// LOG SAVE from the click to the files, against the simulated logger over a
-// pseudo-terminal. The files are compared byte for byte with golden files.
+// LOG SAVE and SOFTWARE UPDATE against the simulated logger over a
+// pseudo-terminal: the files byte for byte as the golden files hold them, the
+// logger's image line for line as the update file holds it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
+#include "sim/generated_session.h"
 #include "sim/records.h"
+#include "sim/scenario_file.h"
 #include "tests/support/sim_transfer_harness.h"
 #include "tests/support/temp_files.h"
 
 namespace {
 
-using ktr90::hex4;
-using ktr90::record;
-using ktr90::timeGroup;
+using ::testing::ElementsAre;
 
 std::string Golden(const std::string& name) {
     return ReadFileBytes(std::string(DATADOCK_TEST_DATA_DIR) + "/golden/" + name);
 }
 
-// Two laps of 20 and 21 s from 2 s, sampled every second; a name with a
-// double quote in the lap set and a code page 932 name in the sample set;
-// negative steering and throttle and a missing temperature sensor.
-ktr90::Scenario NormalLog(int samples = 46) {
-    ktr90::Scenario s;
-    s.lapReplies = {record("0003,SUZ\"UKA"),
-                    record(timeGroup(0, 41, 0)),
-                    record(timeGroup(0, 20, 0)),
-                    record(timeGroup(0, 20, 50)),
-                    record(timeGroup(0, 2, 0) + "," + hex4(static_cast<unsigned>(samples))),
-                    record(timeGroup(0, 20, 0)),
-                    record(timeGroup(0, 21, 0))};
-    s.sampleReplies = {record("0003,\x83\x4A\x81\x5B"
-                              "A"),
-                       record("0064")};
-    for (int i = 0; i < samples; ++i) {
-        const unsigned u = static_cast<unsigned>(i);
-        s.sampleReplies.push_back(record(hex4(120 + (i % 7) * 20 - 60) + "," + hex4(u * 5 % 241) +
-                                         "," + hex4(1000 + u * 37) + "," + hex4(742 - u) + "," +
-                                         hex4(i % 10 == 9 ? 255 : 25 + u / 3) + "," +
-                                         hex4(30 + u / 5)));
-    }
-    return s;
+// Two laps of 20 and 21 s, a name with a double quote and one in code page
+// 932, negative steering and throttle, a missing temperature sensor: the
+// session the golden files were made from (the Windows tests use it too).
+ktr90::Scenario NormalLog() {
+    return ktr90::loadScenarioFile(std::string(DATADOCK_TEST_DATA_DIR) +
+                                   "/normal_session.scenario");
 }
 
 struct LogSaveRun : SimTransferHarness {
@@ -76,12 +60,15 @@ TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
 }
 
 TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
-    LogSaveRun run(NormalLog(200), "progress");
+    const ktr90::Scenario session = ktr90::generatedSession(7);
+    const std::size_t samples = session.sampleReplies.size() - 2;  // after the name and interval
+    ASSERT_GT(samples, 100u) << "a log long enough for proportional progress";
+    LogSaveRun run(session, "progress");
     run.run();
     const auto& positions = run.events.percents;
-    ASSERT_GE(positions.size(), 100u);
+    ASSERT_GE(positions.size(), samples / 2);
     EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
-    EXPECT_EQ(positions[99], 50) << "100 of 200 exchanges";
+    EXPECT_EQ(positions[samples / 2 - 1], static_cast<int>(samples / 2 * 100 / samples));
     EXPECT_EQ(positions.back(), 100);
 }
 
@@ -115,6 +102,33 @@ TEST(LogSaveEndToEnd, NoDataInEitherSet_DeletesThatSetsFile) {
         EXPECT_FALSE(FileExists(run.log));
         EXPECT_EQ(run.count("DEND"), 3);
     }
+}
+
+const std::vector<std::string> kLines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
+                                         "S214000010 spaces  kept ", "S9030000FC"};
+
+std::string UpdateBytes(const std::string& lineEnd) {
+    std::string bytes;
+    for (const std::string& line : kLines) {
+        bytes += line + lineEnd;
+    }
+    return bytes;
+}
+
+// Two updates in a row to one logger: each image is that update's file alone.
+TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
+    SimTransferHarness h(ktr90::Scenario{});
+    for (const std::string lineEnd : {"\r\n", "\n"}) {
+        SCOPED_TRACE(lineEnd.size());
+        const TransferResult result = h.update(WriteFileBytes("e2e.dat", UpdateBytes(lineEnd)));
+        EXPECT_EQ(result.message, "Update complete!!\r\nReboot the KTR-90.");
+        EXPECT_EQ(h.logger.receivedImage(), kLines);
+    }
+    const auto commands = h.commands();
+    ASSERT_GE(commands.size(), 6u);
+    EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 5),
+                ElementsAre("SUPM", "SUPW", "SUPC", "SUPS", "SUPV"));
+    EXPECT_EQ(commands.back(), "SUPE");
 }
 
 }  // namespace
