@@ -33,3 +33,18 @@ const std::vector<ControlTemplate>& mainDialogControls() {
     };
     return controls;
 }
+
+const std::vector<RunningText>& mainDialogRunningTexts() {
+    static const std::vector<RunningText> texts = {
+        {ctl::kStaticTitle, txt::kTitleLogSave},
+        {ctl::kStaticTitle, txt::kTitleModelSave},
+        {ctl::kStaticTitle, txt::kTitleUpdate},
+        {ctl::kStaticPercent, "100%"},
+        {ctl::kStaticPort, txt::kNoPort},
+        {ctl::kStaticPort, "ttyUSB0"},
+        {ctl::kStaticPort, "COM10"},
+        {ctl::kComboPort, "ttyUSB0"},
+        {ctl::kComboPort, "COM10"},
+    };
+    return texts;
+}

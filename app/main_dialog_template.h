@@ -10,6 +10,10 @@ constexpr int kMainDialogHeight = 148;
 // The font the template was drawn for; dialog units follow its size.
 constexpr char kMainDialogFontFamily[] = "MS UI Gothic";
 constexpr int kMainDialogFontPointSize = 9;
+// Where that font is missing, a wider one stands in: the windows make their
+// text smaller than the template's font, down to this size at most, so that
+// every text fits its control.
+constexpr double kSmallestTextPointSize = 7;
 
 // A rectangle in dialog units: a quarter of the font's average character
 // width across, an eighth of its line height down.
@@ -40,3 +44,14 @@ const char* mainDialogCaption();
 
 // In creation order, which is also the order the keyboard focus takes.
 const std::vector<ControlTemplate>& mainDialogControls();
+
+// A text the system puts on a template's control while it runs. It must show
+// whole, as the template's own texts must.
+struct RunningText {
+    int id = 0;
+    const char* text = "";
+};
+
+// The transfer titles, the last percentage and the port names a user usually
+// sees (short names: the whole path is a tool tip).
+const std::vector<RunningText>& mainDialogRunningTexts();

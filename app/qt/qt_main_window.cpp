@@ -23,6 +23,7 @@
 
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
+#include "app/main_dialog_template.h"
 #include "app/qt/control_builder.h"
 #include "app/qt/control_text.h"
 #include "app/qt/dialog_units.h"

@@ -2,14 +2,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
+#include "app/main_dialog_template.h"
 #include "app/win32/dialog_template_win32.h"
 #include "app/win32/display_text.h"
 #include "app/win32/file_dialog_win32.h"
 #include "app/win32/message_box_win32.h"
+#include "app/win32/text_fit_win32.h"
 #include "text/cp932.h"
 #include "text/utf16.h"
 
@@ -32,6 +35,7 @@ Win32MainWindow::~Win32MainWindow() {
     if (m_hwnd != nullptr && !m_modal) {
         DestroyWindow(m_hwnd);
     }
+    releaseFittedFont();
 }
 
 int Win32MainWindow::runModal() {
@@ -84,9 +88,10 @@ INT_PTR Win32MainWindow::handle(UINT message, WPARAM wParam) {
         case WM_DESTROY:
             notifyDestroyed();
             return TRUE;
-        case WM_NCDESTROY:
+        case WM_NCDESTROY:  // the controls are gone
             SetWindowLongPtrW(m_hwnd, DWLP_USER, 0);
             m_hwnd = nullptr;
+            releaseFittedFont();
             return FALSE;
         default:
             return FALSE;
@@ -96,6 +101,7 @@ INT_PTR Win32MainWindow::handle(UINT message, WPARAM wParam) {
 void Win32MainWindow::initDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    fitFontToTexts();
     runHandler([this] { m_logic->OnInitDialog(); });
 }
 
@@ -181,6 +187,45 @@ void Win32MainWindow::notifyDestroyed() {
 }
 
 // ---- Controls -------------------------------------------------------------
+
+// Measured with the font the controls really got, which is the template's
+// only where that is installed.
+void Win32MainWindow::fitFontToTexts() {
+    const std::vector<ControlTemplate>& controls = mainDialogControls();
+    std::vector<ShownText> texts;
+    for (const ControlTemplate& shown : controls) {
+        if (shown.text[0] != '\0') {
+            texts.push_back({control(shown.id), shown.kind, displayText(shown.text)});
+        }
+    }
+    for (const RunningText& running : mainDialogRunningTexts()) {
+        const auto shown =
+            std::find_if(controls.begin(), controls.end(),
+                         [&](const ControlTemplate& c) { return c.id == running.id; });
+        if (shown != controls.end()) {
+            texts.push_back({control(running.id), shown->kind, displayText(running.text)});
+        }
+    }
+    while (!std::all_of(texts.begin(), texts.end(), showsWhole)) {
+        const auto font = reinterpret_cast<HFONT>(sendTo(controls.front().id, WM_GETFONT));
+        HFONT smaller = smallerFont(font, kSmallestTextPointSize);
+        if (smaller == nullptr) {
+            break;
+        }
+        for (const ControlTemplate& each : controls) {
+            sendTo(each.id, WM_SETFONT, reinterpret_cast<WPARAM>(smaller), TRUE);
+        }
+        releaseFittedFont();
+        m_fittedFont = smaller;
+    }
+}
+
+void Win32MainWindow::releaseFittedFont() {
+    if (m_fittedFont != nullptr) {
+        DeleteObject(m_fittedFont);
+        m_fittedFont = nullptr;
+    }
+}
 
 LRESULT Win32MainWindow::sendTo(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendDlgItemMessageW(m_hwnd, id, message, wParam, lParam);

@@ -37,6 +37,12 @@ public:
     // initialised; nullptr when it could not be made.
     HWND createModeless();
     HWND window() const { return m_hwnd; }
+    // Where the template's font is missing the system puts a wider one in its
+    // place: this makes the controls' font smaller, a pixel at a time down to
+    // kSmallestTextPointSize, until every text the window shows (the
+    // template's and mainDialogRunningTexts()) fits its control. Done as the
+    // window is made; a font that fits is left as it is.
+    void fitFontToTexts();
 
     std::optional<int> result() const { return m_result; }
 
@@ -76,6 +82,7 @@ private:
     void endNow(int result);
     void notifyDestroyed();
     HWND control(int id) const { return GetDlgItem(m_hwnd, id); }
+    void releaseFittedFont();
     LPCDLGTEMPLATEW dialogTemplate() const {
         return reinterpret_cast<LPCDLGTEMPLATEW>(m_template.data());
     }
@@ -84,6 +91,9 @@ private:
     HINSTANCE m_resources;
     std::vector<WORD> m_template;  // the dialog template in the system's form
     HICON m_icon = nullptr;
+    // The controls' font once made smaller than the dialog's; the window's to
+    // delete once its controls are gone.
+    HFONT m_fittedFont = nullptr;
     HWND m_hwnd = nullptr;
     bool m_modal = false;
     CDatadockDlg* m_logic = nullptr;

@@ -15,6 +15,7 @@
 
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
+#include "app/main_dialog_template.h"
 #include "app/texts.h"
 #include "app/win32/command_tail.h"
 #include "app/win32/display_text.h"
@@ -151,6 +152,42 @@ TEST(Win32MainWindowTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
     h.logic.RestoreMainLayout();
     expectLayout(h, layout::kIdle);
     EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 0);
+}
+
+// A wider font in the template's place, as where that is missing: the window
+// makes it smaller until every text shows whole inside its control's edges.
+TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
+    const std::unique_ptr<HFONT__, BOOL (*)(HGDIOBJ)> wide(
+        CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"DejaVu Sans"),
+        DeleteObject);
+    DialogHarness h({"COM5"}, true);
+    for (const ControlTemplate& each : mainDialogControls()) {
+        SendDlgItemMessageW(h.hwnd, each.id, WM_SETFONT, reinterpret_cast<WPARAM>(wide.get()),
+                            TRUE);
+    }
+    const auto fits = [&h](int id, const char* text) {
+        HWND control = GetDlgItem(h.hwnd, id);
+        RECT room{}, drawn{};
+        GetClientRect(control, &room);
+        COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
+        if (GetComboBoxInfo(control, &combo) != FALSE) {
+            room = combo.rcItem;  // the selection field, beside the drop button
+        }
+        HDC dc = GetDC(control);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, displayText(text).c_str(), -1, &drawn, DT_CALCRECT | DT_SINGLELINE);
+        ReleaseDC(control, dc);
+        return drawn.right <= room.right - room.left - 2 * GetSystemMetrics(SM_CXEDGE);
+    };
+    EXPECT_FALSE(fits(ctl::kBtnModelSave, txt::kBtnModelSave)) << "the stand-in is not wider";
+    h.window.fitFontToTexts();
+    for (const ControlTemplate& each : mainDialogControls()) {
+        EXPECT_TRUE(fits(each.id, each.text)) << each.id;
+    }
+    for (const RunningText& running : mainDialogRunningTexts()) {
+        EXPECT_TRUE(fits(running.id, running.text)) << running.id;
+    }
+    EXPECT_TRUE(h.savePicture("stand-in-font.bmp"));
 }
 
 // Closes the modal window the way Esc does, from inside its own loop.
