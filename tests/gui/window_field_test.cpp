@@ -32,12 +32,22 @@
 
 namespace {
 
-// With one port nothing else takes the focus from the button that started the
-// transfer, so Enter and Space went to it, hidden, and ran a second handler
-// inside the first. Esc closes only once the handler returns, and a stray
-// Enter after it does not turn the cancel into OK.
-TEST(WindowFieldTest, HiddenButtonsDoNotReactWhileATransferRuns) {
+// A click while a transfer runs starts nothing: on a button still shown while
+// its files are chosen, or a key or click aimed at a hidden button once it
+// talks to the logger (with one port nothing else takes the focus from the
+// button that started it). Esc closes only once the handler returns, and a
+// stray Enter after it does not turn the cancel into OK.
+TEST(WindowFieldTest, ClicksAndKeysWhileATransferRunsStartNothing) {
     ScriptedWindow harness;
+    bool buttonsShown = false;
+    harness.window.answerFileDialogsWith([&](const FileDialogRequest&) {
+        if (++harness.fileDialogs == 1) {
+            buttonsShown = harness.visible(ctl::kBtnUpdate);
+            harness.button(ctl::kBtnUpdate)->click();
+            harness.button(ctl::kBtnLogSave)->click();
+        }
+        return std::optional(TempPath("field_" + std::to_string(harness.fileDialogs) + ".csv"));
+    });
     harness.button(ctl::kBtnLogSave)->setFocus();
     bool focusOnHiddenControl = true;
     bool windowOpenInsideHandler = false;
@@ -57,65 +67,13 @@ TEST(WindowFieldTest, HiddenButtonsDoNotReactWhileATransferRuns) {
 
     harness.button(ctl::kBtnLogSave)->click();
 
+    EXPECT_TRUE(buttonsShown);
     EXPECT_FALSE(focusOnHiddenControl);
     EXPECT_TRUE(windowOpenInsideHandler);
     EXPECT_EQ(harness.fileDialogs, 2) << "only the first LOG SAVE chose its files";
     EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
     EXPECT_FALSE(harness.window.isVisible());
     EXPECT_EQ(harness.window.result(), IDCANCEL);
-}
-
-// The buttons still show while a transfer's files are chosen; a click on one
-// then (queued behind the file dialog) starts no second transfer inside the
-// first, and the first goes on to its end.
-TEST(WindowFieldTest, AClickOnAShownButtonWhileATransferRunsStartsNothing) {
-    ScriptedWindow harness;
-    bool buttonsShown = false;
-    harness.window.answerFileDialogsWith(
-        [&](const FileDialogRequest&) -> std::optional<std::string> {
-            ++harness.fileDialogs;
-            buttonsShown = harness.visible(ctl::kBtnUpdate) && harness.visible(ctl::kBtnLogSave);
-            harness.button(ctl::kBtnUpdate)->click();
-            harness.button(ctl::kBtnLogSave)->click();
-            return std::nullopt;  // the first transfer's choice cancelled
-        });
-
-    harness.button(ctl::kBtnLogSave)->click();
-
-    EXPECT_TRUE(buttonsShown);
-    EXPECT_EQ(harness.fileDialogs, 1) << "a second transfer chose its files";
-    EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
-    EXPECT_FALSE(harness.logic.PortOpen());
-    expectLayout(harness, layout::kIdle);
-
-    harness.button(ctl::kBtnUpdate)->click();  // once the first has ended, a click counts
-    EXPECT_EQ(harness.fileDialogs, 2);
-}
-
-// While LOG SAVE runs the window shows its state; the Cancel button, clicked
-// inside the running transfer's handler, must still reach the logic, and the
-// window stays open for the next transfer.
-TEST(WindowFieldTest, LogSaveShowsItsStateAndCancelStopsItWhileTheWindowStays) {
-    ScriptedWindow harness;
-    QTimer::singleShot(0, [&] {  // in the handshake's first pump
-        expectLayout(harness, layout::kLogSave);
-        EXPECT_EQ(harness.window.ControlText(ctl::kStaticTitle), txt::kTitleLogSave);
-        EXPECT_EQ(harness.window.ControlText(ctl::kStaticInfo), TempPath("field_1.csv"));
-        saveScreenshot(harness.window, "log-save.png");
-        harness.button(ctl::kBtnCancel)->click();
-    });
-    bool stillRunning = false;  // the logger stays silent: without the stop it waits on
-    QTimer::singleShot(2000, &harness.window, [&] {
-        stillRunning = harness.visible(ctl::kBtnCancel);
-        harness.window.close();
-    });
-    harness.button(ctl::kBtnLogSave)->click();
-
-    EXPECT_FALSE(stillRunning) << "Cancel did not stop the transfer";
-    EXPECT_TRUE(harness.window.shownMessageBoxes().empty());
-    EXPECT_TRUE(harness.window.isVisible());
-    EXPECT_FALSE(harness.logic.CancelRequested());
-    expectLayout(harness, layout::kIdle);
 }
 
 // The close box pressed while the transfer waits 10 s for a silent logger
@@ -270,51 +228,65 @@ TEST(WindowLogicTest, UnforeseenFailureInATransferStillRestoresTheWindowAndClose
 // once it answers; the wait cursor shows during the records; the result's
 // box names the partial file; then the window is idle with the port closed.
 TEST(WindowLogicTest, ShowsATransferAndItsResult) {
-    ScriptedWindow harness(true);
+    ScriptedWindow harness;
     harness.device->replies = {"NG00\r\n", "NG00\r\n", "NG00\r\n",
-                               "NG00\r\n", kAck,       "OK00,0001\r\n"};  // then silence
+                               "NG00\r\n", kAck,       "OK00,0001,X\r\n"};  // then silence
     std::vector<std::string> infos;
     bool waitCursor = false;
     EveryPump look([&] {
         const std::string info = harness.window.ControlText(ctl::kStaticInfo);
         if (harness.visible(ctl::kStaticInfo) && (infos.empty() || infos.back() != info)) {
+            if (infos.empty()) {
+                expectLayout(harness, layout::kLogSave);
+                EXPECT_EQ(harness.window.ControlText(ctl::kStaticTitle), txt::kTitleLogSave);
+                saveScreenshot(harness.window, "log-save.png");
+            }
             infos.push_back(info);
         }
         const QCursor* cursor = QApplication::overrideCursor();
         waitCursor |= cursor != nullptr && cursor->shape() == Qt::WaitCursor;
     });
-    harness.click(ctl::kBtnModelSave);
+    harness.click(ctl::kBtnLogSave);
 
-    const std::string path = TempPath("field_1.csv");
-    EXPECT_EQ(infos, (std::vector<std::string>{path, txt::kWaitingForLogger, path}));
+    const std::string lap = TempPath("field_1.csv");
+    EXPECT_EQ(infos, (std::vector<std::string>{lap, txt::kWaitingForLogger, lap}));
     EXPECT_TRUE(waitCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
     const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];
     EXPECT_EQ(box.text, "Failed to receive data.");
     EXPECT_EQ(box.icon, MessageIcon::Exclamation);
-    EXPECT_EQ(box.detail, path + " holds only part of the data (1 record).");
+    EXPECT_EQ(box.detail, lap + " holds only part of the data (1 record).");
     EXPECT_FALSE(harness.logic.PortOpen());
-    EXPECT_TRUE(harness.visible(ctl::kBtnModelSave));
-    EXPECT_FALSE(harness.visible(ctl::kBtnCancel));
+    expectLayout(harness, layout::kIdle);
 }
 
-// After Cancel the window says which file holds part of the data; a stop
-// that leaves none (as in the handshake) says nothing.
-TEST(WindowLogicTest, StopThatLeavesAPartialFileSaysWhich) {
-    ScriptedWindow harness(true);
-    harness.device->replies = {kAck, "OK00,0001\r\n"};  // then silence
-    EveryPump look([&] {
-        if (harness.device->written.size() == 3 && harness.visible(ctl::kBtnCancel)) {
-            harness.button(ctl::kBtnCancel)->click();
+// Cancel, clicked inside the running transfer's handler, stops it and the
+// window stays open; it then says which file holds part of the data, and
+// after a stop that leaves none (in the handshake) nothing.
+TEST(WindowLogicTest, CancelStopsTheTransferAndSaysWhichFileHoldsPartOfTheData) {
+    for (const std::size_t stopAtWrite : {1u, 3u}) {
+        ScriptedWindow harness(true);
+        harness.device->replies = {stopAtWrite == 1 ? "" : kAck, "OK00,0001\r\n"};
+        EveryPump look([&] {
+            if (harness.device->written.size() == stopAtWrite && harness.visible(ctl::kBtnCancel)) {
+                harness.button(ctl::kBtnCancel)->click();
+            }
+        });
+        harness.click(ctl::kBtnModelSave);
+        const auto& boxes = harness.window.shownMessageBoxes();
+        EXPECT_TRUE(harness.window.isVisible());
+        EXPECT_FALSE(harness.logic.CancelRequested());
+        if (stopAtWrite == 1) {
+            EXPECT_TRUE(boxes.empty());
+            continue;
         }
-    });
-    harness.click(ctl::kBtnModelSave);
-    ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
-    const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];
-    EXPECT_EQ(box.text, "MODEL SAVE stopped.");
-    EXPECT_EQ(box.icon, MessageIcon::Information);
-    EXPECT_EQ(box.detail, TempPath("field_1.csv") + " holds only part of the data (1 record).");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "MODEL SAVE stopped.");
+        EXPECT_EQ(boxes[0].icon, MessageIcon::Information);
+        EXPECT_EQ(boxes[0].detail,
+                  TempPath("field_1.csv") + " holds only part of the data (1 record).");
+    }
 }
 
 // Stopping an update the logger has begun asks first; No carries on, Yes

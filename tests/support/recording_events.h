@@ -14,7 +14,7 @@
 struct RecordingEvents : TransferEvents {
     void ShowInfo(const std::string& text) override { infos.push_back(text); }
     void ShowProgress(int percent) override { percents.push_back(percent); }
-    void HideProgress() override { ++progressHidden; }
+    void HideProgress() override {}
     void LoggerSilent(bool) override {}
     void Busy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void UpdateUnderway(bool now) override { underway = now; }
@@ -41,7 +41,6 @@ struct RecordingEvents : TransferEvents {
 
     std::vector<std::string> infos;
     std::vector<int> percents;
-    int progressHidden = 0;
     int busyDepth = 0;
     bool underway = false;
     int stopChecks = 0;

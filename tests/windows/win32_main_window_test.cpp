@@ -1,12 +1,10 @@
 // The Win32 window on dialog template 102, with the real logic, shown on the
-// test display (Xvfb under Wine); pictures of its layouts are saved for a
-// person to look at.
+// test display (Xvfb under Wine).
 #include "app/win32/win32_main_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +20,6 @@
 #include "app/win32/file_dialog_win32.h"
 #include "serial/serial_port_api.h"
 #include "tests/gui/main_window_layouts.h"
-#include "tests/windows/window_picture.h"
 
 namespace {
 
@@ -64,11 +61,6 @@ public:
 
     void command(int id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-    bool savePicture(const std::string& name) {
-        const std::filesystem::path folder(DATADOCK_SCREENSHOT_DIR);
-        std::filesystem::create_directories(folder);
-        return saveWindowPicture(hwnd, (folder / name).string());
-    }
 
     std::vector<std::string> ports;
     Win32MainWindow window;
@@ -91,7 +83,6 @@ TEST(Win32MainWindowTest, TemplateShowsItsTextsAndTheIdleLayout_ButtonsReachTheL
     EXPECT_EQ(logSave.rfind(std::wstring(3, L'\x3000') + L"LOG SAVE ", 0), 0u);
     EXPECT_EQ(logSave, displayText(txt::kBtnLogSave));
     EXPECT_EQ(h.shownText(ctl::kBtnUpdate), displayText(txt::kBtnUpdate));
-    EXPECT_TRUE(h.savePicture("idle.bmp"));
 
     // The buttons reach the logic; Enter ends the dialog as OK.
     h.command(ctl::kBtnLogSave);
@@ -110,7 +101,6 @@ TEST(Win32MainWindowTest, TwoPortsToChooseFrom_AndTheTimerFindsThemGone) {
     EXPECT_EQ(two.window.ComboItems(), (std::vector<std::string>{"COM12", "COM3"}));
     EXPECT_EQ(two.shownText(ctl::kComboPort), L"COM12");
     EXPECT_EQ(two.shownText(ctl::kBtnModelSave), L"MODEL SAVE      KTR-90 \x2192 PC");
-    EXPECT_TRUE(two.savePicture("idle-two-ports-vardo.bmp"));
 
     // The port timer (1 s) finds the cable unplugged.
     two.ports = {};
@@ -147,7 +137,6 @@ TEST(Win32MainWindowTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
     EXPECT_EQ(h.shownText(ctl::kStaticInfo), L"C:\\\x30C7\x30FC\x30BF\\2026-06-01_lap.csv");
     EXPECT_EQ(h.window.ControlText(ctl::kStaticInfo), path) << "the bytes that were set";
     EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 45);
-    EXPECT_TRUE(h.savePicture("log-save.bmp"));
 
     h.logic.RestoreMainLayout();
     expectLayout(h, layout::kIdle);
@@ -187,7 +176,6 @@ TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
     for (const RunningText& running : mainDialogRunningTexts()) {
         EXPECT_TRUE(fits(running.id, running.text)) << running.id;
     }
-    EXPECT_TRUE(h.savePicture("stand-in-font.bmp"));
 }
 
 // Closes the modal window the way Esc does, from inside its own loop.
