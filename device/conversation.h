@@ -76,8 +76,7 @@ protected:
 private:
     // A stop came while an attempt was out: whatever has arrived for it is
     // read at once, without waiting; true when it is the acceptance.
-    bool AcceptedAtStop(const std::function<bool(const std::string&)>& accept,
-                        std::string& reply);
+    bool AcceptedAtStop(const std::function<bool(const std::string&)>& accept, std::string& reply);
 
     bool m_bWaitsStoppable = false;
     bool m_bHandshakeAccepted = false;

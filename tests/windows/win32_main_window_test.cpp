@@ -61,7 +61,6 @@ public:
 
     void command(int id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-
     std::vector<std::string> ports;
     Win32MainWindow window;
     CDatadockDlg logic;
