@@ -1,5 +1,6 @@
 #include "device/download_conversation.h"
 
+#include "device/file_access.h"
 #include "device/hex_field.h"
 #include "device/protocol.h"
 #include "device/text_file.h"
@@ -45,11 +46,20 @@ void DownloadConversation::CloseDownloadConversation(std::string& reply) {
     }
 }
 
-TransferResult DownloadConversation::RunDownloadConversation(const std::string& kindDigit,
-                                                             const Download& download) {
+TransferResult DownloadConversation::RunDownloadConversation(
+    const std::string& kindDigit, const std::vector<std::string>& targets,
+    const Download& download) {
+    TransferResult result;
+    for (const std::string& target : targets) {
+        if (std::string problem = WriteProblem(target); !problem.empty()) {
+            result = Ended(TransferOutcome::Failed, std::move(problem));
+            SayHowItEnded(result);
+            m_events.Finished(result);
+            return result;
+        }
+    }
     const std::string opening = proto::kOpenConversation + kindDigit + proto::kLineEnd;
     std::string reply;
-    TransferResult result;
     try {
         StoppableWaits stoppable(*this);
         const auto exact = [](const std::string& r) { return proto::IsAck(r); };

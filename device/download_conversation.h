@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "device/conversation.h"
 
@@ -17,8 +18,12 @@ public:
 protected:
     using Download = std::function<TransferResult()>;
 
-    // kindDigit: "1" the log data, "0" the model data.
-    TransferResult RunDownloadConversation(const std::string& kindDigit, const Download& download);
+    // kindDigit: "1" the log data, "0" the model data. targets: the files the
+    // download writes, each checked before the logger is asked, so that a
+    // target that cannot be written costs none of the others.
+    TransferResult RunDownloadConversation(const std::string& kindDigit,
+                                           const std::vector<std::string>& targets,
+                                           const Download& download);
 
     // From now on path holds only part of the data until its set completes.
     void BeginPartialFile(const std::string& path);

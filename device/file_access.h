@@ -24,6 +24,11 @@ FileIdentity IdentityOf(std::FILE* file);
 // (a device such as /dev/null stays, whoever runs the program); true when it
 // was deleted or there was no file of ours to delete.
 bool RemoveCreatedFile(const std::string& path, const FileIdentity& identity);
+// Why path cannot be created or replaced, in a user's words; empty when it
+// can. Looks without changing anything: an existing file keeps its bytes, and
+// one made only to try is removed again.
+std::string WriteProblem(const std::string& path);
+
 // The name as the standard library's file system functions take it.
 std::filesystem::path FilePath(const std::string& path);
 

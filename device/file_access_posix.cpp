@@ -1,6 +1,11 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "device/file_access.h"
+#include "device/file_error_text.h"
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
@@ -23,6 +28,25 @@ bool RemoveCreatedFile(const std::string& path, const FileIdentity& identity) {
         return true;
     }
     return std::remove(path.c_str()) == 0;
+}
+
+std::string WriteProblem(const std::string& path) {
+    int file = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0 && errno == ENOENT) {
+        file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file >= 0) {
+            ::unlink(path.c_str());
+        }
+    }
+    // ENXIO: a pipe nobody reads yet; EEXIST: a link to a file not made yet,
+    // which only the transfer may make.
+    if (file < 0 && errno != ENXIO && errno != EEXIST) {
+        return FileErrorText(FileAction::Create, path, errno);
+    }
+    if (file >= 0) {
+        ::close(file);
+    }
+    return {};
 }
 
 std::filesystem::path FilePath(const std::string& path) {

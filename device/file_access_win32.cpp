@@ -1,7 +1,11 @@
+#include <windows.h>
+
+#include <errno.h>
 #include <stdio.h>
 #include <sys/stat.h>
 
 #include "device/file_access.h"
+#include "device/file_error_text.h"
 #include "text/utf16.h"
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
@@ -20,6 +24,45 @@ FileIdentity IdentityOf(std::FILE* file) {
 
 bool RemoveCreatedFile(const std::string& path, const FileIdentity& identity) {
     return !identity.regular || _wremove(utf8ToUtf16(path).c_str()) == 0;
+}
+
+namespace {
+// The C library's name for why Windows refused a file, for the user's words.
+int ErrnoFor(DWORD error) {
+    switch (error) {
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+            return ENOENT;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        case ERROR_DISK_FULL:
+            return ENOSPC;
+        default:
+            return EACCES;
+    }
+}
+}  // namespace
+
+// A spreadsheet keeps the file it shows open without sharing: that is said as
+// such, not as a question of permissions.
+std::string WriteProblem(const std::string& path) {
+    const std::wstring name = utf8ToUtf16(path);
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        file = CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                           FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return {};
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        return path + " is open in another program. Close it there and try again.";
+    }
+    return FileErrorText(FileAction::Create, path, ErrnoFor(error));
 }
 
 std::filesystem::path FilePath(const std::string& path) {

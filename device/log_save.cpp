@@ -40,7 +40,8 @@ int SamplePercent(unsigned exchanges, int sampleCount) {
 }  // namespace
 
 TransferResult LogSave::Run(const std::string& lapPath, const std::string& logPath) {
-    return RunDownloadConversation("1", [&] { return DownloadLogData(lapPath, logPath); });
+    return RunDownloadConversation("1", {lapPath, logPath},
+                                   [&] { return DownloadLogData(lapPath, logPath); });
 }
 
 TransferResult LogSave::DownloadLogData(const std::string& lapPath, const std::string& logPath) {

@@ -22,7 +22,7 @@ std::string ModelLine(const std::string& reply) {
 }  // namespace
 
 TransferResult ModelSave::Run(const std::string& path) {
-    return RunDownloadConversation("0", [&] { return DownloadModelData(path); });
+    return RunDownloadConversation("0", {path}, [&] { return DownloadModelData(path); });
 }
 
 // The model download ends with the set, an unexpected reply, a 10 s silence,

@@ -85,6 +85,19 @@ TEST(ChosenFiles, SameFileByAnySpellingButNeverByAFailedResolution) {
     EXPECT_FALSE(IsSamePath(loop + "/a_lap.csv", loop + "/a_log.csv"));
 }
 
+// A log file that cannot be written is found out before the logger is asked,
+// and last session's lap file keeps its data.
+TEST(ChosenFiles, LogFileThatCannotBeWrittenCostsNoLapFile) {
+    LogRun run("unwritable");
+    WriteFileBytes("unwritable_lap.csv", "last session\r\n");
+    std::filesystem::create_directory(run.log);  // a folder where the log file should go
+    const TransferResult result = run.run();
+    EXPECT_EQ(result.message, "Failed to receive data.");
+    EXPECT_NE(result.reason.find(run.log), std::string::npos) << result.reason;
+    EXPECT_EQ(ReadFileBytes(run.lap), "last session\r\n");
+    EXPECT_TRUE(run.device->written.empty());
+}
+
 TEST(ChosenFiles, LogFileThatBecomesTheLapFileIsRefusedAndTheLapFileKept) {
     LogRun dangling("dangling");
     std::filesystem::create_symlink(dangling.lap, dangling.log);
