@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,15 @@
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+UINT g_outputCodePageBefore = 0;
+
+// The console is the user's, not only this program's: its code page goes back
+// to what it was when the program ends.
+void RestoreOutputCodePage() {
+    if (g_outputCodePageBefore != 0) {
+        SetConsoleOutputCP(g_outputCodePageBefore);
+    }
+}
 
 // Runs on a thread of its own that the system starts for the event.
 BOOL WINAPI OnConsoleControl(DWORD event) {
@@ -47,7 +57,10 @@ void PrepareConsole(int& argc, char**& argv) {
     pointers.push_back(nullptr);
     argc = count;
     argv = pointers.data();
-    SetConsoleOutputCP(CP_UTF8);
+    g_outputCodePageBefore = GetConsoleOutputCP();
+    if (g_outputCodePageBefore != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit(RestoreOutputCodePage);
+    }
 }
 
 void CatchConsoleInterrupt() {
