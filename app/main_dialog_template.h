@@ -45,13 +45,14 @@ const char* mainDialogCaption();
 // In creation order, which is also the order the keyboard focus takes.
 const std::vector<ControlTemplate>& mainDialogControls();
 
-// A text the system puts on a template's control while it runs. It must show
-// whole, as the template's own texts must.
-struct RunningText {
+// A text that must show whole on its control.
+struct TextToFit {
     int id = 0;
+    ControlKind kind = ControlKind::Label;
     const char* text = "";
 };
 
-// The transfer titles, the last percentage and the port names a user usually
-// sees (short names: the whole path is a tool tip).
-const std::vector<RunningText>& mainDialogRunningTexts();
+// The template's own texts and those the system puts on its controls while it
+// runs: the transfer titles, the last percentage and the port names a user
+// usually sees (short names: the whole path is a tool tip).
+const std::vector<TextToFit>& mainDialogTextsToFit();

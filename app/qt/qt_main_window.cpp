@@ -112,13 +112,8 @@ void QtMainWindow::buildControls() {
 // the one the template was drawn for, so its text may need to be smaller.
 void QtMainWindow::fitFontToTexts() {
     std::vector<ShownText> texts;
-    for (const ControlTemplate& shown : mainDialogControls()) {
-        if (shown.text[0] != '\0') {
-            texts.push_back({control(shown.id), displayText(shown.text)});
-        }
-    }
-    for (const RunningText& running : mainDialogRunningTexts()) {
-        texts.push_back({control(running.id), displayText(running.text)});
+    for (const TextToFit& shown : mainDialogTextsToFit()) {
+        texts.push_back({control(shown.id), displayText(shown.text)});
     }
     shrinkFontToFit(*this, texts, kSmallestTextPointSize);
 }

@@ -193,18 +193,8 @@ void Win32MainWindow::notifyDestroyed() {
 void Win32MainWindow::fitFontToTexts() {
     const std::vector<ControlTemplate>& controls = mainDialogControls();
     std::vector<ShownText> texts;
-    for (const ControlTemplate& shown : controls) {
-        if (shown.text[0] != '\0') {
-            texts.push_back({control(shown.id), shown.kind, displayText(shown.text)});
-        }
-    }
-    for (const RunningText& running : mainDialogRunningTexts()) {
-        const auto shown =
-            std::find_if(controls.begin(), controls.end(),
-                         [&](const ControlTemplate& c) { return c.id == running.id; });
-        if (shown != controls.end()) {
-            texts.push_back({control(running.id), shown->kind, displayText(running.text)});
-        }
+    for (const TextToFit& shown : mainDialogTextsToFit()) {
+        texts.push_back({control(shown.id), shown.kind, displayText(shown.text)});
     }
     while (!std::all_of(texts.begin(), texts.end(), showsWhole)) {
         const auto font = reinterpret_cast<HFONT>(sendTo(controls.front().id, WM_GETFONT));

@@ -169,11 +169,8 @@ TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
     };
     EXPECT_FALSE(fits(ctl::kBtnModelSave, txt::kBtnModelSave)) << "the stand-in is not wider";
     h.window.fitFontToTexts();
-    for (const ControlTemplate& each : mainDialogControls()) {
-        EXPECT_TRUE(fits(each.id, each.text)) << each.id;
-    }
-    for (const RunningText& running : mainDialogRunningTexts()) {
-        EXPECT_TRUE(fits(running.id, running.text)) << running.id;
+    for (const TextToFit& each : mainDialogTextsToFit()) {
+        EXPECT_TRUE(fits(each.id, each.text)) << each.id << " " << each.text;
     }
 }
 
