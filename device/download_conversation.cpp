@@ -49,17 +49,14 @@ void DownloadConversation::CloseDownloadConversation(std::string& reply) {
 TransferResult DownloadConversation::RunDownloadConversation(
     const std::string& kindDigit, const std::vector<std::string>& targets,
     const Download& download) {
-    TransferResult result;
     for (const std::string& target : targets) {
         if (std::string problem = WriteProblem(target); !problem.empty()) {
-            result = Ended(TransferOutcome::Failed, std::move(problem));
-            SayHowItEnded(result);
-            m_events.Finished(result);
-            return result;
+            return Finish(Ended(TransferOutcome::Failed, std::move(problem)));
         }
     }
     const std::string opening = proto::kOpenConversation + kindDigit + proto::kLineEnd;
     std::string reply;
+    TransferResult result;
     try {
         StoppableWaits stoppable(*this);
         const auto exact = [](const std::string& r) { return proto::IsAck(r); };
@@ -77,14 +74,18 @@ TransferResult DownloadConversation::RunDownloadConversation(
         // to close.
         result = Ended(TransferOutcome::Cancelled);
         if (!HandshakeAccepted()) {
-            m_events.Finished(result);
-            return result;
+            return Finish(result);
         }
     }
+    result = Finish(result);
+    CloseDownloadConversation(reply);
+    return result;
+}
+
+TransferResult DownloadConversation::Finish(TransferResult result) {
     result.partialFile = m_partialFile;
     SayHowItEnded(result);
     m_events.Finished(result);
-    CloseDownloadConversation(reply);
     return result;
 }
 

@@ -38,6 +38,8 @@ protected:
     static TransferResult FileFailure(const TextFileWriter& file);
 
 private:
+    // The result with its partial file and message, told to the events.
+    TransferResult Finish(TransferResult result);
     void CloseDownloadConversation(std::string& reply);
 
     PartialFile m_partialFile;
