@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -38,7 +37,7 @@ std::string UsageText() {
 struct Request {
     std::string command;
     std::string port;
-    std::deque<std::string> paths;  // in the order the transfer asks for them
+    std::vector<std::string> paths;  // in the order the transfer takes them
 };
 
 int Usage(const char* problem) {
@@ -140,7 +139,7 @@ std::optional<std::string> TransferPort(const Request& request) {
 }
 
 TransferResult Transfer(const Request& request, SerialPortAPI& port, TerminalEvents& events) {
-    const std::deque<std::string>& paths = request.paths;
+    const std::vector<std::string>& paths = request.paths;
     if (request.command == "log-save") {
         events.ShowTitle(txt::kTitleLogSave, paths[0]);
         return LogSave(port, systemClock(), events).Run(paths[0], paths[1]);
