@@ -39,9 +39,9 @@ public:
     HWND window() const { return m_hwnd; }
     // Where the template's font is missing the system puts a wider one in its
     // place: this makes the controls' font smaller, a pixel at a time down to
-    // kSmallestTextPointSize, until every text the window shows (the
-    // template's and mainDialogRunningTexts()) fits its control. Done as the
-    // window is made; a font that fits is left as it is.
+    // kSmallestTextPointSize, until every text the window shows
+    // (mainDialogTextsToFit()) fits its control. Done as the window is made;
+    // a font that fits is left as it is.
     void fitFontToTexts();
 
     std::optional<int> result() const { return m_result; }
