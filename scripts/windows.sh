@@ -14,40 +14,7 @@ scripts/setup.sh windows
 [ -f build/dev/CMakeCache.txt ] || cmake --preset dev >/dev/null
 cmake --build --preset dev --target ktr90-sim datadock
 
-# One private Wine prefix in the build folder, one display, one server kept
-# warm for the whole run. The server starts first, from this shell (never a
-# session leader, so it cannot take the simulated logger's pseudo-terminal as
-# its controlling terminal), with its standard streams away from any pipe.
-export WINEPREFIX=$root/build/windows/wineprefix WINEDEBUG=-all WINEARCH=win64
-mkdir -p "$WINEPREFIX"
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-stop_all() {
-    wineserver -k 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -f "$displayfile"
-}
-trap stop_all EXIT
-for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$displayfile")
-(wineserver -f -p </dev/null >/dev/null 2>&1 &)
-# Booting starts the prefix's helper processes here, with their standard
-# streams on /dev/null too: started by the first test instead, they would hold
-# CTest's output pipe open and hang it.
-if [ -f "$WINEPREFIX/system.reg" ]; then
-    wineboot </dev/null >/dev/null 2>&1
-else
-    echo "Creating the Wine prefix (once)"
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
-    # Japanese texts in the window's font, as on a Japanese Windows; windows
-    # of their own on a display without a window manager, which Wine would
-    # otherwise wait for at every window.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
-        /d IPAPGothic /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-        </dev/null >/dev/null 2>&1
-fi
+source scripts/wine-session.sh
 
 ctest --preset windows
 
