@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +23,7 @@
 #include "app/win32/file_dialog_win32.h"
 #include "serial/serial_port_api.h"
 #include "tests/gui/main_window_layouts.h"
+#include "text/utf16.h"
 
 namespace {
 
@@ -142,6 +146,23 @@ TEST(Win32MainWindowTest, OnePort_LogSaveLayoutShowsTitlePathAndProgress) {
     EXPECT_EQ(SendDlgItemMessageW(h.hwnd, ctl::kProgress, PBM_GETPOS, 0, 0), 0);
 }
 
+// Whether the text shows whole in the control, measured with the font the
+// control really got.
+bool textFits(HWND dialog, int id, const char* text) {
+    HWND control = GetDlgItem(dialog, id);
+    RECT room{}, drawn{};
+    GetClientRect(control, &room);
+    COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
+    if (GetComboBoxInfo(control, &combo) != FALSE) {
+        room = combo.rcItem;  // the selection field, beside the drop button
+    }
+    HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, displayText(text).c_str(), -1, &drawn, DT_CALCRECT | DT_SINGLELINE);
+    ReleaseDC(control, dc);
+    return drawn.right <= room.right - room.left - 2 * GetSystemMetrics(SM_CXEDGE);
+}
+
 // A wider font in the template's place, as where that is missing: the window
 // makes it smaller until every text shows whole inside its control's edges.
 TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
@@ -153,25 +174,81 @@ TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
         SendDlgItemMessageW(h.hwnd, each.id, WM_SETFONT, reinterpret_cast<WPARAM>(wide.get()),
                             TRUE);
     }
-    const auto fits = [&h](int id, const char* text) {
-        HWND control = GetDlgItem(h.hwnd, id);
-        RECT room{}, drawn{};
-        GetClientRect(control, &room);
-        COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
-        if (GetComboBoxInfo(control, &combo) != FALSE) {
-            room = combo.rcItem;  // the selection field, beside the drop button
-        }
-        HDC dc = GetDC(control);
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        DrawTextW(dc, displayText(text).c_str(), -1, &drawn, DT_CALCRECT | DT_SINGLELINE);
-        ReleaseDC(control, dc);
-        return drawn.right <= room.right - room.left - 2 * GetSystemMetrics(SM_CXEDGE);
-    };
-    EXPECT_FALSE(fits(ctl::kBtnModelSave, txt::kBtnModelSave)) << "the stand-in is not wider";
+    EXPECT_FALSE(textFits(h.hwnd, ctl::kBtnModelSave, txt::kBtnModelSave))
+        << "the stand-in is not wider";
     h.window.fitFontToTexts();
     for (const TextToFit& each : mainDialogTextsToFit()) {
-        EXPECT_TRUE(fits(each.id, each.text)) << each.id << " " << each.text;
+        EXPECT_TRUE(textFits(h.hwnd, each.id, each.text)) << each.id << " " << each.text;
     }
+}
+
+// The window as the screen shows it, as a 24-bit BMP file.
+void saveScreenshot(HWND window, const std::wstring& path) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string pixels(static_cast<std::size_t>((width * 3 + 3) / 4 * 4 * height), '\0');
+    GetDIBits(memory, picture, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&head), sizeof head);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out << pixels;
+    EXPECT_TRUE(out.good()) << "no screenshot written";
+}
+
+// tests/windows/dpi_screenshots.sh runs this at 96, 120, 144 and 192 DPI: the
+// dialog and its font grow with the display's scale, and every text fits.
+TEST(Win32MainWindowTest, EveryTextFitsAtTheDisplaysScale) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("DATADOCK_EXPECT_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(expected)) << "the display's scale was not taken";
+    }
+    DialogHarness h({"COM5"}, true);
+    HDC dc = GetDC(h.hwnd);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(h.hwnd, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(h.hwnd, dc);
+    EXPECT_GE(metrics.tmHeight * 96, 11 * dpi) << "the font did not grow with the scale";
+    for (const bool transfer : {false, true}) {
+        if (transfer) {
+            h.logic.ShowUpdateLayout();
+        }
+        for (const TextToFit& each : mainDialogTextsToFit()) {
+            EXPECT_TRUE(!IsWindowVisible(GetDlgItem(h.hwnd, each.id)) ||
+                        textFits(h.hwnd, each.id, each.text))
+                << dpi << " dpi: " << each.id << " " << each.text;
+        }
+        if (const char* folder = std::getenv("DATADOCK_SCREENSHOT_DIR")) {
+            h.window.PumpMessages();
+            const std::string name = transfer ? "update" : "idle";
+            saveScreenshot(h.hwnd, utf8ToUtf16(std::string(folder) + "\\win32-" + name + "-" +
+                                               std::to_string(dpi) + "dpi.bmp"));
+        }
+    }
+}
+
+// Common Controls 6 draws the buttons themed and answers what only it knows;
+// without the manifest the system's classic buttons answer nothing.
+TEST(Win32MainWindowTest, ManifestBringsThemedControls) {
+    DialogHarness h;
+    SIZE ideal{};
+    EXPECT_TRUE(SendDlgItemMessageW(h.hwnd, ctl::kBtnLogSave, BCM_GETIDEALSIZE, 0,
+                                    reinterpret_cast<LPARAM>(&ideal)));
 }
 
 // Closes the modal window the way Esc does, from inside its own loop.
