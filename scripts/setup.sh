@@ -8,9 +8,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-dejavu-core
           libbenchmark-dev dpkg-dev file lintian)
 
-# The Windows programs: the cross-compiler, and Wine with a display and a
-# Japanese font for their tests.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-gothic)
+# The Windows programs: the cross-compiler, Wine with a display and a
+# Japanese font for their tests, and NSIS for the installer.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-gothic nsis)
 if [[ " $* " == *" windows "* ]]; then
     packages+=("${windows_packages[@]}")
 fi

@@ -2,7 +2,9 @@
 # Builds the Windows programs (datadock-manager.exe, datadock.exe) with
 # mingw-w64, runs their tests under Wine and packs them into
 # build/windows/DataDock-<version>-windows-x64.zip. Installs what it needs
-# (through scripts/setup.sh).
+# (through scripts/setup.sh). Then builds the installer
+# build/windows/DataDock-<version>-windows-x64-setup.exe and installs and
+# uninstalls it silently in the Wine prefix.
 # The end-to-end tests talk to the native simulated logger of build/dev.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,3 +29,9 @@ cp build/windows/app/win32/datadock-manager.exe build/windows/cli/datadock.exe "
 sed 's/$/\r/' res/windows-readme.txt >"$staging/README.txt"
 (cd build/windows && cmake -E tar cf "$package.zip" --format=zip "$package")
 echo "Windows package: build/windows/$package.zip"
+
+# The installer, of the same files, and its silent install and uninstall.
+makensis -V2 -WX -DVERSION="$version" -DPROGRAMS="$root/$staging" \
+    -DOUTFILE="$root/build/windows/$package-setup.exe" res/windows-installer.nsi
+tests/windows/installer_test.sh "build/windows/$package-setup.exe" "$version"
+echo "Windows installer: build/windows/$package-setup.exe"

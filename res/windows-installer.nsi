@@ -1,0 +1,97 @@
+; The Windows installer: both programs and the README in Program Files, a
+; Start-menu entry, and an uninstaller registered under Apps that takes all of
+; it away again. Built by scripts/windows.sh:
+;   makensis -DVERSION=1.0.5.0 -DPROGRAMS=DIR -DOUTFILE=SETUP.exe windows-installer.nsi
+; DIR holds datadock-manager.exe, datadock.exe and README.txt (CR LF).
+; /S installs or uninstalls silently. Texts come from the Modern UI's language
+; files, so another language is one more MUI_LANGUAGE line.
+
+!ifndef VERSION | PROGRAMS | OUTFILE
+  !error "Give -DVERSION=A.B.C.D -DPROGRAMS=DIR -DOUTFILE=FILE"
+!endif
+
+; The programs are 64-bit, so the installer is too: it installs into the
+; 64-bit Program Files and writes the 64-bit registry.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+RequestExecutionLevel admin
+
+!define PRODUCT "DataDock"
+!define PUBLISHER "The DataDock developers"  ; as in version.rc
+!define MANAGER "datadock-manager.exe"
+!define SHORTCUT "DATADOCK MANAGER"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+!include MUI2.nsh
+!include FileFunc.nsh
+
+!define MUI_ICON "datadock.ico"
+!define MUI_UNICON "datadock.ico"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey "ProductName" "${SHORTCUT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+
+Section "Install"
+  SetShellVarContext all
+  SetRegView 64
+  SetOutPath "$INSTDIR"
+  File "${PROGRAMS}/${MANAGER}"
+  File "${PROGRAMS}/datadock.exe"
+  File "${PROGRAMS}/README.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\${MANAGER}"
+  CreateShortcut "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk" "$INSTDIR\${MANAGER}" "-VARDO"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${MANAGER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Exactly what the installer put there; the folder goes only once it is empty,
+; so nothing the user added to it is lost.
+Section "Uninstall"
+  SetShellVarContext all
+  SetRegView 64
+  Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+  Delete "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\${MANAGER}"
+  Delete "$INSTDIR\datadock.exe"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+SectionEnd
