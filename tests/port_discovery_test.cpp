@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,15 @@ public:
     std::string root() const { return m_root.string(); }
 
     // Without a driver, a tty with no device behind it; pulled, a tty whose
-    // device link leads nowhere.
-    void addTty(const std::string& name, const std::string& driver, bool pulled = false) {
+    // device link leads nowhere; the port's latency_timer file holds latency.
+    void addTty(const std::string& name, const std::string& driver, bool pulled = false,
+                const char* latency = nullptr) {
         const fs::path port = m_root / "devices" / "usb1" / ("1-" + name + ":1.0") / name;
         const fs::path tty = port / "tty" / name;
         fs::create_directories(tty);
+        if (latency != nullptr) {
+            std::ofstream(port / "latency_timer") << latency;
+        }
         link(m_root / "class" / "tty" / name, tty);
         if (!driver.empty()) {
             const fs::path driverDir = m_root / "bus" / "usb-serial" / "drivers" / driver;
@@ -59,22 +64,26 @@ private:
     fs::path m_root;
 };
 
-TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
+TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrder_WithTheLatencyTimerTheDriverShows) {
     SysfsTree sysfs;
     EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root(), "/dev").empty());
     EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root() + "/missing", "/dev").empty());
 
-    for (const char* ftdi : {"ttyUSB12", "ttyUSB0", "ttyUSB3", "ttyFTDI3"}) {
-        sysfs.addTty(ftdi, "ftdi_sio");
-    }
+    sysfs.addTty("ttyUSB12", "ftdi_sio", false, "16\n");
+    sysfs.addTty("ttyUSB0", "ftdi_sio", false, "1\n");
+    sysfs.addTty("ttyUSB3", "ftdi_sio");
+    sysfs.addTty("ttyFTDI3", "ftdi_sio", false, "256\n");
     sysfs.addTty("ttyUSB1", "cp210x");
     sysfs.addTty("ttyACM0", "cdc_acm");
     sysfs.addTty("ttyS0", "");
     sysfs.addTty("ttyUSB7", "ftdi_sio", true);
 
     EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
-              (Ports{"/dev/ttyUSB0", "/dev/ttyFTDI3", "/dev/ttyUSB3", "/dev/ttyUSB12"}))
-        << "equal numbers are all kept";
+              (std::vector<FtdiPort>{{"/dev/ttyUSB0", 1},
+                                     {"/dev/ttyFTDI3", std::nullopt},
+                                     {"/dev/ttyUSB3", std::nullopt},
+                                     {"/dev/ttyUSB12", 16}}))
+        << "equal numbers are all kept; a timer only where the file holds one of 0 to 255";
 }
 
 TEST(PortDiscoveryTest, ExtraPortsAreSplitAtColonsAndFollowTheFtdiPorts) {
