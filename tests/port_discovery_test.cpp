@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
 #include "serial/sysfs_discovery.h"
 
@@ -78,12 +79,21 @@ TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrder_WithTheLatencyTimerTheDriv
     sysfs.addTty("ttyS0", "");
     sysfs.addTty("ttyUSB7", "ftdi_sio", true);
 
-    EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
-              (std::vector<FtdiPort>{{"/dev/ttyUSB0", 1},
-                                     {"/dev/ttyFTDI3", std::nullopt},
-                                     {"/dev/ttyUSB3", std::nullopt},
-                                     {"/dev/ttyUSB12", 16}}))
+    const std::vector<FtdiPort> found = discoverFtdiPortsInSysfs(sysfs.root(), "/dev");
+    EXPECT_EQ(found, (std::vector<FtdiPort>{{"/dev/ttyUSB0", 1},
+                                            {"/dev/ttyFTDI3", std::nullopt},
+                                            {"/dev/ttyUSB3", std::nullopt},
+                                            {"/dev/ttyUSB12", 16}}))
         << "equal numbers are all kept; a timer only where the file holds one of 0 to 255";
+
+    EXPECT_EQ(latencyTimerNote(found[3]), "  (latency timer 16 ms)");
+    EXPECT_EQ(latencyTimerNote(found[2]), "");
+    // Only the port above 1 ms is named in the advice.
+    const std::string hint = latencyTimerHint(found);
+    EXPECT_NE(hint.find("echo 1 > /sys/bus/usb-serial/devices/ttyUSB12/latency_timer"),
+              std::string::npos);
+    EXPECT_EQ(hint.find("ttyUSB0"), std::string::npos);
+    EXPECT_EQ(latencyTimerHint({found[0], found[2]}), "");
 }
 
 TEST(PortDiscoveryTest, ExtraPortsAreSplitAtColonsAndFollowTheFtdiPorts) {

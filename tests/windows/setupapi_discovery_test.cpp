@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "serial/com_port_number.h"
+#include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
 
 namespace {
@@ -100,10 +101,14 @@ TEST(SetupApiDiscoveryTest, OnlyFtdiUsbSerialPortsInAscendingOrder_WithTheirLate
     for (const RegisteredSerialDevice& device : devices) {
         ASSERT_TRUE(device.registered) << GetLastError();
     }
-    EXPECT_EQ(discoverFtdiPortsWithLatency(), (std::vector<FtdiPort>{{"COM3", std::nullopt},
-                                                                     {"COM5", std::nullopt},
-                                                                     {"COM5", std::nullopt},
-                                                                     {"COM12", 16}}));
+    const std::vector<FtdiPort> found = discoverFtdiPortsWithLatency();
+    EXPECT_EQ(found, (std::vector<FtdiPort>{{"COM3", std::nullopt},
+                                            {"COM5", std::nullopt},
+                                            {"COM5", std::nullopt},
+                                            {"COM12", 16}}));
+    EXPECT_NE(latencyTimerHint(found).find("USB Serial Port (COM12) > Properties"),
+              std::string::npos);
+    EXPECT_EQ(latencyTimerHint(found).find("COM3"), std::string::npos);
 
     _putenv_s("DATADOCK_EXTRA_PORTS", "COM20:COM2");
     EXPECT_EQ(offeredPorts(), (Ports{"COM3", "COM5", "COM5", "COM12", "COM20", "COM2"}));
