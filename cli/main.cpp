@@ -17,6 +17,7 @@
 #include "device/model_save.h"
 #include "device/port_connection.h"
 #include "device/transfer_texts.h"
+#include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
 #include "update/software_update.h"
 
@@ -92,16 +93,24 @@ std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
     return {};
 }
 
-// In the order the window's port list shows them: sorted as text.
+// In the order the window's port list shows them: sorted as text. Each line
+// starts with the port's name alone, which scripts take; the advice on slow
+// latency timers goes to stderr so that stdout stays one port a line.
 int ListPorts() {
-    std::vector<std::string> sorted = offeredPorts();
-    std::sort(sorted.begin(), sorted.end());
-    if (sorted.empty()) {
+    std::vector<FtdiPort> ports = discoverFtdiPortsWithLatency();
+    for (const std::string& extra : extraPortsFromEnvironment()) {
+        ports.push_back({extra, std::nullopt});
+    }
+    std::sort(ports.begin(), ports.end(),
+              [](const FtdiPort& a, const FtdiPort& b) { return a.name < b.name; });
+    if (ports.empty()) {
         std::fprintf(stderr, "No KTR-90 cable found.\n");
     }
-    for (const std::string& port : sorted) {
-        std::printf("%s\n", port.c_str());
+    for (const FtdiPort& port : ports) {
+        std::printf("%s%s\n", port.name.c_str(), latencyTimerNote(port).c_str());
     }
+    std::fflush(stdout);  // the list, then the advice, also when both go to one file
+    std::fprintf(stderr, "%s", latencyTimerHint(ports).c_str());
     return kExitCompleted;
 }
 

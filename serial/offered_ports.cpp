@@ -7,6 +7,14 @@ constexpr char kExtraPortsVariable[] = "DATADOCK_EXTRA_PORTS";
 constexpr char kExtraPortsSeparator = ':';
 }  // namespace
 
+std::vector<std::string> discoverFtdiPorts() {
+    std::vector<std::string> names;
+    for (const FtdiPort& port : discoverFtdiPortsWithLatency()) {
+        names.push_back(port.name);
+    }
+    return names;
+}
+
 std::vector<std::string> extraPortsFromEnvironment() {
     std::vector<std::string> ports;
     const char* value = std::getenv(kExtraPortsVariable);

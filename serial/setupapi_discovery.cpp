@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <list>
+#include <optional>
 
 #include "serial/com_port_number.h"
 #include "serial/port_discovery.h"
@@ -33,56 +34,88 @@ std::string deviceProperty(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD prop
 }
 
 // The "PortName" the system gave the device in its hardware key.
-bool devicePortName(HDEVINFO devices, SP_DEVINFO_DATA& device, std::string& portName) {
-    HKEY key =
-        SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_QUERY_VALUE);
-    if (key == INVALID_HANDLE_VALUE) {
-        return false;
-    }
+bool portName(HKEY key, std::string& name) {
     char buffer[kTextBufferBytes] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
     const LONG status =
         RegQueryValueExA(key, "PortName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return false;
     }
-    portName.assign(buffer, strnlen(buffer, sizeof buffer));
+    name.assign(buffer, strnlen(buffer, sizeof buffer));
     return true;
 }
 
-// The COM port numbers of the FTDI cables present, ascending; equal numbers
-// all kept in the order found.
-std::list<int> ftdiPortNumbers() {
-    std::list<int> numbers;
+// FTDI's driver keeps the latency timer of the port's Advanced settings
+// beside the port name, in milliseconds; another driver has none.
+std::optional<int> latencyTimerMs(HKEY key) {
+    DWORD ms = 0;
+    DWORD size = sizeof ms;
+    DWORD type = 0;
+    const LONG status =
+        RegQueryValueExA(key, "LatencyTimer", nullptr, &type, reinterpret_cast<BYTE*>(&ms), &size);
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof ms ||
+        ms > kLongestLatencyTimerMs) {
+        return std::nullopt;
+    }
+    return static_cast<int>(ms);
+}
+
+struct NumberedPort {
+    int number;
+    std::optional<int> latencyMs;
+};
+
+// The device's COM port number and latency timer from its hardware key;
+// nothing when the key or its port name cannot be read.
+std::optional<NumberedPort> portInHardwareKey(HDEVINFO devices, SP_DEVINFO_DATA& device) {
+    HKEY key =
+        SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_QUERY_VALUE);
+    if (key == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string name;
+    std::optional<NumberedPort> port;
+    if (portName(key, name)) {
+        port = NumberedPort{comPortNumber(name), latencyTimerMs(key)};
+    }
+    RegCloseKey(key);
+    return port;
+}
+
+// The FTDI cables present, ascending by COM port number; equal numbers all
+// kept in the order found.
+std::list<NumberedPort> ftdiPortsByNumber() {
+    std::list<NumberedPort> ports;
     const HDEVINFO devices = SetupDiGetClassDevsA(&kComPortInterface, nullptr, nullptr,
                                                   DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (devices == INVALID_HANDLE_VALUE) {
-        return numbers;
+        return ports;
     }
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     for (DWORD index = 0; SetupDiEnumDeviceInfo(devices, index, &device); ++index) {
-        std::string portName;
         if (deviceProperty(devices, device, SPDRP_DEVICEDESC) != kFtdiDescription ||
-            deviceProperty(devices, device, SPDRP_MFG) != kFtdiMaker ||
-            !devicePortName(devices, device, portName)) {
+            deviceProperty(devices, device, SPDRP_MFG) != kFtdiMaker) {
             continue;
         }
-        numbers.push_back(comPortNumber(portName));
+        if (const auto port = portInHardwareKey(devices, device)) {
+            ports.push_back(*port);
+        }
     }
     SetupDiDestroyDeviceInfoList(devices);
-    numbers.sort();  // std::list::sort is stable
-    return numbers;
+    // std::list::sort is stable
+    ports.sort([](const NumberedPort& a, const NumberedPort& b) { return a.number < b.number; });
+    return ports;
 }
 
 }  // namespace
 
-std::vector<std::string> discoverFtdiPorts() {
-    std::vector<std::string> ports;
-    for (const int number : ftdiPortNumbers()) {
-        ports.push_back("COM" + std::to_string(number));
+std::vector<FtdiPort> discoverFtdiPortsWithLatency() {
+    std::vector<FtdiPort> ports;
+    for (const NumberedPort& port : ftdiPortsByNumber()) {
+        ports.push_back({"COM" + std::to_string(port.number), port.latencyMs});
     }
     return ports;
 }

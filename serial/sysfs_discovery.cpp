@@ -1,10 +1,11 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <limits>
+#include <optional>
 #include <system_error>
 
-#include "serial/port_discovery.h"
 #include "serial/sysfs_discovery.h"
 
 namespace fs = std::filesystem;
@@ -21,11 +22,32 @@ std::string linkTargetName(const fs::path& link) {
 }
 
 // A tty's "device" link leads to the port it belongs to; for a USB serial
-// adapter that port's "driver" link names the adapter's driver.
-bool isFtdiTty(const fs::path& ttyDir) {
+// adapter that port's "driver" link names the adapter's driver. The FTDI
+// port's folder, or nothing when the tty is not on one.
+std::optional<fs::path> ftdiPortFolder(const fs::path& ttyDir) {
     std::error_code error;
     const fs::path port = fs::canonical(ttyDir / "device", error);
-    return !error && linkTargetName(port / "driver") == kFtdiDriver;
+    if (error || linkTargetName(port / "driver") != kFtdiDriver) {
+        return std::nullopt;
+    }
+    return port;
+}
+
+// The driver shows the timer in milliseconds, one number and a line break;
+// anything else (an older driver has no such file) is not a timer.
+std::optional<int> latencyTimerMs(const fs::path& portFolder) {
+    std::ifstream file(portFolder / "latency_timer");
+    std::string text;
+    if (!std::getline(file, text)) {
+        return std::nullopt;
+    }
+    int ms = -1;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, ms);
+    if (error != std::errc() || end != last || ms < 0 || ms > kLongestLatencyTimerMs) {
+        return std::nullopt;
+    }
+    return ms;
 }
 
 // The number a name ends in; 0 when it ends in none, the largest value when
@@ -42,35 +64,33 @@ unsigned long long trailingNumber(const std::string& name) {
     return number;
 }
 
-void sortByTrailingNumber(std::vector<std::string>& names) {
+void sortByTrailingNumber(std::vector<FtdiPort>& ports) {
     // Sorting by name first makes the order of equal numbers independent of
     // the order the directory lists its entries in.
-    std::sort(names.begin(), names.end());
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return trailingNumber(a) < trailingNumber(b);
+    std::sort(ports.begin(), ports.end(),
+              [](const FtdiPort& a, const FtdiPort& b) { return a.name < b.name; });
+    std::stable_sort(ports.begin(), ports.end(), [](const FtdiPort& a, const FtdiPort& b) {
+        return trailingNumber(a.name) < trailingNumber(b.name);
     });
 }
 
 }  // namespace
 
-std::vector<std::string> discoverFtdiPortsInSysfs(const std::string& sysfsRoot,
-                                                  const std::string& devRoot) {
-    std::vector<std::string> names;
+std::vector<FtdiPort> discoverFtdiPortsInSysfs(const std::string& sysfsRoot,
+                                               const std::string& devRoot) {
+    std::vector<FtdiPort> ports;
     std::error_code error;
     for (fs::directory_iterator entry(fs::path(sysfsRoot) / "class" / "tty", error), end;
          !error && entry != end; entry.increment(error)) {
-        if (isFtdiTty(entry->path())) {
-            names.push_back(entry->path().filename().string());
+        if (const auto portFolder = ftdiPortFolder(entry->path())) {
+            ports.push_back(
+                {devRoot + "/" + entry->path().filename().string(), latencyTimerMs(*portFolder)});
         }
     }
-    sortByTrailingNumber(names);
-    std::vector<std::string> ports;
-    for (const std::string& name : names) {
-        ports.push_back(devRoot + "/" + name);
-    }
+    sortByTrailingNumber(ports);
     return ports;
 }
 
-std::vector<std::string> discoverFtdiPorts() {
+std::vector<FtdiPort> discoverFtdiPortsWithLatency() {
     return discoverFtdiPortsInSysfs("/sys", "/dev");
 }

@@ -4,9 +4,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
 #include "serial/sysfs_discovery.h"
 
@@ -34,11 +36,15 @@ public:
     std::string root() const { return m_root.string(); }
 
     // Without a driver, a tty with no device behind it; pulled, a tty whose
-    // device link leads nowhere.
-    void addTty(const std::string& name, const std::string& driver, bool pulled = false) {
+    // device link leads nowhere; the port's latency_timer file holds latency.
+    void addTty(const std::string& name, const std::string& driver, bool pulled = false,
+                const char* latency = nullptr) {
         const fs::path port = m_root / "devices" / "usb1" / ("1-" + name + ":1.0") / name;
         const fs::path tty = port / "tty" / name;
         fs::create_directories(tty);
+        if (latency != nullptr) {
+            std::ofstream(port / "latency_timer") << latency;
+        }
         link(m_root / "class" / "tty" / name, tty);
         if (!driver.empty()) {
             const fs::path driverDir = m_root / "bus" / "usb-serial" / "drivers" / driver;
@@ -59,22 +65,35 @@ private:
     fs::path m_root;
 };
 
-TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrderOfTheirNumbers) {
+TEST(PortDiscoveryTest, OnlyFtdiPortsInAscendingOrder_WithTheLatencyTimerTheDriverShows) {
     SysfsTree sysfs;
     EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root(), "/dev").empty());
     EXPECT_TRUE(discoverFtdiPortsInSysfs(sysfs.root() + "/missing", "/dev").empty());
 
-    for (const char* ftdi : {"ttyUSB12", "ttyUSB0", "ttyUSB3", "ttyFTDI3"}) {
-        sysfs.addTty(ftdi, "ftdi_sio");
-    }
+    sysfs.addTty("ttyUSB12", "ftdi_sio", false, "16\n");
+    sysfs.addTty("ttyUSB0", "ftdi_sio", false, "1\n");
+    sysfs.addTty("ttyUSB3", "ftdi_sio");
+    sysfs.addTty("ttyFTDI3", "ftdi_sio", false, "256\n");
     sysfs.addTty("ttyUSB1", "cp210x");
     sysfs.addTty("ttyACM0", "cdc_acm");
     sysfs.addTty("ttyS0", "");
     sysfs.addTty("ttyUSB7", "ftdi_sio", true);
 
-    EXPECT_EQ(discoverFtdiPortsInSysfs(sysfs.root(), "/dev"),
-              (Ports{"/dev/ttyUSB0", "/dev/ttyFTDI3", "/dev/ttyUSB3", "/dev/ttyUSB12"}))
-        << "equal numbers are all kept";
+    const std::vector<FtdiPort> found = discoverFtdiPortsInSysfs(sysfs.root(), "/dev");
+    EXPECT_EQ(found, (std::vector<FtdiPort>{{"/dev/ttyUSB0", 1},
+                                            {"/dev/ttyFTDI3", std::nullopt},
+                                            {"/dev/ttyUSB3", std::nullopt},
+                                            {"/dev/ttyUSB12", 16}}))
+        << "equal numbers are all kept; a timer only where the file holds one of 0 to 255";
+
+    EXPECT_EQ(latencyTimerNote(found[3]), "  (latency timer 16 ms)");
+    EXPECT_EQ(latencyTimerNote(found[2]), "");
+    // Only the port above 1 ms is named in the advice.
+    const std::string hint = latencyTimerHint(found);
+    EXPECT_NE(hint.find("echo 1 > /sys/bus/usb-serial/devices/ttyUSB12/latency_timer"),
+              std::string::npos);
+    EXPECT_EQ(hint.find("ttyUSB0"), std::string::npos);
+    EXPECT_EQ(latencyTimerHint({found[0], found[2]}), "");
 }
 
 TEST(PortDiscoveryTest, ExtraPortsAreSplitAtColonsAndFollowTheFtdiPorts) {

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "serial/com_port_number.h"
+#include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
 
 namespace {
@@ -28,12 +30,13 @@ DWORD bytesOf(const std::basic_string<Char>& text) {
 }
 
 // A serial port device as a driver would leave it: description and
-// manufacturer, "PortName" in its hardware key, the serial-port interface
-// present. Removed again when the object goes.
+// manufacturer, "PortName" (and FTDI's "LatencyTimer", when given) in its
+// hardware key, the serial-port interface present. Removed again when the
+// object goes.
 class RegisteredSerialDevice {
 public:
     RegisteredSerialDevice(const std::wstring& description, const std::wstring& maker,
-                           const std::wstring& portName)
+                           const std::wstring& portName, std::optional<DWORD> latencyMs = {})
         : m_set(SetupDiCreateDeviceInfoList(&kPortsClass, nullptr)) {
         m_device.cbSize = sizeof m_device;
         SP_DEVICE_INTERFACE_DATA portInterface{};
@@ -43,7 +46,7 @@ public:
                                               DICD_GENERATE_ID, &m_device) &&
                      SetupDiRegisterDeviceInfo(m_set, &m_device, 0, nullptr, nullptr, nullptr) &&
                      setText(SPDRP_DEVICEDESC, description) && setText(SPDRP_MFG, maker) &&
-                     setPortName(portName) &&
+                     setHardwareKey(portName, latencyMs) &&
                      SetupDiCreateDeviceInterfaceW(m_set, &m_device, &kComPortInterface, nullptr, 0,
                                                    &portInterface);
     }
@@ -64,15 +67,19 @@ private:
             m_set, &m_device, property, reinterpret_cast<const BYTE*>(text.c_str()), bytesOf(text));
     }
 
-    bool setPortName(const std::wstring& portName) {
+    bool setHardwareKey(const std::wstring& portName, std::optional<DWORD> latencyMs) {
         HKEY key = SetupDiCreateDevRegKeyW(m_set, &m_device, DICS_FLAG_GLOBAL, 0, DIREG_DEV,
                                            nullptr, nullptr);
         if (key == INVALID_HANDLE_VALUE) {
             return false;
         }
-        const LONG status =
+        LONG status =
             RegSetValueExW(key, L"PortName", 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(portName.c_str()), bytesOf(portName));
+        if (status == ERROR_SUCCESS && latencyMs) {
+            status = RegSetValueExW(key, L"LatencyTimer", 0, REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&*latencyMs), sizeof(DWORD));
+        }
         RegCloseKey(key);
         return status == ERROR_SUCCESS;
     }
@@ -82,18 +89,26 @@ private:
 };
 
 // Only "USB Serial Port" made by "FTDI", both as written; ascending by number,
-// two cables that claim the same number both kept.
-TEST(SetupApiDiscoveryTest, OnlyFtdiUsbSerialPortsInAscendingOrderOfTheirNumbers) {
+// two cables that claim the same number both kept; the latency timer where the
+// driver keeps one.
+TEST(SetupApiDiscoveryTest, OnlyFtdiUsbSerialPortsInAscendingOrder_WithTheirLatencyTimers) {
     ASSERT_TRUE(discoverFtdiPorts().empty()) << "the prefix already has a port";
     const RegisteredSerialDevice devices[] = {
-        {L"USB Serial Port", L"FTDI", L"COM12"},    {L"USB Serial Port", L"FTDI", L"COM5"},
-        {L"USB Serial Port", L"Prolific", L"COM6"}, {L"USB Serial Converter", L"FTDI", L"COM7"},
-        {L"usb serial port", L"FTDI", L"COM8"},     {L"USB Serial Port", L"ftdi", L"COM9"},
-        {L"USB Serial Port", L"FTDI", L"COM3"},     {L"USB Serial Port", L"FTDI", L"COM5"}};
+        {L"USB Serial Port", L"FTDI", L"COM12", 16}, {L"USB Serial Port", L"FTDI", L"COM5"},
+        {L"USB Serial Port", L"Prolific", L"COM6"},  {L"USB Serial Converter", L"FTDI", L"COM7"},
+        {L"usb serial port", L"FTDI", L"COM8"},      {L"USB Serial Port", L"ftdi", L"COM9"},
+        {L"USB Serial Port", L"FTDI", L"COM3"},      {L"USB Serial Port", L"FTDI", L"COM5"}};
     for (const RegisteredSerialDevice& device : devices) {
         ASSERT_TRUE(device.registered) << GetLastError();
     }
-    EXPECT_EQ(discoverFtdiPorts(), (Ports{"COM3", "COM5", "COM5", "COM12"}));
+    const std::vector<FtdiPort> found = discoverFtdiPortsWithLatency();
+    EXPECT_EQ(found, (std::vector<FtdiPort>{{"COM3", std::nullopt},
+                                            {"COM5", std::nullopt},
+                                            {"COM5", std::nullopt},
+                                            {"COM12", 16}}));
+    EXPECT_NE(latencyTimerHint(found).find("USB Serial Port (COM12) > Properties"),
+              std::string::npos);
+    EXPECT_EQ(latencyTimerHint(found).find("COM3"), std::string::npos);
 
     _putenv_s("DATADOCK_EXTRA_PORTS", "COM20:COM2");
     EXPECT_EQ(offeredPorts(), (Ports{"COM3", "COM5", "COM5", "COM12", "COM20", "COM2"}));
