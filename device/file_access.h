@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "device/file_error_text.h"
+
 // Files by the names the file dialogs and the command line give: the file
 // system's own bytes on POSIX systems, UTF-8 on Windows, where the name is
 // handed to the system as UTF-16 so that any folder name works, whatever
@@ -12,6 +14,9 @@
 
 // As std::fopen; mode is one of the standard modes ("rb", "wb", ...).
 std::FILE* OpenFile(const std::string& path, const char* mode);
+// Why OpenFile has just failed on path, in a user's words; on Windows a file
+// another program holds open is named as such.
+std::string OpenFailureText(FileAction action, const std::string& path);
 // What a file opened for writing is, so that deleting it later touches only it.
 struct FileIdentity {
     bool regular = false;  // a plain file, not a device, a pipe or anything else

@@ -11,6 +11,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
 
+std::string OpenFailureText(FileAction action, const std::string& path) {
+    return FileErrorText(action, path, errno);
+}
+
 FileIdentity IdentityOf(std::FILE* file) {
     struct stat info {};
     if (::fstat(::fileno(file), &info) != 0) {

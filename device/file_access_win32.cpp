@@ -12,6 +12,28 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
     return _wfopen(utf8ToUtf16(path).c_str(), utf8ToUtf16(mode).c_str());
 }
 
+namespace {
+// A spreadsheet keeps the file it shows open without sharing: that is said as
+// such, not as a question of permissions.
+bool IsHeldByAnotherProgram(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+std::string HeldFileText(const std::string& path) {
+    return path + " is open in another program. Close it there and try again.";
+}
+}  // namespace
+
+// The C library turns a sharing violation into "permission denied"; the
+// system's own error of the failed open is kept beside it.
+std::string OpenFailureText(FileAction action, const std::string& path) {
+    const int error = errno;
+    if (IsHeldByAnotherProgram(static_cast<DWORD>(_doserrno))) {
+        return HeldFileText(path);
+    }
+    return FileErrorText(action, path, error);
+}
+
 // Windows gives no inode through the C library; a device name (NUL, COM1) is
 // still told from a file.
 FileIdentity IdentityOf(std::FILE* file) {
@@ -43,8 +65,6 @@ int ErrnoFor(DWORD error) {
 }
 }  // namespace
 
-// A spreadsheet keeps the file it shows open without sharing: that is said as
-// such, not as a question of permissions.
 std::string WriteProblem(const std::string& path) {
     const std::wstring name = utf8ToUtf16(path);
     constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -59,8 +79,8 @@ std::string WriteProblem(const std::string& path) {
         return {};
     }
     const DWORD error = GetLastError();
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
-        return path + " is open in another program. Close it there and try again.";
+    if (IsHeldByAnotherProgram(error)) {
+        return HeldFileText(path);
     }
     return FileErrorText(FileAction::Create, path, ErrnoFor(error));
 }

@@ -21,7 +21,8 @@ bool TextFileWriter::Create(const std::string& path) {
     m_path = path;
     m_file = OpenFile(path, "wb");
     if (m_file == nullptr) {
-        return Fail(FileAction::Create);
+        m_error = OpenFailureText(FileAction::Create, path);
+        return false;
     }
     m_identity = IdentityOf(m_file);
     return true;

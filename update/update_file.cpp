@@ -75,7 +75,7 @@ UpdateFile ReadUpdateFile(const std::string& path) {
     }
     std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
-        return {{}, FileErrorText(FileAction::Read, path, errno)};
+        return {{}, OpenFailureText(FileAction::Read, path)};
     }
     const std::string content = ReadAtMost(file, kMaxUpdateFileBytes + 1);
     const int readError = std::ferror(file) != 0 ? errno : 0;
