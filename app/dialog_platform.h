@@ -50,9 +50,12 @@ public:
     virtual void KillTimer(int id) = 0;
 
     // A modal box with an OK button. detail: why, shown beside the message;
-    // empty when there is nothing to add.
+    // empty when there is nothing to add. viewable: the log files just saved,
+    // which a front with a log viewer offers to show ("View" beside OK, which
+    // stays the default).
     virtual void MessageBox(const std::string& text, MessageIcon icon,
-                            const std::string& detail = {}) = 0;
+                            const std::string& detail = {},
+                            const std::vector<std::string>& viewable = {}) = 0;
     // A modal question with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
     // A modal file dialog; the chosen path, or nothing when cancelled.

@@ -13,6 +13,7 @@ struct ShownMessageBox {
     std::string text;
     MessageIcon icon = MessageIcon::Information;
     std::string detail;
+    std::vector<std::string> viewable;  // the files the box offers to view
 };
 
 // A window's modal boxes answered without being shown, for tests (and the

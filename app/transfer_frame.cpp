@@ -1,5 +1,7 @@
 // The frame the three transfers run in, their file choices, and how the
 // window shows a running transfer.
+#include <string_view>
+
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
 #include "app/texts.h"
@@ -190,10 +192,16 @@ bool CDatadockDlg::StopRequested() {
     return Stopping();
 }
 
-// A stop that leaves a partial file says which, as a failure does.
+// A stop that leaves a partial file says which, as a failure does. A saved
+// log is offered to view.
 void CDatadockDlg::Finished(const TransferResult& result) {
+    std::vector<std::string> viewable;
+    if (result.outcome == TransferOutcome::Completed &&
+        std::string_view(m_transferName) == txt::kLogSave) {
+        viewable = {m_pLapFileDialog->GetPathName(), m_pLogFileDialog->GetPathName()};
+    }
     if (!result.message.empty()) {
-        m_platform.MessageBox(result.message, IconFor(result.severity), result.Detail());
+        m_platform.MessageBox(result.message, IconFor(result.severity), result.Detail(), viewable);
     } else if (result.outcome == TransferOutcome::Cancelled && !result.partialFile.path.empty()) {
         m_platform.MessageBox(m_transferName + std::string(txt::kStopped), MessageIcon::Information,
                               result.PartialFileNote());

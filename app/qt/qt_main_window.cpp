@@ -432,16 +432,25 @@ void QtMainWindow::KillTimer(int id) {
     }
 }
 
-void QtMainWindow::MessageBox(const std::string& text, MessageIcon icon,
-                              const std::string& detail) {
-    if (answeredMessageBox({text, icon, detail})) {
+void QtMainWindow::MessageBox(const std::string& text, MessageIcon icon, const std::string& detail,
+                              const std::vector<std::string>& viewable) {
+    if (answeredMessageBox({text, icon, detail, viewable})) {
         return;
     }
     QMessageBox box(this);
     configureMessageBox(box, text, icon, detail);
+    QPushButton* view =
+        viewable.empty() ? nullptr : box.addButton(tr("View"), QMessageBox::ActionRole);
     takeRequestsBeforeModal();
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     box.exec();
+    if (view != nullptr && box.clickedButton() == view) {
+        QStringList files;
+        for (const std::string& path : viewable) {
+            files << QFile::decodeName(QByteArray::fromStdString(path));
+        }
+        openLogViewer(this, files);
+    }
 }
 
 bool QtMainWindow::AskYesNo(const std::string& text) {

@@ -317,9 +317,10 @@ void Win32MainWindow::KillTimer(int id) {
     ::KillTimer(m_hwnd, static_cast<UINT_PTR>(id));
 }
 
+// No log viewer on Windows yet: the box offers OK alone.
 void Win32MainWindow::MessageBox(const std::string& text, MessageIcon icon,
-                                 const std::string& detail) {
-    if (answeredMessageBox({text, icon, detail})) {
+                                 const std::string& detail, const std::vector<std::string>&) {
+    if (answeredMessageBox({text, icon, detail, {}})) {
         return;
     }
     showMessageBox(m_hwnd, text, icon, detail);

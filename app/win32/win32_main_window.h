@@ -64,8 +64,8 @@ public:
     void PumpMessages() override;
     void StartTimer(int id, int intervalMs) override;
     void KillTimer(int id) override;
-    void MessageBox(const std::string& text, MessageIcon icon,
-                    const std::string& detail = {}) override;
+    void MessageBox(const std::string& text, MessageIcon icon, const std::string& detail = {},
+                    const std::vector<std::string>& viewable = {}) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void BeginWaitCursor() override;

@@ -1,16 +1,19 @@
-// The main window opens the log viewer from its background's menu and for
-// dropped CSV files, and nowhere else.
+// The main window opens the log viewer from its background's menu, for
+// dropped CSV files and from the box that says a LOG SAVE has completed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/control_ids.h"
 #include "tests/gui/window_harness.h"
+#include "tests/support/temp_files.h"
 #include "viewer/viewer_window.h"
 
 namespace {
@@ -73,6 +76,55 @@ TEST(LogViewerEntryTest, DroppedCsvFilesOpenTheViewer_OtherFilesAreRefused) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &log, Qt::LeftButton, Qt::NoModifier);
     // Straight to the window: outside a real drag, QApplication would redirect it.
     static_cast<QObject&>(harness.window).event(&drop);
+    EXPECT_NE(shownLog(harness.window), nullptr);
+}
+
+// The completion box keeps its text and icon and OK stays the default, so
+// Enter does what it always did; "View" beside it shows the saved pair.
+TEST(LogViewerEntryTest, CompletedLogSaveOffersToViewTheSavedFiles) {
+    ScriptedWindow harness;
+    const std::string lap = "OK00,0000,0021,0000\r\n";
+    harness.device->replies = {"OK00\r\n",
+                               "OK00,0001,TEST\r\n",
+                               lap,
+                               lap,
+                               lap,
+                               "OK00,0000,0000,0000,0001\r\n",
+                               lap,
+                               "OK01\r\n",
+                               "OK00\r\n",
+                               "OK00,0001,TEST\r\n",
+                               "OK00,000A\r\n",
+                               "OK00,0078,0078,0100,02E6,0019,001E\r\n",
+                               "OK01\r\n"};
+    harness.window.answerMessageBoxesWith({});  // the real box
+    QStringList buttons;
+    QTimer whenTheBoxShows;  // the transfer pumps events before the box comes
+    QObject::connect(&whenTheBoxShows, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        whenTheBoxShows.stop();
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+        for (QAbstractButton* button : box->buttons()) {
+            buttons << button->text();
+        }
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QStringLiteral("View")) {
+                button->click();
+            }
+        }
+        box->close();  // no View: the test fails instead of waiting
+    });
+    whenTheBoxShows.start(10);
+    harness.click(ctl::kBtnLogSave);
+    ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
+    const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];
+    EXPECT_EQ(box.text, "Completed to receive data!!");
+    EXPECT_EQ(box.viewable,
+              (std::vector<std::string>{TempPath("field_1.csv"), TempPath("field_2.csv")}));
+    EXPECT_EQ(buttons.size(), 2) << buttons.join(',').toStdString();
     EXPECT_NE(shownLog(harness.window), nullptr);
 }
 

@@ -257,6 +257,7 @@ TEST(WindowLogicTest, ShowsATransferAndItsResult) {
     EXPECT_EQ(box.text, "Failed to receive data.");
     EXPECT_EQ(box.icon, MessageIcon::Exclamation);
     EXPECT_EQ(box.detail, lap + " holds only part of the data (1 record).");
+    EXPECT_TRUE(box.viewable.empty()) << "only a saved log is offered to view";
     EXPECT_FALSE(harness.logic.PortOpen());
     expectLayout(harness, layout::kIdle);
 }
