@@ -10,6 +10,7 @@
 
 #include "cli/console.h"
 #include "cli/exit_status.h"
+#include "cli/log_viewer_launch.h"
 #include "cli/plot_command.h"
 #include "cli/terminal_events.h"
 #include "device/file_access.h"
@@ -29,9 +30,11 @@ std::string UsageText() {
                "usage: datadock ports\n"
                "       datadock --version\n"
                "       datadock --help\n"
-               "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv\n"
-               "       datadock model-save [--port PORT] --out FILE.csv\n"
-               "       datadock update [--port PORT] FILE.dat\n") +
+               "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv") +
+           kViewOptionUsage +
+           "\n"
+           "       datadock model-save [--port PORT] --out FILE.csv\n"
+           "       datadock update [--port PORT] FILE.dat\n" +
            kPlotUsageLine;
 }
 
@@ -39,6 +42,7 @@ struct Request {
     std::string command;
     std::string port;
     std::vector<std::string> paths;  // in the order the transfer takes them
+    bool view = false;               // log-save --view: the saved pair in the viewer
 };
 
 int Usage(const char* problem) {
@@ -64,6 +68,10 @@ std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
     const std::vector<std::string>& wanted = kFileOptions.at(request.command);
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--view" && request.command == "log-save" && *kViewOptionUsage != 0) {
+            request.view = true;
+            continue;
+        }
         const bool isOption = arg.rfind("--", 0) == 0;
         if (isOption && arg != "--port" &&
             std::find(wanted.begin(), wanted.end(), arg) == wanted.end()) {
@@ -175,6 +183,10 @@ int RunTransfer(const Request& request) {
     }
     const TransferOutcome outcome = Transfer(request, port, events).outcome;
     port.TryClose();
+    // The files are saved whatever the viewer does: its failure is only said.
+    if (request.view && outcome == TransferOutcome::Completed) {
+        LaunchLogViewer(request.paths[0], request.paths[1]);
+    }
     return ExitStatusFor(outcome);
 }
 

@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include "sim/records.h"
 #include "sim/simulated_logger.h"
@@ -91,9 +95,20 @@ TEST(CommandLine, LogSaveWritesBothFilesAndRefusesAMissingFolderBeforeAsking) {
         << "a well-formed command: one line, no usage";
     EXPECT_TRUE(logger.receivedCommands().empty()) << "refused before the logger is asked";
 
+    // --view: the viewer (here a stand-in that notes its arguments) gets the pair.
+    const std::string viewed = TempPath("viewed.txt");
+    const std::string viewer =
+        WriteFileBytes("viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" >" + viewed + ".part && mv " +
+                                        viewed + ".part " + viewed + "\n");
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+    ::setenv("DATADOCK_VIEWER", viewer.c_str(), 1);
     const auto result =
-        Datadock({"log-save", "--port", logger.portPath(), "--lap", lap, "--log", log});
+        Datadock({"log-save", "--view", "--port", logger.portPath(), "--lap", lap, "--log", log});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
+    for (int i = 0; i < 250 && !FileExists(viewed); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(ReadFileBytes(viewed), lap + "\n" + log + "\n");
     EXPECT_EQ(result.out, "Completed to receive data!!\n");
     EXPECT_THAT(ReadFileBytes(lap), HasSubstr("1,'00:01.00\r\n"));
     EXPECT_THAT(ReadFileBytes(log), HasSubstr("'00:00.00,0,0,512,7.42,25,30,000\r\n"));
