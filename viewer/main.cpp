@@ -2,9 +2,47 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
 #include "viewer/viewer_window.h"
 
+namespace {
+
+constexpr int kExitUsage = 64;
+
+const char kUsage[] =
+    "usage: datadock-viewer [LOG.csv] [LAP.csv]\n"
+    "       datadock-viewer --help | --version\n"
+    "Shows a pair saved by LOG SAVE: the log's channels as plots, the laps in a\n"
+    "table. Given one file of the pair, the other is looked for beside it.\n";
+
+// What the command line asks before any window: answered without a display.
+// Returns the exit status, or -1 to go on to the window.
+int AnswerCommandLine(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("datadock-viewer %s (DATADOCK MANAGER)\n", DATADOCK_VERSION);
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-' && argv[i][1] != 0) {
+            std::fprintf(stderr, "datadock-viewer: unknown option %s\n%s", argv[i], kUsage);
+            return kExitUsage;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (const int status = AnswerCommandLine(argc, argv); status >= 0) {
+        return status;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DataDock log viewer"));
     QApplication::setDesktopFileName(QStringLiteral("datadock-viewer"));

@@ -1,6 +1,9 @@
 #include "viewer/viewer_window.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -12,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -78,7 +82,9 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     connect(m_lapTable, &LapTable::lapsSelected, this, &ViewerWindow::lapsSelected);
     const QSettings stored(kOrganisation, kApplication);
     if (!restoreGeometry(stored.value(kGeometryKey).toByteArray())) {
-        resize(1200, 760);
+        // Within a small laptop's screen (1366 x 768) with room for its panels.
+        const QRect room = screen()->availableGeometry();
+        resize(std::min(1200, room.width() * 9 / 10), std::min(760, room.height() * 9 / 10));
     }
     if (!splitter->restoreState(stored.value(kSplitterKey).toByteArray())) {
         splitter->setSizes({width() - 440, 440});  // room for the lap table's columns
@@ -102,6 +108,7 @@ void ViewerWindow::buildMenus() {
     });
     file->addSeparator();
     file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
+    file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     for (std::size_t c = 0; c < kChannelCount; ++c) {
@@ -247,10 +254,15 @@ QStringList ViewerWindow::recentFiles() const {
     return QSettings(kOrganisation, kApplication).value(kRecentKey).toStringList();
 }
 
-// Each entry is the files of one opening, joined by a line feed.
+// Each entry is the files of one opening by their whole paths, joined by a
+// line feed, so that it opens again from any folder.
 void ViewerWindow::remember(const QStringList& opened) {
     QStringList recent = recentFiles();
-    const QString entry = opened.join(QLatin1Char('\n'));
+    QStringList whole;
+    for (const QString& file : opened) {
+        whole << QFileInfo(file).absoluteFilePath();
+    }
+    const QString entry = whole.join(QLatin1Char('\n'));
     recent.removeAll(entry);
     recent.prepend(entry);
     while (recent.size() > kMostRecentFiles) {

@@ -121,9 +121,14 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
     // A log alone whose lap file the user does not choose: plotted without laps.
     const std::string log =
         WriteFileBytes("alone/only.csv", ReadFileBytes(kGoldenLog.toStdString()));
-    ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(log)}));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(TempPath("alone")));
+    ASSERT_TRUE(viewer.window.openFiles({QStringLiteral("only.csv")}));
+    QDir::setCurrent(before);
     EXPECT_EQ(viewer.questions.back(), ViewerWindow::FileQuestion::LapFile);
     EXPECT_TRUE(viewer.window.session()->spans.empty());
+    EXPECT_EQ(viewer.window.recentFiles().value(0), QString::fromStdString(log))
+        << "remembered by its whole path, to open from any folder";
 
     // A broken file is named with its line; it neither replaces the shown log
     // nor joins the recent files.
