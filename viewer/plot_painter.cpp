@@ -4,7 +4,9 @@
 #include <QPainterPath>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
+#include "viewer/axis_ticks.h"
 #include "viewer/decimation.h"
 
 namespace {
@@ -30,31 +32,6 @@ QString qs(const std::string& text) {
 
 double yAt(const QRectF& pane, const ValueRange& range, float value) {
     return pane.bottom() - (value - range.low) / (range.high - range.low) * pane.height();
-}
-
-// 1, 2 or 5 times a power of ten, so that about `wanted` steps fill span.
-double niceStep(double span, int wanted) {
-    const double raw = span / std::max(wanted, 1);
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (raw <= m * power) {
-            return m * power;
-        }
-    }
-    return 10 * power;
-}
-
-// Time steps in hundredths that read well as clock times.
-double timeStep(double spanCs, int wanted) {
-    static constexpr double kSteps[] = {1,     2,     5,      10,     20,     50,     100,
-                                        200,   500,   1000,   1500,   3000,   6000,   12000,
-                                        30000, 60000, 120000, 180000, 360000, 720000, 1440000};
-    for (const double step : kSteps) {
-        if (spanCs / step <= wanted) {
-            return step;
-        }
-    }
-    return niceStep(spanCs, wanted);
 }
 
 void drawChannel(QPainter& painter, const QRectF& pane, const PlotView& view,
@@ -106,9 +83,22 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
     }
 }
 
+// A time's label under the axis, kept inside the picture at its edges.
+QRectF timeLabelRect(const PlotLayout& layout, double x) {
+    const QRectF& area = layout.plotArea;
+    QRectF label(x - 45, area.bottom() + 4, 90, 16);
+    label.moveRight(std::min(label.right(), area.right() + kRightMargin));
+    label.moveLeft(std::max(label.left(), area.left() - kLeftMargin));
+    return label;
+}
+
+// The cursor's own time label takes the place of the labels it would cover.
 void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view) {
     const QRectF& area = layout.plotArea;
     const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
+    const std::optional<QRectF> cursorLabel =
+        view.cursorCs ? std::optional(timeLabelRect(layout, layout.xAt(view, *view.cursorCs)))
+                      : std::nullopt;
     painter.setFont(QFont(painter.font().family(), 8));
     for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
         const double x = layout.xAt(view, t);
@@ -116,19 +106,19 @@ void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& v
         for (const auto& [channel, pane] : layout.panes) {
             painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
         }
-        painter.setPen(kText);
-        const std::string label = timeText(std::llround(t));
-        painter.drawText(QRectF(x - 45, area.bottom() + 4, 90, 16), Qt::AlignCenter, qs(label));
+        const QRectF label = timeLabelRect(layout, x);
+        if (!cursorLabel || !cursorLabel->intersects(label)) {
+            painter.setPen(kText);
+            painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+        }
     }
 }
 
 void drawPaneFrame(QPainter& painter, const QRectF& pane, Channel channel,
                    const ValueRange& range) {
     painter.setPen(kGrid);
-    const double step =
-        niceStep(range.high - range.low, std::max(1, static_cast<int>(pane.height() / 30)));
     painter.setFont(QFont(painter.font().family(), 7));
-    for (double v = std::ceil(range.low / step) * step; v <= range.high; v += step) {
+    for (const double v : valueTicks(range.low, range.high, static_cast<int>(pane.height() / 30))) {
         const double y = yAt(pane, range, static_cast<float>(v));
         painter.setPen(kGrid);
         painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
@@ -205,14 +195,14 @@ void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& vie
                 trace.first < trace.end && sampleTime >= session.log.timesCs[trace.first] &&
                 sampleTime < session.log.timesCs[trace.end - 1] + session.log.intervalCs;
             const float v = inTrace ? valueAt(session.log, channel, sampleTime) : NAN;
-            lines << qs(valueText(channel, v));
+            lines << qs(readoutText(channel, v));
             colours.push_back(trace.colour);
         }
         drawReadout(painter, pane, lines, colours);
     }
     painter.setPen(kText);
     painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    const QRectF label(x - 45, layout.plotArea.bottom() + 4, 90, 16);
+    const QRectF label = timeLabelRect(layout, x);
     painter.fillRect(label, Qt::white);
     painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
 }
@@ -243,6 +233,13 @@ std::string valueText(Channel channel, float value) {
     std::snprintf(text, sizeof text, channel == Channel::Volt ? "%.2f" : "%.0f",
                   static_cast<double>(value));
     return text;
+}
+
+std::string readoutText(Channel channel, float value) {
+    static constexpr const char* kUnits[kChannelCount] = {" %", " %", " rpm", " V", " ℃", " ℃"};
+    return std::isnan(value)
+               ? "-"
+               : valueText(channel, value) + kUnits[static_cast<std::size_t>(channel)];
 }
 
 double PlotLayout::xAt(const PlotView& view, double timeCs) const {

@@ -28,3 +28,5 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
 const char* channelName(Channel channel);
 // The value as the log file writes it: "7.42", "4520", "-" for none.
 std::string valueText(Channel channel, float value);
+// The value with its unit, as the cursor's readout shows it: "7.42 V".
+std::string readoutText(Channel channel, float value);

@@ -79,7 +79,12 @@ void PlotWidget::panByFraction(double fraction) {
     }
 }
 
+// The readout reads at the pointer: after a zoom, a pan or Home the time under
+// it is another one although the pointer has not moved.
 void PlotWidget::changed() {
+    if (m_session && m_pointerX) {
+        m_view.cursorCs = timeAtX(*m_pointerX);
+    }
     update();
     emit viewChanged();
 }
@@ -140,7 +145,7 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     } else if (m_dragStartCs) {
         m_view.draggedCs = std::make_pair(*m_dragStartCs, timeAtX(x));
     }
-    m_view.cursorCs = timeAtX(x);
+    m_pointerX = x;
     changed();
 }
 
@@ -194,6 +199,7 @@ void PlotWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlotWidget::leaveEvent(QEvent*) {
+    m_pointerX.reset();
     m_view.cursorCs.reset();
     changed();
 }

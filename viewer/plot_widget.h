@@ -47,5 +47,6 @@ private:
     PlotView m_view;
     std::optional<double> m_dragStartCs;
     std::optional<double> m_panFromX;
+    std::optional<double> m_pointerX;  // where the pointer rests over the plot
     PlotView m_panStartView;
 };

@@ -91,7 +91,14 @@ TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
     EXPECT_DOUBLE_EQ(plot.view().lengthCs(), zoomed);  // panning keeps the zoom
     EXPECT_DOUBLE_EQ(plot.view().endCs, 4600);         // and stops at the log's end
 
+    // The readout follows the pointer's time also when the view moves under it.
+    QTest::mouseMove(&plot, middle);
     QTest::keyClick(&plot, Qt::Key_Home);
+    ASSERT_TRUE(plot.view().cursorCs.has_value());
+    const double afterHome = *plot.view().cursorCs;
+    QTest::mouseMove(&plot, middle + QPoint(5, 0));
+    QTest::mouseMove(&plot, middle);
+    EXPECT_DOUBLE_EQ(afterHome, *plot.view().cursorCs);
     QTest::mousePress(&plot, Qt::LeftButton, {}, QPoint(300, middle.y()));
     QTest::mouseMove(&plot, QPoint(500, middle.y()));
     QTest::mouseRelease(&plot, Qt::LeftButton, {}, QPoint(500, middle.y()));
