@@ -101,7 +101,7 @@ void ViewerWindow::buildMenus() {
     m_recentMenu = file->addMenu(tr("Open &Recent"));
     refillRecentMenu();
     file->addAction(tr("&Export Image..."), QKeySequence(tr("Ctrl+E")), this, [this] {
-        const QStringList chosen = ask(FileQuestion::ExportImage, {});
+        const QStringList chosen = ask(FileQuestion::ExportImage, m_openedFiles.value(0));
         if (!chosen.isEmpty()) {
             exportImage(chosen.front());
         }
@@ -231,8 +231,7 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
                 this, tr("Log file for %1").arg(QFileInfo(about).fileName()), folder, csv);
             break;
         case FileQuestion::ExportImage:
-            chosen << QFileDialog::getSaveFileName(this, tr("Export the plot"), folder,
-                                                   tr("PNG image (*.png);;SVG image (*.svg)"));
+            chosen << askImageName(folder, about);
             break;
     }
     chosen.removeAll(QString());
@@ -240,6 +239,21 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
         stored.setValue(kFolderKey, QFileInfo(chosen.front()).absolutePath());
     }
     return chosen;
+}
+
+// Proposes the log's name beside it; a name given without an extension gets
+// the one of the kind chosen, instead of being refused.
+QString ViewerWindow::askImageName(const QString& folder, const QString& log) {
+    const QString png = tr("PNG image (*.png)"), svg = tr("SVG image (*.svg)");
+    const QString base = log.isEmpty() ? QStringLiteral("plot") : QFileInfo(log).completeBaseName();
+    QString kind = png;
+    const QString name = QFileDialog::getSaveFileName(
+        this, tr("Export the plot"), QDir(folder).filePath(base + QStringLiteral(".png")),
+        png + QStringLiteral(";;") + svg, &kind);
+    if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
+        return name;
+    }
+    return name + (kind == svg ? QStringLiteral(".svg") : QStringLiteral(".png"));
 }
 
 void ViewerWindow::showError(const QString& message) {

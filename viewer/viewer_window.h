@@ -51,6 +51,7 @@ private:
     void buildMenus();
     void lapsSelected(const QList<int>& laps);
     QStringList ask(FileQuestion question, const QString& about);
+    QString askImageName(const QString& folder, const QString& log);
     void showError(const QString& message);
     void remember(const QStringList& opened);
     void refillRecentMenu();
