@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -189,16 +188,14 @@ TEST(WindowLogicTest, LogSaveAsksForLapThenLogAndRefusesTheLapFileUnderAnyName) 
     const std::string link = TempPath("dialog_link.csv");
     std::filesystem::remove(link);
     std::filesystem::create_hard_link(lap, link);
-    std::deque<std::optional<std::string>> answers = {
+    const std::optional<std::string> answers[] = {
         lap, lap + "/../" + std::filesystem::path(lap).filename().string(), link, std::nullopt};
     std::vector<std::string> proposed;
     harness.window.answerFileDialogsWith([&](const FileDialogRequest& request) {
         proposed.push_back(request.initialName);
-        const auto answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers[proposed.size() - 1];
     });
-    harness.click(ctl::kBtnLogSave);
+    harness.button(ctl::kBtnLogSave)->click();
     EXPECT_EQ(proposed, (std::vector<std::string>{"_lap", "_log", "_log", "_log"}));
     const auto& boxes = harness.window.shownMessageBoxes();
     ASSERT_EQ(boxes.size(), 2u) << "each name of the lap file refused, then a cancel";
@@ -215,7 +212,7 @@ TEST(WindowLogicTest, UnforeseenFailureInATransferStillRestoresTheWindowAndClose
         [](const FileDialogRequest&) -> std::optional<std::string> {
             throw std::runtime_error("disk gone");
         });
-    harness.click(ctl::kBtnLogSave);
+    harness.button(ctl::kBtnLogSave)->click();
     ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
     EXPECT_EQ(harness.window.shownMessageBoxes()[0].icon, MessageIcon::Error);
     EXPECT_EQ(harness.window.shownMessageBoxes()[0].detail, "disk gone");
@@ -246,7 +243,7 @@ TEST(WindowLogicTest, ShowsATransferAndItsResult) {
         const QCursor* cursor = QApplication::overrideCursor();
         waitCursor |= cursor != nullptr && cursor->shape() == Qt::WaitCursor;
     });
-    harness.click(ctl::kBtnLogSave);
+    harness.button(ctl::kBtnLogSave)->click();
 
     const std::string lap = TempPath("field_1.csv");
     EXPECT_EQ(infos, (std::vector<std::string>{lap, txt::kWaitingForLogger, lap}));
@@ -274,7 +271,7 @@ TEST(WindowLogicTest, CancelStopsTheTransferAndSaysWhichFileHoldsPartOfTheData) 
                 harness.button(ctl::kBtnCancel)->click();
             }
         });
-        harness.click(ctl::kBtnModelSave);
+        harness.button(ctl::kBtnModelSave)->click();
         const auto& boxes = harness.window.shownMessageBoxes();
         EXPECT_TRUE(harness.window.isVisible());
         EXPECT_FALSE(harness.logic.CancelRequested());
@@ -308,7 +305,7 @@ TEST(WindowLogicTest, StopOfABegunUpdateIsConfirmedFirst) {
                 harness.button(ctl::kBtnCancel)->click();  // in the pause before the start
             }
         });
-        harness.click(ctl::kBtnUpdate);
+        harness.button(ctl::kBtnUpdate)->click();
         EXPECT_EQ(questions, std::vector<std::string>{txt::kConfirmUpdateStop});
         EXPECT_EQ(harness.device->written.back(), yes ? "SUPC\r\n" : "SUPE\r\n");
         EXPECT_EQ(harness.window.shownMessageBoxes().size(), yes ? 0u : 1u);

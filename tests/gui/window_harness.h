@@ -29,7 +29,7 @@ public:
 
     bool visible(int id) const;
     QString shownText(int id) const;
-    void click(int id);
+    QAbstractButton* button(int id) const;
 
     std::vector<std::string> ports;  // what the next scan finds
     QtMainWindow window;
@@ -61,5 +61,4 @@ struct ScriptedPort {
 // new file.
 struct ScriptedWindow : ScriptedPort, WindowHarness {
     explicit ScriptedWindow(bool showModelSave = false);
-    QAbstractButton* button(int id) const;
 };
