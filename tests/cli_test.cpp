@@ -74,14 +74,13 @@ TEST(CommandLine, PortsHelpAndUsageErrorsThatSayWhat) {
 
 TEST(CommandLine, NoCableOrAPortThatDoesNotOpenIsNotConnected) {
     const auto none = Datadock({"model-save", "--out", TempPath("none.csv")});
-    EXPECT_EQ(none.exitStatus, 4);
-    EXPECT_EQ(none.out, "Not connected.\n");
-
-    const auto result =
+    const auto unopened =
         Datadock({"model-save", "--port", "/dev/ttyUSB-none-such", "--out", TempPath("m.csv")});
-    EXPECT_EQ(result.exitStatus, 4);
-    EXPECT_EQ(result.out, "Not connected.\n");
-    EXPECT_THAT(result.err, HasSubstr("No such file or directory"));
+    for (const ProcessResult& result : {none, unopened}) {
+        EXPECT_EQ(result.exitStatus, 4);
+        EXPECT_EQ(result.out, "Not connected.\n");
+    }
+    EXPECT_THAT(unopened.err, HasSubstr("No such file or directory"));
 }
 
 TEST(CommandLine, LogSaveWritesBothFilesAndRefusesAMissingFolderBeforeAsking) {
@@ -113,7 +112,6 @@ TEST(CommandLine, LogSaveWritesBothFilesAndRefusesAMissingFolderBeforeAsking) {
     EXPECT_THAT(ReadFileBytes(lap), HasSubstr("1,'00:01.00\r\n"));
     EXPECT_THAT(ReadFileBytes(log), HasSubstr("'00:00.00,0,0,512,7.42,25,30,000\r\n"));
     EXPECT_THAT(result.err, StartsWith("LOG SAVE ")) << "the transfer is named before its file";
-    EXPECT_LT(result.err.find("LOG SAVE"), result.err.find(lap));
     EXPECT_THAT(result.err, HasSubstr("100%"));
 }
 
