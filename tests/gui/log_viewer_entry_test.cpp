@@ -92,25 +92,21 @@ TEST(LogViewerEntryTest, CompletedLogSaveOffersToViewTheSavedFiles) {
                                end, ack,  name, interval, sample, end};
     harness.window.answerMessageBoxesWith({});  // the real box
     QStringList buttons;
-    QTimer whenTheBoxShows;  // the transfer pumps events before the box comes
-    QObject::connect(&whenTheBoxShows, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        whenTheBoxShows.stop();
-        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
-        for (QAbstractButton* button : box->buttons()) {
-            buttons << button->text();
-        }
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == QStringLiteral("View")) {
-                button->click();
+    EveryPump whenTheBoxShows([&] {  // the transfer pumps events before the box comes
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            whenTheBoxShows.timer.stop();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+            for (QAbstractButton* button : box->buttons()) {
+                buttons << button->text();
             }
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QStringLiteral("View")) {
+                    button->click();
+                }
+            }
+            box->close();  // no View: the test fails instead of waiting
         }
-        box->close();  // no View: the test fails instead of waiting
     });
-    whenTheBoxShows.start(10);
     harness.button(ctl::kBtnLogSave)->click();
     ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
     const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];

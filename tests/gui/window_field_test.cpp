@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -88,18 +87,14 @@ TEST(WindowFieldTest, CloseDuringASilentWaitClosesTheWindowAfterTheResult) {
     };
     QString boxText;
     bool openWhileBoxShown = false;
-    QTimer dismiss;
-    QObject::connect(&dismiss, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
+    EveryPump dismiss([&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QCoreApplication::processEvents();  // whatever the window system still holds
+            boxText = box->text();
+            openWhileBoxShown = harness.window.isVisible();
+            box->accept();
         }
-        QCoreApplication::processEvents();  // whatever the window system still holds
-        boxText = box->text();
-        openWhileBoxShown = harness.window.isVisible();
-        box->accept();
     });
-    dismiss.start(5);
 
     harness.button(ctl::kBtnLogSave)->click();
 
@@ -142,15 +137,6 @@ TEST(WindowFieldTest, EveryTextFitsItsControl) {
 }
 
 const std::string kAck = "OK00\r\n";
-
-// Runs `look` at every pump of the window while a handler runs.
-struct EveryPump {
-    explicit EveryPump(std::function<void()> look) {
-        QObject::connect(&timer, &QTimer::timeout, std::move(look));
-        timer.start(0);
-    }
-    QTimer timer;
-};
 
 // Each tick used to empty and refill the box, so Down then Enter in an open
 // list picked another port than the one highlighted: a tick leaves an open

@@ -3,6 +3,7 @@
 class QAbstractButton;
 
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,6 +56,16 @@ struct ScriptedPort {
     ClockWithPause logicClock{clock};
     ScriptedSerialDevice* device = nullptr;  // answers nothing unless told to
     int fileDialogs = 0;
+};
+
+// Runs `look` at every pump of the event loop while a handler runs (a modal
+// box's loop too).
+struct EveryPump {
+    explicit EveryPump(std::function<void()> look) {
+        QObject::connect(&timer, &QTimer::timeout, std::move(look));
+        timer.start(0);
+    }
+    QTimer timer;
 };
 
 // The real window and logic on one scripted port; each file dialog chooses a
