@@ -155,11 +155,15 @@ TEST(CommandLine, ModelSaveAndUpdateComplete) {
     EXPECT_EQ(saved.exitStatus, 0) << saved.err;
     EXPECT_EQ(ReadFileBytes(model), "300\r\n07\r\n");
 
-    const std::string file =
-        WriteFileBytes("cli.dat", "S00F000044415441\r\nS2140000000123ABCD00\r\nS9030000FC\r\n");
-    const auto updated = Datadock({"update", "--port", logger.portPath(), file});
+    // Lines ended by line feeds alone reach the logger as they are, a blank one too.
+    const std::vector<std::string> lines = {"S00F000044415441", "S2140000000123ABCD00", "",
+                                            "S214000010 spaces  kept "};
+    const auto updated = Datadock(
+        {"update", "--port", logger.portPath(),
+         WriteFileBytes("cli.dat", lines[0] + "\n" + lines[1] + "\n\n" + lines[3] + "\n")});
     EXPECT_EQ(updated.exitStatus, 0) << updated.err;
     EXPECT_THAT(updated.err, HasSubstr("Ver 1.04 \xE2\x86\x92 Ver 6.02"));
+    EXPECT_EQ(logger.receivedImage(), lines);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// LOG SAVE and SOFTWARE UPDATE against the simulated logger over a
-// pseudo-terminal: the files byte for byte as the golden files hold them, the
-// logger's image line for line as the update file holds it.
+// LOG SAVE against the simulated logger over a pseudo-terminal: the files byte
+// for byte as the golden files hold them, and the progress as the log goes.
 #include <gtest/gtest.h>
 
 #include "sim/generated_session.h"
@@ -63,28 +62,6 @@ TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
     EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
     EXPECT_EQ(positions[samples / 2 - 1], static_cast<int>(samples / 2 * 100 / samples));
     EXPECT_EQ(positions.back(), 100);
-}
-
-const std::vector<std::string> kLines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
-                                         "S214000010 spaces  kept ", "S9030000FC"};
-
-std::string UpdateBytes(const std::string& lineEnd) {
-    std::string bytes;
-    for (const std::string& line : kLines) {
-        bytes += line + lineEnd;
-    }
-    return bytes;
-}
-
-// Two updates in a row to one logger: each image is that update's file alone.
-TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
-    SimTransferHarness h(ktr90::Scenario{});
-    for (const std::string lineEnd : {"\r\n", "\n"}) {
-        SCOPED_TRACE(lineEnd.size());
-        const TransferResult result = h.update(WriteFileBytes("e2e.dat", UpdateBytes(lineEnd)));
-        EXPECT_EQ(result.message, "Update complete!!\r\nReboot the KTR-90.");
-        EXPECT_EQ(h.logger.receivedImage(), kLines);
-    }
 }
 
 }  // namespace
