@@ -1,10 +1,6 @@
-// LOG SAVE and SOFTWARE UPDATE against the simulated logger over a
-// pseudo-terminal: the files byte for byte as the golden files hold them, the
-// logger's image line for line as the update file holds it.
-#include <gmock/gmock.h>
+// LOG SAVE against the simulated logger over a pseudo-terminal: the files byte
+// for byte as the golden files hold them, and the progress as the log goes.
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 #include "sim/generated_session.h"
 #include "sim/records.h"
@@ -13,8 +9,6 @@
 #include "tests/support/temp_files.h"
 
 namespace {
-
-using ::testing::ElementsAre;
 
 std::string Golden(const std::string& name) {
     return ReadFileBytes(std::string(DATADOCK_TEST_DATA_DIR) + "/golden/" + name);
@@ -28,87 +22,46 @@ ktr90::Scenario NormalLog() {
                                    "/normal_session.scenario");
 }
 
-struct LogSaveRun : SimTransferHarness {
-    explicit LogSaveRun(ktr90::Scenario scenario, const std::string& name = "run")
-        : SimTransferHarness(std::move(scenario)),
-          lap(TempPath(name + "_lap.csv")),
-          log(TempPath(name + "_log.csv")) {
-        std::remove(lap.c_str());
-        std::remove(log.c_str());
+// Records with the K00 code, as some loggers send them, are taken like OK00
+// ones; a reply in pieces is pieced together. Neither changes a byte of the
+// files. (The fault matrix rides out the other oddities at every stage.)
+TEST(LogSaveEndToEnd, NormalAndUnusualButValidReplies_WriteBothFilesToTheByte) {
+    auto unusual = NormalLog();
+    for (auto* set : {&unusual.lapReplies, &unusual.sampleReplies}) {
+        for (std::string& reply : *set) {
+            reply = "K00," + reply.substr(4);  // "K00,," + payload: one character less
+        }
     }
-    TransferResult run() { return logSave(lap, log); }
-    std::string lap, log;
-};
-
-TEST(LogSaveEndToEnd, NormalLog_WritesBothFilesToTheByteAndReportsCompletion) {
-    LogSaveRun run(NormalLog(), "normal");
-    const TransferResult result = run.run();
-    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
-    EXPECT_EQ(result.message, "Completed to receive data!!");
-    EXPECT_EQ(run.events.results.size(), 1u);
-    EXPECT_EQ(run.commands().front(), "DSTA,1");
-    EXPECT_EQ(run.count("DCHG"), 1);
-    EXPECT_EQ(run.count("DEND"), 3);
-    EXPECT_EQ(run.events.infos, std::vector<std::string>{run.log});
-    EXPECT_EQ(run.events.busyDepth, 0);
+    unusual.faults = {ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20")};
+    const std::pair<ktr90::Scenario, std::string> runs[] = {{NormalLog(), "normal"},
+                                                            {unusual, "unusual"}};
+    for (const auto& [scenario, name] : runs) {
+        SimTransferHarness run(scenario);
+        const std::string lap = TempPath(name + "_lap.csv"), log = TempPath(name + "_log.csv");
+        const TransferResult result = run.logSave(lap, log);
+        EXPECT_EQ(ReadFileBytes(lap), Golden("normal_lap.csv")) << name;
+        EXPECT_EQ(ReadFileBytes(log), Golden("normal_log.csv")) << name;
+        EXPECT_EQ(result.message, "Completed to receive data!!");
+        EXPECT_EQ(run.events.results.size(), 1u);
+        EXPECT_EQ(run.commands().front(), "DSTA,1");
+        EXPECT_EQ(run.count("DCHG"), 1);
+        EXPECT_EQ(run.count("DEND"), 3);
+        EXPECT_EQ(run.events.infos, std::vector<std::string>{log});
+        EXPECT_EQ(run.events.busyDepth, 0);
+    }
 }
 
 TEST(LogSaveEndToEnd, ProgressFollowsTheAnnouncedSampleCount) {
     const ktr90::Scenario session = ktr90::generatedSession(7);
     const std::size_t samples = session.sampleReplies.size() - 2;  // after the name and interval
     ASSERT_GT(samples, 100u) << "a log long enough for proportional progress";
-    LogSaveRun run(session, "progress");
-    run.run();
+    SimTransferHarness run(session);
+    run.logSave(TempPath("progress_lap.csv"), TempPath("progress_log.csv"));
     const auto& positions = run.events.percents;
     ASSERT_GE(positions.size(), samples / 2);
     EXPECT_EQ(positions[0], 0) << "the first exchange of the sample set";
     EXPECT_EQ(positions[samples / 2 - 1], static_cast<int>(samples / 2 * 100 / samples));
     EXPECT_EQ(positions.back(), 100);
-}
-
-// Records with the K00 code, as some loggers send them, are taken like OK00
-// ones; a reply in pieces is pieced together. Neither changes a byte of the
-// files. (The fault matrix rides out the other oddities at every stage.)
-TEST(LogSaveEndToEnd, UnusualButValidRepliesGiveTheSameFiles) {
-    auto scenario = NormalLog();
-    for (auto* set : {&scenario.lapReplies, &scenario.sampleReplies}) {
-        for (std::string& reply : *set) {
-            reply = "K00," + reply.substr(4);  // "K00,," + payload: one character less
-        }
-    }
-    scenario.faults = {ktr90::parseFault("SplitReply@DRED#2:pieces=3,gap=20")};
-    LogSaveRun run(scenario, "unusual");
-    EXPECT_EQ(run.run().message, "Completed to receive data!!");
-    EXPECT_EQ(ReadFileBytes(run.lap), Golden("normal_lap.csv"));
-    EXPECT_EQ(ReadFileBytes(run.log), Golden("normal_log.csv"));
-}
-
-const std::vector<std::string> kLines = {"S00F000044415441444F434B", "S2140000000123ABCD00", "",
-                                         "S214000010 spaces  kept ", "S9030000FC"};
-
-std::string UpdateBytes(const std::string& lineEnd) {
-    std::string bytes;
-    for (const std::string& line : kLines) {
-        bytes += line + lineEnd;
-    }
-    return bytes;
-}
-
-// Two updates in a row to one logger: each image is that update's file alone.
-TEST(UpdateEndToEnd, TheLoggerReceivesTheFileLineForLineWhateverItsLineEnds) {
-    SimTransferHarness h(ktr90::Scenario{});
-    for (const std::string lineEnd : {"\r\n", "\n"}) {
-        SCOPED_TRACE(lineEnd.size());
-        const TransferResult result = h.update(WriteFileBytes("e2e.dat", UpdateBytes(lineEnd)));
-        EXPECT_EQ(result.message, "Update complete!!\r\nReboot the KTR-90.");
-        EXPECT_EQ(h.logger.receivedImage(), kLines);
-    }
-    const auto commands = h.commands();
-    ASSERT_GE(commands.size(), 6u);
-    EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 5),
-                ElementsAre("SUPM", "SUPW", "SUPC", "SUPS", "SUPV"));
-    EXPECT_EQ(commands.back(), "SUPE");
 }
 
 }  // namespace

@@ -9,27 +9,24 @@
 
 namespace {
 
-class SerialPortApiTest : public ::testing::Test {
-protected:
-    SerialPortApiTest() {
-        auto device = std::make_unique<ScriptedSerialDevice>(clock);
-        dev = device.get();
-        port = std::make_unique<SerialPortAPI>(std::move(device), clock);
-        port->SetPortName(PortName(4));
+// A port on a scripted device, its clock started `intoSecond` ms past a whole second.
+struct ScriptedPortApi {
+    explicit ScriptedPortApi(std::int64_t intoSecond = 500) : clock(1'000'000 + intoSecond) {
+        port.SetPortName(PortName(4));
     }
-
     int receive(int timeoutSeconds) {
-        port->SetRecvTimeout(timeoutSeconds);
-        return port->recvString(text);
+        port.SetRecvTimeout(timeoutSeconds);
+        return port.recvString(text);
     }
 
     FakeClock clock;
-    ScriptedSerialDevice* dev = nullptr;
-    std::unique_ptr<SerialPortAPI> port;
+    ScriptedSerialDevice* dev = new ScriptedSerialDevice(clock);  // owned by the port
+    SerialPortAPI port{std::unique_ptr<SerialDevice>(dev), clock};
     std::string text = "left over from before";
 };
 
-// How the pieces of a reply arrive, and what one receive makes of them.
+// How the pieces of a reply arrive, and what one receive of 10 s makes of them,
+// without spinning while it waits; a reply the time-out cuts off is kept.
 TEST(SerialPortApiReplies, ArePiecedTogetherUpToTheReadWithTheLineFeed) {
     struct Case {
         const char* name;
@@ -46,75 +43,60 @@ TEST(SerialPortApiReplies, ArePiecedTogetherUpToTheReadWithTheLineFeed) {
          {{std::string("OK\0junk", 7), 0}, {"00\r\n", 1}},
          6,
          "OK00\r\n"},
+        {"cut off by the time-out", {{"OK0", 0}}, SerialPortAPI::kTimedOut, "OK0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeClock clock;
-        auto device = std::make_unique<ScriptedSerialDevice>(clock);
+        ScriptedPortApi p;
         for (const auto& [bytes, atMs] : c.arrivals) {
-            device->arrive(bytes, atMs);
+            p.dev->arrive(bytes, atMs);
         }
-        SerialPortAPI port(std::move(device), clock);
-        port.SetRecvTimeout(10);
-        std::string text = "left over";
-        EXPECT_EQ(port.recvString(text), c.result);
-        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(p.receive(10), c.result);
+        EXPECT_EQ(p.text, c.text);
+        EXPECT_LT(p.dev->reads, 30) << "waiting must not spin";
     }
-}
-
-TEST_F(SerialPortApiTest, TimeoutOfZeroIsOneRead_TenEndsInItsLastSecondWithoutSpinning) {
-    std::int64_t before = clock.monotonicMs();
-    EXPECT_EQ(receive(0), -2);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(dev->reads, 1);
-    EXPECT_EQ(clock.monotonicMs(), before);
-
-    dev->arrive("OK0", 0);
-    before = clock.monotonicMs();
-    EXPECT_EQ(receive(10), -2);
-    EXPECT_EQ(text, "OK0") << "the partial text is kept";
-    const std::int64_t waited = clock.monotonicMs() - before;
-    EXPECT_GE(waited, 9000);
-    EXPECT_LE(waited, 10000);
-    EXPECT_LT(dev->reads, 30) << "waiting must not spin";
 }
 
 // The logger's protocol counts whole seconds of the clock: a time-out of n
 // ends at the n-th second boundary after the call began, so n - 1 to n
-// seconds later, however far into its second the call began.
+// seconds later, however far into its second the call began. One of 0 is a
+// single read.
 TEST(SerialPortApiTimeout, EndsAtTheNthWholeSecondAfterTheCall) {
     for (const std::int64_t intoSecond : {0, 500, 999}) {
-        for (const int seconds : {1, 2}) {
-            FakeClock clock(1'000'000 + intoSecond);
-            SerialPortAPI port(std::make_unique<ScriptedSerialDevice>(clock), clock);
-            port.SetRecvTimeout(seconds);
-            std::string text;
-            EXPECT_EQ(port.recvString(text), SerialPortAPI::kTimedOut);
-            EXPECT_EQ(clock.monotonicMs(), 1'000'000 + seconds * 1000)
+        for (const int seconds : {0, 1, 2, 10}) {
+            ScriptedPortApi p(intoSecond);
+            EXPECT_EQ(p.receive(seconds), SerialPortAPI::kTimedOut);
+            EXPECT_EQ(p.text, "");
+            EXPECT_EQ(p.clock.monotonicMs(),
+                      1'000'000 + (seconds == 0 ? intoSecond : seconds * 1000))
                 << seconds << " s from " << intoSecond << " ms into a second";
+            if (seconds == 0) {
+                EXPECT_EQ(p.dev->reads, 1);
+            }
         }
     }
 }
 
-TEST_F(SerialPortApiTest, BabblingDevice_EndsAsATimeoutOnceTheReplyOutgrowsItsLimit) {
-    const std::string noise(SerialPortAPI::kMaxReplyBytes + 1024, 'x');
-    dev->arrive(noise, 0);
-    EXPECT_EQ(receive(60), -2);
-    EXPECT_LE(text.size(), SerialPortAPI::kMaxReplyBytes + SerialPortAPI::kReadChunk);
+TEST(SerialPortApiReplies, BabblingDevice_EndsAsATimeoutOnceTheReplyOutgrowsItsLimit) {
+    ScriptedPortApi p;
+    p.dev->arrive(std::string(SerialPortAPI::kMaxReplyBytes + 1024, 'x'), 0);
+    EXPECT_EQ(p.receive(60), SerialPortAPI::kTimedOut);
+    EXPECT_LE(p.text.size(), SerialPortAPI::kMaxReplyBytes + SerialPortAPI::kReadChunk);
 }
 
-TEST_F(SerialPortApiTest, RefusedLineSettingsCloseAgain_AFailedCloseLeavesThePortOpen) {
-    dev->failSetLine = true;
-    EXPECT_EQ(port->TryOpen(), -1);
-    EXPECT_FALSE(dev->isOpen);
-    dev->failSetLine = false;
-    ASSERT_EQ(port->TryOpen(), 1);
-    dev->failClose = true;
-    EXPECT_EQ(port->TryClose(), -1);
-    EXPECT_TRUE(port->IsOpen());
+TEST(SerialPortApiOpen, RefusedLineSettingsCloseAgain_AFailedCloseLeavesThePortOpen) {
+    ScriptedPortApi p;
+    p.dev->failSetLine = true;
+    EXPECT_EQ(p.port.TryOpen(), -1);
+    EXPECT_FALSE(p.dev->isOpen);
+    p.dev->failSetLine = false;
+    ASSERT_EQ(p.port.TryOpen(), 1);
+    p.dev->failClose = true;
+    EXPECT_EQ(p.port.TryClose(), -1);
+    EXPECT_TRUE(p.port.IsOpen());
 }
 
-TEST_F(SerialPortApiTest, PortNamesFollowThePlatformsRule_ARejectedNameChangesNothing) {
+TEST(SerialPortApiOpen, PortNamesFollowThePlatformsRule_ARejectedNameChangesNothing) {
     for (const char* name : {"COM3", "COM12"})
         EXPECT_TRUE(isAcceptablePortName(name, PortNaming::Windows)) << name;
     for (const char* name : {"", "com3", "CO"})
@@ -124,9 +106,9 @@ TEST_F(SerialPortApiTest, PortNamesFollowThePlatformsRule_ARejectedNameChangesNo
     for (const char* name : {"", "/dev/", "COM3", "ttyUSB0"})
         EXPECT_FALSE(isAcceptablePortName(name, PortNaming::Posix)) << name;
 
-    const std::string before = port->PortName();
-    EXPECT_FALSE(port->SetPortName("com3"));
-    EXPECT_EQ(port->PortName(), before);
+    ScriptedPortApi p;
+    EXPECT_FALSE(p.port.SetPortName("com3"));
+    EXPECT_EQ(p.port.PortName(), PortName(4));
 }
 
 }  // namespace

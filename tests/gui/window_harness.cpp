@@ -44,8 +44,8 @@ QString WindowHarness::shownText(int id) const {
     return text.remove(QChar(0x200B));
 }
 
-void WindowHarness::click(int id) {
-    qobject_cast<QAbstractButton*>(window.control(id))->click();
+QAbstractButton* WindowHarness::button(int id) const {
+    return qobject_cast<QAbstractButton*>(window.control(id));
 }
 
 void ClockWithPause::sleepMs(int milliseconds) {
@@ -67,8 +67,4 @@ ScriptedWindow::ScriptedWindow(bool showModelSave)
     window.answerFileDialogsWith([this](const FileDialogRequest&) {
         return TempPath("field_" + std::to_string(++fileDialogs) + ".csv");
     });
-}
-
-QAbstractButton* ScriptedWindow::button(int id) const {
-    return qobject_cast<QAbstractButton*>(window.control(id));
 }

@@ -3,6 +3,7 @@
 class QAbstractButton;
 
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,7 +30,7 @@ public:
 
     bool visible(int id) const;
     QString shownText(int id) const;
-    void click(int id);
+    QAbstractButton* button(int id) const;
 
     std::vector<std::string> ports;  // what the next scan finds
     QtMainWindow window;
@@ -57,9 +58,18 @@ struct ScriptedPort {
     int fileDialogs = 0;
 };
 
+// Runs `look` at every pump of the event loop while a handler runs (a modal
+// box's loop too).
+struct EveryPump {
+    explicit EveryPump(std::function<void()> look) {
+        QObject::connect(&timer, &QTimer::timeout, std::move(look));
+        timer.start(0);
+    }
+    QTimer timer;
+};
+
 // The real window and logic on one scripted port; each file dialog chooses a
 // new file.
 struct ScriptedWindow : ScriptedPort, WindowHarness {
     explicit ScriptedWindow(bool showModelSave = false);
-    QAbstractButton* button(int id) const;
 };

@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "device/log_save.h"
-#include "device/model_save.h"
 #include "sim/simulated_logger.h"
 #include "tests/support/recording_events.h"
 #include "tests/support/scaled_clock.h"
-#include "update/software_update.h"
 
 // A transfer talking to the simulated logger over a real pseudo-terminal,
 // with time running twenty times faster.
@@ -24,9 +22,6 @@ struct SimTransferHarness {
 
     TransferResult logSave(const std::string& lap, const std::string& log) {
         return LogSave(port, clock, events).Run(lap, log);
-    }
-    TransferResult update(const std::string& path) {
-        return SoftwareUpdate(port, clock, events).Run(path);
     }
     std::vector<std::string> commands() const { return logger.receivedCommands(); }
     // How many commands were this whole line, or had this name before a ','.
