@@ -53,6 +53,32 @@ const FilePair& longestLog() {
     return pair;
 }
 
+// A crafted pair whose LAP column changes at every sample: 320,000 samples
+// cycling through 80,000 laps, so that every sample is a span of its own.
+const FilePair& lapEverySample() {
+    static const FilePair pair = [] {
+        constexpr int kCrafted = 320000, kCraftedLaps = 80000;
+        const std::string log = TempPath("bench_lap_every_sample_log.csv"),
+                          lap = TempPath("bench_lap_every_sample_lap.csv");
+        std::ofstream out(log, std::ios::binary);
+        out << "LOG NAME,D01,CRAFTED\r\nSAMPLING INTERVAL(sec),0.01\r\n"
+               "REC TIME,ST(%),TH(%),RPM,VOLT(V),TEMP1(\x81\x8E),TEMP2(\x81\x8E),LAP\r\n";
+        std::string time = "00:00.00";
+        for (int i = 0; i < kCrafted; ++i, NextRecTime(time, 1)) {
+            out << "'" << time << ",0,50," << 10000 + i % 977 << ",7.40,30,31," << i % kCraftedLaps
+                << "\r\n";
+        }
+        std::ofstream laps(lap, std::ios::binary);
+        laps << "LOG NAME,D01,CRAFTED\r\nTOTAL,'53:20.00\r\nBEST LAP,'00:00.04\r\n"
+                "AVERAGE LAP,'00:00.04\r\n\r\nLAP,LAP TIME\r\n";
+        for (int l = 1; l <= kCraftedLaps; ++l) {
+            laps << l << ",'00:00.04\r\n";
+        }
+        return FilePair{log, lap};
+    }();
+    return pair;
+}
+
 LogSession loaded() {
     return std::move(std::get<LogSession>(loadSession(longestLog())));
 }
@@ -85,6 +111,17 @@ void BM_OpenLongestLog(benchmark::State& state) {
     state.counters["peak_rss_MB"] = static_cast<double>(peakResidentKiB()) / 1024;
 }
 BENCHMARK(BM_OpenLongestLog)->Unit(benchmark::kMillisecond);
+
+// Opening the crafted pair: the lap table's figures must stay linear in the
+// spans, not laps times spans.
+void BM_OpenLapEverySample(benchmark::State& state) {
+    lapEverySample();
+    for (auto _ : state) {
+        LogSession session = std::move(std::get<LogSession>(loadSession(lapEverySample())));
+        benchmark::DoNotOptimize(session.figures.data());
+    }
+}
+BENCHMARK(BM_OpenLapEverySample)->Unit(benchmark::kMillisecond);
 
 // One frame of the plot at a screen's size, moving through the log as a user
 // who zooms and pans does: range(0) is the shown share of the log in 1/1000.

@@ -79,6 +79,21 @@ std::vector<LapFigures> lapFigures(const LogFile& log, const LapFile& laps,
     if (laps.lapsCs.empty()) {
         return rows;
     }
+    // One pass over the spans, each adding to its lap's row: a lap may come
+    // back in the LAP column, and a log may hold as many spans as samples.
+    struct LapSummaries {
+        Summary rpm, volt, temp1, temp2;
+    };
+    std::vector<LapSummaries> summaries(laps.lapsCs.size());
+    for (const LapSpan& s : spans) {
+        LapSummaries& lap = summaries[static_cast<std::size_t>(s.number - 1)];
+        for (std::size_t k = s.first; k < s.end; ++k) {
+            lap.rpm.add(log.channel(Channel::Rpm)[k]);
+            lap.volt.add(log.channel(Channel::Volt)[k]);
+            lap.temp1.add(log.channel(Channel::Temp1)[k]);
+            lap.temp2.add(log.channel(Channel::Temp2)[k]);
+        }
+    }
     const int best = *std::min_element(laps.lapsCs.begin(), laps.lapsCs.end());
     for (std::size_t i = 0; i < laps.lapsCs.size(); ++i) {
         LapFigures row;
@@ -86,23 +101,12 @@ std::vector<LapFigures> lapFigures(const LogFile& log, const LapFile& laps,
         row.lapCs = laps.lapsCs[i];
         row.behindBestCs = row.lapCs - best;
         row.best = row.lapCs == best;
-        Summary rpm, volt, temp1, temp2;
-        for (const LapSpan& s : spans) {
-            if (s.number != row.number) {
-                continue;
-            }
-            for (std::size_t k = s.first; k < s.end; ++k) {
-                rpm.add(log.channel(Channel::Rpm)[k]);
-                volt.add(log.channel(Channel::Volt)[k]);
-                temp1.add(log.channel(Channel::Temp1)[k]);
-                temp2.add(log.channel(Channel::Temp2)[k]);
-            }
-        }
-        row.highestRpm = rpm.high;
-        row.lowestVolt = volt.low;
-        row.averageVolt = volt.average();
-        row.highestTemp1 = temp1.high;
-        row.highestTemp2 = temp2.high;
+        const LapSummaries& lap = summaries[i];
+        row.highestRpm = lap.rpm.high;
+        row.lowestVolt = lap.volt.low;
+        row.averageVolt = lap.volt.average();
+        row.highestTemp1 = lap.temp1.high;
+        row.highestTemp2 = lap.temp2.high;
         rows.push_back(row);
     }
     return rows;
