@@ -15,13 +15,16 @@
 
 const char* const kPlotUsageLine =
     "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] "
-    "[--lap-range A-B]\n";
+    "[--lap-range A-B]\n"
+    "                     [--laps-csv FILE.csv]\n";
 
 namespace {
 
 constexpr char kPlotUsage[] =
     "usage: datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
-    "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n";
+    "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n"
+    "                     [--laps-csv FILE.csv]\n"
+    "--laps-csv writes the lap table as CSV (UTF-8); with it, --out may be left out.\n";
 
 struct PlotRequest {
     std::string log;
@@ -30,6 +33,7 @@ struct PlotRequest {
     std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
     std::optional<std::pair<int, int>> lapRange;
     QSize size{1600, 1000};
+    std::optional<std::string> lapsCsv;
 };
 
 int PlotUsage(const std::string& problem) {
@@ -110,6 +114,8 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
             if (!request.lapRange) {
                 return "--lap-range takes lap numbers A-B, A not above B";
             }
+        } else if (arg == "--laps-csv") {
+            request.lapsCsv = value;
         } else if (arg == "--size") {
             const auto size = ParseSize(value);
             if (!size) {
@@ -124,7 +130,7 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
         return "no log file given";
     }
     if (request.out.empty()) {
-        return "no image given with --out";
+        return request.lapsCsv ? std::string() : "no image given with --out";
     }
     if (imageFormatOf(QFile::decodeName(QByteArray::fromStdString(request.out))) ==
         ImageFormat::Unknown) {
@@ -175,6 +181,14 @@ void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString
     }
 }
 
+// False, with the reason printed, when a file could not be written.
+bool Written(const QString& problem) {
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "datadock plot: %s\n", problem.toStdString().c_str());
+    }
+    return problem.isEmpty();
+}
+
 }  // namespace
 
 int RunPlotCommand(int argc, char** argv) {
@@ -211,10 +225,21 @@ int RunPlotCommand(int argc, char** argv) {
             return PlotUsage(wrongLaps);
         }
     }
-    const QString written = exportPlot(session, view, request.size,
-                                       QFile::decodeName(QByteArray::fromStdString(request.out)));
-    if (!written.isEmpty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", written.toStdString().c_str());
+    if (request.lapsCsv && session.figures.empty()) {
+        std::fprintf(stderr, "datadock plot: %s has no laps: there is no lap table to write\n",
+                     pair.log.c_str());
+        return kExitFailed;
+    }
+    if (!request.out.empty()) {
+        const QString written = exportPlot(
+            session, view, request.size, QFile::decodeName(QByteArray::fromStdString(request.out)));
+        if (!Written(written)) {
+            return kExitFailed;
+        }
+    }
+    if (request.lapsCsv &&
+        !Written(exportLapFigures(
+            session.figures, QFile::decodeName(QByteArray::fromStdString(*request.lapsCsv))))) {
         return kExitFailed;
     }
     PrintNotes(request, pair, session);

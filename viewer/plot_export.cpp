@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "viewer/lap_table_model.h"
 #include "viewer/plot_painter.h"
 
 namespace {
@@ -66,6 +67,18 @@ QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
     const bool painted = format == ImageFormat::Png ? paintPng(file, session, view, size)
                                                     : paintSvg(file, session, view, size);
     if (!painted || !file.commit()) {
+        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
+    }
+    return {};
+}
+
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path) {
+    const std::string csv = lapTableCsv(laps);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
+        !file.commit()) {
         return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
     }
     return {};

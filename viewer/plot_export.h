@@ -15,3 +15,7 @@ ImageFormat imageFormatOf(const QString& path);
 // user's words.
 QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
                    const QString& path);
+
+// Writes the lap table as a CSV file (see lapTableCsv), whole or not at all.
+// Returns an empty text when written, otherwise why not.
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path);

@@ -100,6 +100,12 @@ void ViewerWindow::buildMenus() {
             exportImage(chosen.front());
         }
     });
+    file->addAction(tr("Export &Lap Table as CSV..."), this, [this] {
+        const QStringList chosen = ask(FileQuestion::ExportLapTable, {});
+        if (!chosen.isEmpty()) {
+            exportLapTable(chosen.front());
+        }
+    });
     file->addSeparator();
     file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
 
@@ -190,6 +196,20 @@ bool ViewerWindow::exportImage(const QString& path) {
     return true;
 }
 
+bool ViewerWindow::exportLapTable(const QString& path) {
+    if (!m_session || m_session->figures.empty()) {
+        showError(tr("Open a log with its lap file first: there is no lap table to export."));
+        return false;
+    }
+    const QString problem = exportLapFigures(m_session->figures, path);
+    if (!problem.isEmpty()) {
+        showError(problem);
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    return true;
+}
+
 void ViewerWindow::lapsSelected(const QList<int>& laps) {
     if (laps.size() == 1) {
         m_plot->showLap(laps.front());
@@ -226,6 +246,10 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
         case FileQuestion::ExportImage:
             chosen << QFileDialog::getSaveFileName(this, tr("Export the plot"), folder,
                                                    tr("PNG image (*.png);;SVG image (*.svg)"));
+            break;
+        case FileQuestion::ExportLapTable:
+            chosen << QFileDialog::getSaveFileName(this, tr("Export the lap table"), folder,
+                                                   tr("CSV file (*.csv)"));
             break;
     }
     chosen.removeAll(QString());

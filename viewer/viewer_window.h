@@ -18,7 +18,7 @@ class ViewerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage };
+    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage, ExportLapTable };
     // The files chosen, none when cancelled.
     using FileAsker = std::function<QStringList(FileQuestion, const QString& about)>;
     using ErrorShower = std::function<void(const QString&)>;
@@ -32,6 +32,7 @@ public:
     // Asks for the files to open.
     void openByDialog();
     bool exportImage(const QString& path);
+    bool exportLapTable(const QString& path);
 
     // For tests: answer the questions without dialogs.
     void answerFileQuestionsWith(FileAsker asker) { m_asker = std::move(asker); }

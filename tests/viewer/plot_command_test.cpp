@@ -36,6 +36,20 @@ TEST(PlotCommandTest, WritesPngAndSvgOfTheAskedSize) {
     EXPECT_EQ(QSvgRenderer(QString::fromStdString(svg)).viewBox(), QRect(0, 0, 1600, 1000));
 }
 
+// Figures worked out from the golden log's samples; a spreadsheet reads
+// UTF-8 by the byte-order mark.
+TEST(PlotCommandTest, LapsCsvWritesTheLapTableWithoutAnImage) {
+    const std::string csv = TempPath("laps_table.csv");
+    const ProcessResult result = plot({kGoldenLog, "--laps-csv", csv});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(
+        ReadFileBytes(csv),
+        "\xEF\xBB\xBFLap,Time (s),Behind (s),Full throttle (%),Braking (%),Max RPM (rpm),"
+        "Min RPM (rpm),Min VOLT (V),Avg VOLT (V),VOLT drop (V),Max TEMP1 (℃),Max TEMP2 (℃)\r\n"
+        "1,20.00,0.00,0.0,100.0,3554,2148,7.21,7.30,0.19,32,34\r\n"
+        "2,21.00,1.00,0.0,9.5,5108,3628,7.00,7.10,0.20,39,38\r\n");
+}
+
 TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
     const std::string out = TempPath("never.png");
     std::remove(out.c_str());

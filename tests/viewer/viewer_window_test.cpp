@@ -49,10 +49,12 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 4600.0));
     const LapTable& table = *viewer.window.lapTable();
     EXPECT_EQ(table.cellText(0, 0), QStringLiteral("1 ★"));  // the best lap
-    const char* lap2[] = {"2", "00:21.00", "+1.00", "5108", "7.00", "7.10", "39", "38"};
-    for (int column = 0; column < 8; ++column) {
+    const char* lap2[] = {"2",    "00:21.00", "+1.00", "0.0",  "9.5", "5108",
+                          "3628", "7.00",     "7.10",  "0.20", "39",  "38"};
+    for (int column = 0; column < 12; ++column) {
         EXPECT_EQ(table.cellText(1, column), QString::fromUtf8(lap2[column]));
     }
+    EXPECT_EQ(table.table()->horizontalHeaderItem(11)->text(), QStringLiteral("Max T2 (℃)"));
     EXPECT_TRUE(table.summaryText().contains(QStringLiteral("00:41.00")));
     saveScreenshot(viewer.window, "viewer-whole-log.png");
 
@@ -71,6 +73,9 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     EXPECT_FALSE(QImage(png).isNull());
     EXPECT_FALSE(viewer.window.exportImage(QString::fromStdString(TempPath("overlay.gif"))));
     EXPECT_EQ(viewer.errors.size(), 1);
+    const std::string csv = TempPath("laps.csv");
+    EXPECT_TRUE(viewer.window.exportLapTable(QString::fromStdString(csv)));
+    EXPECT_EQ(ReadFileBytes(csv).substr(0, 22), "\xEF\xBB\xBFLap,Time (s),Behind");
 }
 
 TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
