@@ -61,27 +61,9 @@ void drawChannel(QPainter& painter, const QRectF& pane, const PlotView& view,
                  const LogSession& session, Channel channel, std::size_t first, std::size_t end,
                  double offsetCs, const QColor& colour) {
     const auto c = static_cast<std::size_t>(channel);
-    const auto times = std::span(session.log.timesCs).subspan(first, end - first);
-    const auto values = std::span(session.log.values[c]).subspan(first, end - first);
-    const int width = static_cast<int>(pane.width());
-    const std::vector<PixelColumn> columns =
-        decimate(times, values, view.startCs, view.endCs, width, offsetCs);
-    const ValueRange& range = session.ranges[c];
-    std::vector<QLineF> lines;
-    lines.reserve(columns.size() * 2);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const PixelColumn& col = columns[i];
-        const double x = pane.left() + col.x + 0.5;
-        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
-        if (i > 0 && joined(columns[i - 1], col)) {
-            const double px = pane.left() + columns[i - 1].x + 0.5;
-            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
-                               yAt(pane, range, col.first));
-        }
-    }
-    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
-    painter.setPen(QPen(colour, 0));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    drawSeries(painter, pane, view, std::span(session.log.timesCs).subspan(first, end - first),
+               std::span(session.log.values[c]).subspan(first, end - first), offsetCs,
+               session.ranges[c], colour);
 }
 
 void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
@@ -104,49 +86,6 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
                              QString::number(span.number));
         }
     }
-}
-
-void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view) {
-    const QRectF& area = layout.plotArea;
-    const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
-    painter.setFont(QFont(painter.font().family(), 8));
-    for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
-        const double x = layout.xAt(view, t);
-        painter.setPen(kGrid);
-        for (const auto& [channel, pane] : layout.panes) {
-            painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
-        }
-        painter.setPen(kText);
-        const std::string label = timeText(std::llround(t));
-        painter.drawText(QRectF(x - 45, area.bottom() + 4, 90, 16), Qt::AlignCenter, qs(label));
-    }
-}
-
-void drawPaneFrame(QPainter& painter, const QRectF& pane, Channel channel,
-                   const ValueRange& range) {
-    painter.setPen(kGrid);
-    const double step =
-        niceStep(range.high - range.low, std::max(1, static_cast<int>(pane.height() / 30)));
-    painter.setFont(QFont(painter.font().family(), 7));
-    for (double v = std::ceil(range.low / step) * step; v <= range.high; v += step) {
-        const double y = yAt(pane, range, static_cast<float>(v));
-        painter.setPen(kGrid);
-        painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
-        painter.setPen(kText);
-        painter.drawText(QRectF(pane.left() - 40, y - 7, 36, 14), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(v, 'g', 6));
-    }
-    painter.setPen(kText);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    painter.save();
-    painter.translate(pane.left() - 66, pane.center().y());
-    painter.rotate(-90);
-    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter,
-                     QString::fromUtf8(channelName(channel)));
-    painter.restore();
-    painter.setPen(QColor(0x99, 0x99, 0x99));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(pane);
 }
 
 void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
@@ -229,6 +168,71 @@ QString titleOf(const LogSession& session, const PlotView& view) {
 
 }  // namespace
 
+void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
+                std::span<const std::int32_t> timesCs, std::span<const float> values,
+                double offsetCs, const ValueRange& range, const QColor& colour) {
+    const int width = static_cast<int>(pane.width());
+    const std::vector<PixelColumn> columns =
+        decimate(timesCs, values, view.startCs, view.endCs, width, offsetCs);
+    std::vector<QLineF> lines;
+    lines.reserve(columns.size() * 2);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const PixelColumn& col = columns[i];
+        const double x = pane.left() + col.x + 0.5;
+        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
+        if (i > 0 && joined(columns[i - 1], col)) {
+            const double px = pane.left() + columns[i - 1].x + 0.5;
+            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
+                               yAt(pane, range, col.first));
+        }
+    }
+    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
+    painter.setPen(QPen(colour, 0));
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view) {
+    const QRectF& area = layout.plotArea;
+    const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
+    painter.setFont(QFont(painter.font().family(), 8));
+    for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
+        const double x = layout.xAt(view, t);
+        painter.setPen(kGrid);
+        for (const QRectF& pane : layout.allPanes()) {
+            painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
+        }
+        painter.setPen(kText);
+        const std::string label = timeText(std::llround(t));
+        painter.drawText(QRectF(x - 45, area.bottom() + 4, 90, 16), Qt::AlignCenter, qs(label));
+    }
+}
+
+void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
+                   const ValueRange& range) {
+    painter.setPen(kGrid);
+    const double step =
+        niceStep(range.high - range.low, std::max(1, static_cast<int>(pane.height() / 30)));
+    painter.setFont(QFont(painter.font().family(), 7));
+    for (double v = std::ceil(range.low / step) * step; v <= range.high; v += step) {
+        const double y = yAt(pane, range, static_cast<float>(v));
+        painter.setPen(kGrid);
+        painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
+        painter.setPen(kText);
+        painter.drawText(QRectF(pane.left() - 40, y - 7, 36, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(v, 'g', 6));
+    }
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    painter.save();
+    painter.translate(pane.left() - 66, pane.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter, name);
+    painter.restore();
+    painter.setPen(QColor(0x99, 0x99, 0x99));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pane);
+}
+
 const char* channelName(Channel channel) {
     static constexpr const char* kNames[kChannelCount] = {"ST(%)",   "TH(%)",     "RPM",
                                                           "VOLT(V)", "TEMP1(°C)", "TEMP2(°C)"};
@@ -253,10 +257,21 @@ double PlotLayout::timeAt(const PlotView& view, double x) const {
     return view.startCs + (x - plotArea.left()) / plotArea.width() * view.lengthCs();
 }
 
-PlotLayout layoutPlot(const QRectF& area, const PlotView& view) {
+std::vector<QRectF> PlotLayout::allPanes() const {
+    std::vector<QRectF> all;
+    for (const auto& [channel, pane] : panes) {
+        all.push_back(pane);
+    }
+    if (variancePane) {
+        all.push_back(*variancePane);
+    }
+    return all;
+}
+
+PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVariance) {
     PlotLayout layout;
     layout.plotArea = area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
-    const int count = view.shownCount();
+    const int count = view.shownCount() + (withVariance ? 1 : 0);
     if (count == 0 || layout.plotArea.width() < 10 || layout.plotArea.height() < 10) {
         return layout;
     }
@@ -269,6 +284,9 @@ PlotLayout layoutPlot(const QRectF& area, const PlotView& view) {
                 QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height));
             top += height + kPaneGap;
         }
+    }
+    if (withVariance) {
+        layout.variancePane = QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height);
     }
     return layout;
 }
@@ -290,7 +308,8 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
     }
     drawTimeAxis(painter, layout, view);
     for (const auto& [channel, pane] : layout.panes) {
-        drawPaneFrame(painter, pane, channel, session.ranges[static_cast<std::size_t>(channel)]);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)),
+                      session.ranges[static_cast<std::size_t>(channel)]);
         painter.save();
         painter.setClipRect(pane);
         for (const Trace& trace : tracesFor(session, view, channel)) {

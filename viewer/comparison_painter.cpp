@@ -1,0 +1,179 @@
+#include "viewer/comparison_painter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "viewer/plot_painter.h"
+
+namespace {
+
+const QColor kLapColours[kMostOverlaidLaps] = {QColor(0x1f, 0x77, 0xb4), QColor(0xe6, 0x55, 0x0d),
+                                               QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
+                                               QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+                                               QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
+const QColor kText(0x30, 0x30, 0x30);
+
+// Wide enough for every overlaid lap's session.
+ValueRange channelRange(const LapComparison& comparison, Channel channel) {
+    const auto c = static_cast<std::size_t>(channel);
+    ValueRange range = comparison.overlaid.front().session->ranges[c];
+    for (const OverlaidLap& lap : comparison.overlaid) {
+        range.low = std::min(range.low, lap.session->ranges[c].low);
+        range.high = std::max(range.high, lap.session->ranges[c].high);
+    }
+    return range;
+}
+
+// A lap's variance as a series the plot draws: times in hundredths, values
+// in seconds.
+struct VarianceSeries {
+    std::vector<std::int32_t> timesCs;
+    std::vector<float> seconds;
+};
+
+VarianceSeries varianceSeries(const OverlaidLap& lap) {
+    VarianceSeries series;
+    series.timesCs.reserve(lap.variance.size());
+    series.seconds.reserve(lap.variance.size());
+    for (const VariancePoint& point : lap.variance) {
+        series.timesCs.push_back(static_cast<std::int32_t>(std::lround(point.referenceCs)));
+        series.seconds.push_back(static_cast<float>(point.varianceCs / 100));
+    }
+    return series;
+}
+
+ValueRange varianceRange(const LapComparison& comparison) {
+    double low = 0, high = 0;
+    for (const OverlaidLap& lap : comparison.overlaid) {
+        for (const VariancePoint& point : lap.variance) {
+            low = std::min(low, point.varianceCs / 100);
+            high = std::max(high, point.varianceCs / 100);
+        }
+    }
+    const double margin = std::max((high - low) * 0.05, 0.05);
+    return {static_cast<float>(low - margin), static_cast<float>(high + margin)};
+}
+
+QString signedSeconds(int hundredths) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%d.%02d", hundredths < 0 ? '-' : '+',
+                  std::abs(hundredths) / 100, std::abs(hundredths) % 100);
+    return QString::fromLatin1(text);
+}
+
+QString legendLine(const OverlaidLap& lap, const OverlaidLap& reference) {
+    QString line = QStringLiteral("%1   %2   %3")
+                       .arg(QString::fromStdString(lapName(lap.lap)),
+                            QString::fromStdString(timeText(lap.lapCs)),
+                            &lap == &reference ? QStringLiteral("reference")
+                                               : signedSeconds(lap.lapCs - reference.lapCs));
+    if (lap.progress.byTime) {
+        line += QStringLiteral("   no RPM: lined up by time");
+    }
+    return line;
+}
+
+// Top left in a pane, the laps in their colours.
+void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comparison) {
+    painter.setFont(QFont(painter.font().family(), 8));
+    const QFontMetricsF metrics(painter.font());
+    QStringList lines;
+    double width = 0;
+    for (const OverlaidLap& lap : comparison.overlaid) {
+        lines << legendLine(lap, comparison.overlaid.front());
+        width = std::max(width, metrics.horizontalAdvance(lines.back()));
+    }
+    const QRectF box(pane.left() + 4, pane.top() + 4, width + 32,
+                     metrics.height() * static_cast<double>(lines.size()) + 4);
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    for (int i = 0; i < lines.size(); ++i) {
+        const double baseline = box.top() + 2 + metrics.ascent() + i * metrics.height();
+        const double middle = baseline - metrics.ascent() / 2 + 1;
+        painter.setPen(QPen(overlaidLapColour(static_cast<std::size_t>(i)), 2));
+        painter.drawLine(QLineF(box.left() + 4, middle, box.left() + 22, middle));
+        painter.setPen(kText);
+        painter.drawText(QPointF(box.left() + 28, baseline), lines[i]);
+    }
+}
+
+QString titleOf(const LapComparison& comparison) {
+    QStringList sessions;
+    std::vector<std::size_t> named;
+    for (const OverlaidLap& lap : comparison.overlaid) {
+        if (std::find(named.begin(), named.end(), lap.lap.session) == named.end()) {
+            named.push_back(lap.lap.session);
+            sessions << QStringLiteral("session %1: %2")
+                            .arg(lap.lap.session + 1)
+                            .arg(QString::fromStdString(lap.session->log.title));
+        }
+    }
+    return QStringLiteral("Laps lined up by distance estimated from RPM    ") +
+           sessions.join(QStringLiteral(", "));
+}
+
+void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
+                  const PlotView& view) {
+    const ValueRange range = varianceRange(comparison);
+    drawPaneFrame(painter, pane, QStringLiteral("VARIANCE(s)"), range);
+    painter.save();
+    painter.setClipRect(pane);
+    const double zero = pane.bottom() - (0 - range.low) / (range.high - range.low) * pane.height();
+    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0));
+    painter.drawLine(QLineF(pane.left(), zero, pane.right(), zero));
+    for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
+        const VarianceSeries series = varianceSeries(comparison.overlaid[i]);
+        drawSeries(painter, pane, view, series.timesCs, series.seconds, 0, range,
+                   overlaidLapColour(i));
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+std::pair<double, double> comparisonRange(const LapComparison& comparison) {
+    if (comparison.overlaid.empty()) {
+        return {0, 1};
+    }
+    return {0, std::max(comparison.overlaid.front().progress.timeCs.back(), 1.0)};
+}
+
+QColor overlaidLapColour(std::size_t index) {
+    return kLapColours[index % kMostOverlaidLaps];
+}
+
+void paintComparison(QPainter& painter, const QRectF& area, const LapComparison& comparison,
+                     const PlotView& view) {
+    painter.fillRect(area, Qt::white);
+    painter.setPen(kText);
+    if (comparison.overlaid.empty()) {
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No lap to compare."));
+        return;
+    }
+    const PlotLayout layout = layoutPlot(area, view, true);
+    if (!layout.variancePane) {
+        return;  // too small to draw
+    }
+    painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
+    painter.drawText(QRectF(layout.plotArea.left(), area.top() + 2, area.width(), 14),
+                     Qt::AlignLeft | Qt::AlignVCenter, titleOf(comparison));
+    drawTimeAxis(painter, layout, view);
+    for (const auto& [channel, pane] : layout.panes) {
+        const ValueRange range = channelRange(comparison, channel);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range);
+        painter.save();
+        painter.setClipRect(pane);
+        for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
+            const OverlaidLap& lap = comparison.overlaid[i];
+            const auto& values = lap.session->log.channel(channel);
+            drawSeries(painter, pane, view, lap.alignedCs,
+                       std::span(values).subspan(lap.first, lap.alignedCs.size()), 0, range,
+                       overlaidLapColour(i));
+        }
+        painter.restore();
+    }
+    drawVariance(painter, *layout.variancePane, comparison, view);
+    drawLegend(painter, layout.panes.empty() ? *layout.variancePane : layout.panes.front().second,
+               comparison);
+}
