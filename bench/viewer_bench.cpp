@@ -11,10 +11,13 @@
 #include <QPainter>
 #include <cmath>
 #include <fstream>
+#include <tuple>
 
 #include "device/log_records.h"
 #include "tests/support/temp_files.h"
+#include "viewer/comparison_painter.h"
 #include "viewer/file_pairing.h"
+#include "viewer/lap_comparison.h"
 #include "viewer/plot_painter.h"
 
 namespace {
@@ -122,6 +125,77 @@ void BM_OpenLapEverySample(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenLapEverySample)->Unit(benchmark::kMillisecond);
+
+// Four sessions of the longest log's length, their laps range(0) samples long
+// (so that eight laps, two of each session, can be compared), built in
+// memory: RPM and the lap times differ a little from session to session.
+std::vector<LogSession> comparedSessions(std::size_t samplesPerLap) {
+    std::vector<LogSession> sessions;
+    for (int s = 0; s < 4; ++s) {
+        LogFile log;
+        log.intervalCs = kIntervalCs;
+        LapFile laps;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(kSamples); ++i) {
+            const double phase = static_cast<double>(i % samplesPerLap) * 0.05;
+            log.timesCs.push_back(static_cast<std::int32_t>(i) * kIntervalCs);
+            const float sample[kChannelCount] = {
+                static_cast<float>(100 * std::sin(phase)),
+                static_cast<float>(110 * std::cos(phase)),
+                static_cast<float>(20000 + 15000 * std::sin(phase * 0.3) + 500 * s),
+                7.4f,
+                30,
+                31};
+            for (std::size_t c = 0; c < kChannelCount; ++c) {
+                log.values[c].push_back(sample[c]);
+            }
+            log.lapColumn.push_back(static_cast<std::int32_t>(i / samplesPerLap));
+        }
+        for (std::size_t lap = 0; lap < kSamples / samplesPerLap; ++lap) {
+            laps.lapsCs.push_back(static_cast<int>(samplesPerLap) * kIntervalCs + s * 7 + lap % 5);
+        }
+        sessions.push_back(makeSession(std::move(log), std::move(laps)));
+    }
+    return sessions;
+}
+
+struct ComparedLaps {
+    std::vector<LogSession> sessions;
+    std::vector<const LogSession*> pointers;
+    std::vector<SessionLap> laps;  // the first two laps of each session
+};
+
+ComparedLaps comparedLaps(std::size_t samplesPerLap) {
+    ComparedLaps compared{comparedSessions(samplesPerLap), {}, {}};
+    for (std::size_t s = 0; s < compared.sessions.size(); ++s) {
+        compared.pointers.push_back(&compared.sessions[s]);
+        compared.laps.insert(compared.laps.end(), {{s, 1}, {s, 2}});
+    }
+    return compared;
+}
+
+// The lap list of four sessions, eight laps' progress, alignment and variance.
+void BM_CompareLaps(benchmark::State& state) {
+    const ComparedLaps compared = comparedLaps(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        const LapComparison comparison = compareLaps(compared.pointers, compared.laps);
+        benchmark::DoNotOptimize(comparison.overlaid.back().variance.data());
+    }
+}
+BENCHMARK(BM_CompareLaps)->Arg(200)->Arg(kSamples / 2)->Unit(benchmark::kMillisecond);
+
+// One frame of those eight laps, every channel and the variance pane.
+void BM_RedrawComparison(benchmark::State& state) {
+    const ComparedLaps compared = comparedLaps(static_cast<std::size_t>(state.range(0)));
+    const LapComparison comparison = compareLaps(compared.pointers, compared.laps);
+    QImage screen(kScreen, QImage::Format_ARGB32_Premultiplied);
+    PlotView view;
+    std::tie(view.startCs, view.endCs) = comparisonRange(comparison);
+    for (auto _ : state) {
+        QPainter painter(&screen);
+        paintComparison(painter, QRectF(QPointF(0, 0), kScreen), comparison, view);
+    }
+}
+BENCHMARK(BM_RedrawComparison)->Arg(200)->Arg(kSamples / 2)->Unit(benchmark::kMillisecond);
 
 // One frame of the plot at a screen's size, moving through the log as a user
 // who zooms and pans does: range(0) is the shown share of the log in 1/1000.

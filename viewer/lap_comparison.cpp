@@ -16,6 +16,34 @@ double along(const LapProgress& lap, std::size_t i, double progress) {
     return lap.timeCs[i] + (progress - p0) / (p1 - p0) * (lap.timeCs[i + 1] - lap.timeCs[i]);
 }
 
+// The time a lap reached a progress, given the first corner at or beyond it.
+double reachedAt(const LapProgress& lap, std::size_t corner, double progress) {
+    if (corner == 0) {
+        return lap.timeCs.front();
+    }
+    if (corner == lap.progress.size()) {
+        return lap.timeCs.back();
+    }
+    return along(lap, corner - 1, progress);
+}
+
+// The reference's times at a lap's samples' progress, which never falls: one
+// walk along both.
+std::vector<std::int32_t> alignedTimes(const LapProgress& reference, const LapProgress& lap) {
+    std::vector<std::int32_t> times;
+    times.reserve(lap.progress.size() - 1);
+    std::size_t corner = 0;
+    for (std::size_t k = 0; k + 1 < lap.progress.size(); ++k) {
+        const double progress = lap.progress[k];
+        while (corner < reference.progress.size() && reference.progress[corner] < progress) {
+            ++corner;
+        }
+        times.push_back(
+            static_cast<std::int32_t>(std::lround(reachedAt(reference, corner, progress))));
+    }
+    return times;
+}
+
 std::string capitalised(std::string text) {
     if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
         text[0] = static_cast<char>(text[0] - 'a' + 'A');
@@ -126,13 +154,7 @@ LapProgress lapProgress(const LogFile& log, const LapSpan& span, int lapCs) {
 
 double timeAtProgress(const LapProgress& lap, double progress) {
     const auto at = std::lower_bound(lap.progress.begin(), lap.progress.end(), progress);
-    if (at == lap.progress.begin()) {
-        return lap.timeCs.front();
-    }
-    if (at == lap.progress.end()) {
-        return lap.timeCs.back();
-    }
-    return along(lap, static_cast<std::size_t>(at - lap.progress.begin()) - 1, progress);
+    return reachedAt(lap, static_cast<std::size_t>(at - lap.progress.begin()), progress);
 }
 
 std::vector<VariancePoint> timeVariance(const LapProgress& reference, const LapProgress& lap) {
@@ -211,12 +233,13 @@ LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
     }
     const LapProgress& referenceProgress = comparison.overlaid.front().progress;
     for (OverlaidLap& lap : comparison.overlaid) {
-        const bool isReference = &lap == &comparison.overlaid.front();
-        for (std::size_t k = 0; k + 1 < lap.progress.progress.size(); ++k) {
-            const double at = isReference
-                                  ? lap.progress.timeCs[k]
-                                  : timeAtProgress(referenceProgress, lap.progress.progress[k]);
-            lap.alignedCs.push_back(static_cast<std::int32_t>(std::lround(at)));
+        if (&lap == &comparison.overlaid.front()) {
+            for (std::size_t k = 0; k + 1 < lap.progress.timeCs.size(); ++k) {
+                lap.alignedCs.push_back(
+                    static_cast<std::int32_t>(std::lround(lap.progress.timeCs[k])));
+            }
+        } else {
+            lap.alignedCs = alignedTimes(referenceProgress, lap.progress);
         }
         lap.variance = timeVariance(referenceProgress, lap.progress);
         if (lap.progress.byTime) {
