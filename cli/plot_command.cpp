@@ -26,14 +26,16 @@ namespace {
 constexpr char kPlotUsage[] =
     "usage: datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
     "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n"
-    "                     [--compare OTHER_LOG.csv]... [--laps LAPS [--reference S:L]]\n"
+    "                     [--compare OTHER_LOG.csv]... [--laps LAPS [--reference S:L] "
+    "[--by-time]]\n"
     "                     [--laps-csv FILE.csv]\n"
     "--laps overlays up to 8 laps lined up by distance (estimated from RPM), with a pane\n"
     "of their time variance against the reference lap: the fastest of all the sessions'\n"
     "laps unless --reference names one. A lap is SESSION:LAP, the sessions numbered 1 for\n"
     "LOG.csv and 2, 3, ... for each --compare in order; a bare LAP is a lap of LOG.csv.\n"
-    "Laps are numbered as the lap table shows them. --laps-csv writes LOG.csv's lap\n"
-    "table as CSV (UTF-8); with it alone, --out may be left out.\n";
+    "Laps are numbered as the lap table shows them. --by-time draws each lap by its\n"
+    "time since it began instead (the variance stays by distance). --laps-csv writes\n"
+    "LOG.csv's lap table as CSV (UTF-8); with it alone, --out may be left out.\n";
 
 struct PlotRequest {
     std::string log;
@@ -48,6 +50,7 @@ struct PlotRequest {
     std::optional<std::string> referenceText;
     std::vector<SessionLap> laps;
     std::optional<SessionLap> reference;
+    LineUp lineUp = LineUp::ByDistance;
 };
 
 constexpr std::size_t kMostSessions = 8;
@@ -138,7 +141,8 @@ std::string CheckComparison(PlotRequest& request) {
     if (!request.lapsText) {
         return !request.compared.empty() ? "--compare needs --laps to say which laps to overlay"
                : request.referenceText   ? "--reference needs --laps"
-                                         : "";
+               : request.lineUp == LineUp::ByTime ? "--by-time needs --laps"
+                                                  : "";
     }
     if (request.lapRange) {
         return "--laps and --lap-range cannot be given together";
@@ -161,6 +165,10 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
                 return "one log file only";
             }
             request.log = arg;
+            continue;
+        }
+        if (arg == "--by-time") {
+            request.lineUp = LineUp::ByTime;
             continue;
         }
         if (i + 1 >= argc || std::string(argv[i + 1]).empty()) {
@@ -309,7 +317,8 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
     if (const std::string wrong = WrongLap(request, sessions); !wrong.empty()) {
         return PlotUsage(wrong);
     }
-    const LapComparison comparison = compareLaps(sessions, request.laps, request.reference);
+    const LapComparison comparison =
+        compareLaps(sessions, request.laps, request.reference, request.lineUp);
     if (!comparison.reference) {
         std::fprintf(stderr, "datadock plot: the logs hold no samples of any lap\n");
         return kExitFailed;

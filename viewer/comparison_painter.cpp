@@ -63,14 +63,15 @@ QString signedSeconds(int hundredths) {
     return QString::fromLatin1(text);
 }
 
-QString legendLine(const OverlaidLap& lap, const OverlaidLap& reference) {
+QString legendLine(const OverlaidLap& lap, const OverlaidLap& reference, LineUp lineUp) {
     QString line = QStringLiteral("%1   %2   %3")
                        .arg(QString::fromStdString(lapName(lap.lap)),
                             QString::fromStdString(timeText(lap.lapCs)),
                             &lap == &reference ? QStringLiteral("reference")
                                                : signedSeconds(lap.lapCs - reference.lapCs));
     if (lap.progress.byTime) {
-        line += QStringLiteral("   no RPM: lined up by time");
+        line += lineUp == LineUp::ByDistance ? QStringLiteral("   no RPM: lined up by time")
+                                             : QStringLiteral("   no RPM: variance by time");
     }
     return line;
 }
@@ -82,7 +83,7 @@ void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comp
     QStringList lines;
     double width = 0;
     for (const OverlaidLap& lap : comparison.overlaid) {
-        lines << legendLine(lap, comparison.overlaid.front());
+        lines << legendLine(lap, comparison.overlaid.front(), comparison.lineUp);
         width = std::max(width, metrics.horizontalAdvance(lines.back()));
     }
     const QRectF box(pane.left() + 4, pane.top() + 4, width + 32,
@@ -109,8 +110,12 @@ QString titleOf(const LapComparison& comparison) {
                             .arg(QString::fromStdString(lap.session->log.title));
         }
     }
-    return QStringLiteral("Laps lined up by distance estimated from RPM    ") +
-           sessions.join(QStringLiteral(", "));
+    const QString lineUp = comparison.lineUp == LineUp::ByTime
+                               ? QStringLiteral(
+                                     "Laps by time since each began; variance by "
+                                     "distance estimated from RPM    ")
+                               : QStringLiteral("Laps lined up by distance estimated from RPM    ");
+    return lineUp + sessions.join(QStringLiteral(", "));
 }
 
 void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
@@ -136,7 +141,13 @@ std::pair<double, double> comparisonRange(const LapComparison& comparison) {
     if (comparison.overlaid.empty()) {
         return {0, 1};
     }
-    return {0, std::max(comparison.overlaid.front().progress.timeCs.back(), 1.0)};
+    if (comparison.lineUp == LineUp::ByDistance) {
+        return {0, std::max(comparison.overlaid.front().progress.timeCs.back(), 1.0)};
+    }
+    const auto longest = std::max_element(
+        comparison.overlaid.begin(), comparison.overlaid.end(),
+        [](const OverlaidLap& a, const OverlaidLap& b) { return a.samplesCs < b.samplesCs; });
+    return {0, std::max(longest->samplesCs, 1)};
 }
 
 QColor overlaidLapColour(std::size_t index) {

@@ -88,6 +88,7 @@ OverlaidLap overlay(const std::vector<const LogSession*>& sessions, const Compar
     lap.first = span.first;
     lap.end = span.end;
     lap.lapCs = row.lapCs;
+    lap.samplesCs = span.endCs - span.startCs;
     lap.progress = lapProgress(lap.session->log, span, row.lapCs);
     return lap;
 }
@@ -208,8 +209,9 @@ std::optional<SessionLap> fastestLap(const std::vector<const LogSession*>& sessi
 
 LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
                           const std::vector<SessionLap>& overlaid,
-                          std::optional<SessionLap> reference) {
+                          std::optional<SessionLap> reference, LineUp lineUp) {
     LapComparison comparison;
+    comparison.lineUp = lineUp;
     comparison.laps = lapRows(sessions);
     if (reference) {
         const ComparedLapRow* row = rowOf(comparison.laps, *reference);
@@ -233,7 +235,12 @@ LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
     }
     const LapProgress& referenceProgress = comparison.overlaid.front().progress;
     for (OverlaidLap& lap : comparison.overlaid) {
-        if (&lap == &comparison.overlaid.front()) {
+        if (lineUp == LineUp::ByTime) {
+            const auto& times = lap.session->log.timesCs;
+            for (std::size_t k = lap.first; k < lap.end; ++k) {
+                lap.alignedCs.push_back(times[k] - times[lap.first]);
+            }
+        } else if (&lap == &comparison.overlaid.front()) {
             for (std::size_t k = 0; k + 1 < lap.progress.timeCs.size(); ++k) {
                 lap.alignedCs.push_back(
                     static_cast<std::int32_t>(std::lround(lap.progress.timeCs[k])));
@@ -242,7 +249,7 @@ LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
             lap.alignedCs = alignedTimes(referenceProgress, lap.progress);
         }
         lap.variance = timeVariance(referenceProgress, lap.progress);
-        if (lap.progress.byTime) {
+        if (lap.progress.byTime && lineUp == LineUp::ByDistance) {
             comparison.notes.push_back(capitalised(lapName(lap.lap)) +
                                        " has no RPM: it is lined up by its time since the lap "
                                        "began.");

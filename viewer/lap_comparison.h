@@ -79,6 +79,7 @@ struct OverlaidLap {
     std::size_t first = 0;  // its samples in the session's log: [first, end)
     std::size_t end = 0;
     int lapCs = 0;
+    int samplesCs = 0;  // from its first sample to the next lap's (lapCs to a sample)
     LapProgress progress;
     std::vector<std::int32_t> alignedCs;  // one a sample, in the reference lap's time
     std::vector<VariancePoint> variance;
@@ -86,7 +87,12 @@ struct OverlaidLap {
 
 inline constexpr std::size_t kMostOverlaidLaps = 8;
 
+// How the overlaid laps are drawn: at the reference's time of the same
+// progress, or each at its own time since it began.
+enum class LineUp { ByDistance, ByTime };
+
 struct LapComparison {
+    LineUp lineUp = LineUp::ByDistance;
     std::vector<ComparedLapRow> laps;  // every lap of every session, session by session
     std::optional<SessionLap> reference;
     std::vector<OverlaidLap> overlaid;  // the reference first, then the laps asked for
@@ -99,9 +105,11 @@ std::optional<SessionLap> fastestLap(const std::vector<const LogSession*>& sessi
 
 // The sessions' laps against the reference (by default the fastest), and the
 // laps asked for overlaid on it, at most kMostOverlaidLaps with the reference.
+// The variance is by distance either way.
 LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
                           const std::vector<SessionLap>& overlaid,
-                          std::optional<SessionLap> reference = std::nullopt);
+                          std::optional<SessionLap> reference = std::nullopt,
+                          LineUp lineUp = LineUp::ByDistance);
 
 // "session 2 lap 5" as the notes, the legend and the command line name it:
 // sessions counted from 1.

@@ -104,6 +104,10 @@ TEST(LapComparisonTest, SamplesAreDrawnAtTheReferencesTimeOfTheSameProgress) {
                                                 650, 700, 750, 800, 850, 900, 950};
     EXPECT_EQ(comparison.overlaid[1].alignedCs, expected);
     EXPECT_EQ(comparison.overlaid[0].alignedCs.back(), 900);  // the reference, by its own time
+    const LapComparison byTime =
+        compareLaps({&reference, &other}, {{1, 1}}, std::nullopt, LineUp::ByTime);
+    EXPECT_EQ(byTime.overlaid[1].alignedCs[14], 1400);              // each lap by its own time
+    EXPECT_EQ(byTime.overlaid[1].variance.back().varianceCs, 500);  // by distance still
 
     // The lap file's lap time, not the samples', ends the lap: 10.04 s.
     LogSession longer = sessionOf({{{1000, 10}}});

@@ -102,6 +102,7 @@ TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
           {kGoldenLog, "--out", out, "--laps", "3"},
           {kGoldenLog, "--out", out, "--laps", "2:1"},
           {kGoldenLog, "--out", out, "--laps", "1", "--lap-range", "1-2"},
+          {kGoldenLog, "--out", out, "--by-time"},
           {kGoldenLog, "--laps", "1", "--laps-csv", TempPath("never.csv")}}) {
         const ProcessResult result = plot(usage);
         EXPECT_EQ(result.exitStatus, 64) << result.err;
