@@ -135,6 +135,52 @@ void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& co
     painter.restore();
 }
 
+// The value a lap shows at a time of the axis: that of its last sample drawn
+// at or before it, none beyond the lap's end.
+float valueShownAt(const LapComparison& comparison, const OverlaidLap& lap, Channel channel,
+                   double timeCs) {
+    const double endCs = comparison.lineUp == LineUp::ByTime
+                             ? lap.samplesCs
+                             : comparison.overlaid.front().progress.timeCs.back();
+    const auto after = std::upper_bound(lap.alignedCs.begin(), lap.alignedCs.end(), timeCs);
+    if (after == lap.alignedCs.begin() || timeCs >= endCs) {
+        return NAN;
+    }
+    const auto index = static_cast<std::size_t>(after - lap.alignedCs.begin()) - 1;
+    return lap.session->log.channel(channel)[lap.first + index];
+}
+
+// The cursor's line, every lap's value in each pane and its variance.
+void drawCursor(QPainter& painter, const PlotLayout& layout, const LapComparison& comparison,
+                const PlotView& view) {
+    const double t = *view.cursorCs;
+    const double x = layout.xAt(view, t);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
+    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    std::vector<QColor> colours;
+    for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
+        colours.push_back(overlaidLapColour(i));
+    }
+    for (const auto& [channel, pane] : layout.panes) {
+        QStringList lines;
+        for (const OverlaidLap& lap : comparison.overlaid) {
+            lines << QString::fromStdString(
+                valueText(channel, valueShownAt(comparison, lap, channel, t)));
+        }
+        drawReadout(painter, pane, lines, colours);
+    }
+    QStringList variances;
+    for (const OverlaidLap& lap : comparison.overlaid) {
+        variances << signedSeconds(static_cast<int>(std::lround(varianceAt(lap.variance, t))));
+    }
+    drawReadout(painter, *layout.variancePane, variances, colours);
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    const QRectF label(x - 45, layout.plotArea.bottom() + 4, 90, 16);
+    painter.fillRect(label, Qt::white);
+    painter.drawText(label, Qt::AlignCenter, QString::fromStdString(timeText(std::llround(t))));
+}
+
 }  // namespace
 
 std::pair<double, double> comparisonRange(const LapComparison& comparison) {
@@ -187,4 +233,15 @@ void paintComparison(QPainter& painter, const QRectF& area, const LapComparison&
     drawVariance(painter, *layout.variancePane, comparison, view);
     drawLegend(painter, layout.panes.empty() ? *layout.variancePane : layout.panes.front().second,
                comparison);
+    if (view.draggedCs) {
+        const auto [from, to] = *view.draggedCs;
+        const double left = layout.xAt(view, std::min(from, to));
+        const double right = layout.xAt(view, std::max(from, to));
+        painter.fillRect(
+            QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
+            QColor(0x33, 0x66, 0xcc, 50));
+    }
+    if (view.cursorCs) {
+        drawCursor(painter, layout, comparison, view);
+    }
 }

@@ -42,7 +42,8 @@ LapTable::LapTable(QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setToolTip(
-        tr("Click a lap to zoom to it; select two laps (Ctrl+click) to compare them."));
+        tr("Click a lap to zoom to it; select up to eight laps (Ctrl+click) to compare them "
+           "with the fastest, lined up by distance estimated from RPM."));
     m_summary->setWordWrap(true);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &LapTable::emitSelection);
 }

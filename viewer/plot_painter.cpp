@@ -88,25 +88,6 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
     }
 }
 
-void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
-                 const std::vector<QColor>& colours) {
-    painter.setFont(QFont(painter.font().family(), 8));
-    const QFontMetricsF metrics(painter.font());
-    double width = 0;
-    for (const QString& line : lines) {
-        width = std::max(width, metrics.horizontalAdvance(line));
-    }
-    const QRectF box(pane.right() - width - 10, pane.top() + 2, width + 8,
-                     metrics.height() * lines.size() + 4);
-    painter.fillRect(box, QColor(255, 255, 255, 220));
-    for (int i = 0; i < lines.size(); ++i) {
-        painter.setPen(colours[static_cast<std::size_t>(i)]);
-        painter.drawText(
-            QPointF(box.left() + 4, box.top() + 2 + metrics.ascent() + i * metrics.height()),
-            lines[i]);
-    }
-}
-
 struct Trace {
     std::size_t first = 0;
     std::size_t end = 0;
@@ -231,6 +212,25 @@ void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
     painter.setPen(QColor(0x99, 0x99, 0x99));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(pane);
+}
+
+void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
+                 const std::vector<QColor>& colours) {
+    painter.setFont(QFont(painter.font().family(), 8));
+    const QFontMetricsF metrics(painter.font());
+    double width = 0;
+    for (const QString& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    const QRectF box(pane.right() - width - 10, pane.top() + 2, width + 8,
+                     metrics.height() * lines.size() + 4);
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.setPen(colours[static_cast<std::size_t>(i)]);
+        painter.drawText(
+            QPointF(box.left() + 4, box.top() + 2 + metrics.ascent() + i * metrics.height()),
+            lines[i]);
+    }
 }
 
 const char* channelName(Channel channel) {

@@ -2,6 +2,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -48,3 +49,6 @@ void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& v
 // A pane's frame, its value grid and labels, and its name beside it.
 void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
                    const ValueRange& range);
+// Lines of values in their colours, in a box at a pane's top right.
+void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
+                 const std::vector<QColor>& colours);

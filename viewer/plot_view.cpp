@@ -7,6 +7,9 @@ int PlotView::shownCount() const {
 }
 
 std::pair<double, double> fullRange(const LogSession& session, const PlotView& view) {
+    if (view.comparedCs) {
+        return *view.comparedCs;
+    }
     if (!view.overlaidLaps) {
         return {session.startCs(), session.endCs()};
     }

@@ -14,6 +14,8 @@ struct PlotView {
     std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
     std::optional<double> cursorCs;
     std::optional<std::pair<int, int>> overlaidLaps;  // lap numbers
+    // The time axis's extent when laps are compared: the reference lap's time.
+    std::optional<std::pair<double, double>> comparedCs;
     std::optional<std::pair<double, double>> draggedCs;
 
     double lengthCs() const { return endCs - startCs; }

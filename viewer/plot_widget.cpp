@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "viewer/comparison_painter.h"
 #include "viewer/plot_painter.h"
 
 namespace {
@@ -25,6 +26,7 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void PlotWidget::setSession(std::shared_ptr<const LogSession> session) {
+    stopComparing();
     m_session = std::move(session);
     m_view.overlaidLaps.reset();
     m_view.cursorCs.reset();
@@ -43,6 +45,7 @@ void PlotWidget::showLap(int lapNumber) {
         return;
     }
     m_view.overlaidLaps.reset();
+    stopComparing();
     showRange(*m_session, m_view, span->startCs, span->endCs);
     changed();
 }
@@ -51,15 +54,42 @@ void PlotWidget::overlayLaps(int first, int second) {
     if (!m_session || !m_session->span(first) || !m_session->span(second)) {
         return;
     }
+    stopComparing();
     m_view.overlaidLaps = std::make_pair(first, second);
     m_view.cursorCs.reset();
     resetView(*m_session, m_view);
     changed();
 }
 
+void PlotWidget::compareLaps(const QList<int>& lapNumbers) {
+    if (!m_session) {
+        return;
+    }
+    std::vector<SessionLap> laps;
+    for (const int lap : lapNumbers) {
+        laps.push_back({0, lap});
+    }
+    auto comparison = std::make_unique<LapComparison>(::compareLaps({m_session.get()}, laps));
+    if (comparison->overlaid.empty()) {
+        return;
+    }
+    m_view.overlaidLaps.reset();
+    m_view.cursorCs.reset();
+    m_view.comparedCs = comparisonRange(*comparison);
+    m_comparison = std::move(comparison);
+    resetView(*m_session, m_view);
+    changed();
+}
+
+void PlotWidget::stopComparing() {
+    m_comparison.reset();
+    m_view.comparedCs.reset();
+}
+
 void PlotWidget::showWholeLog() {
     if (m_session) {
         m_view.overlaidLaps.reset();
+        stopComparing();
         resetView(*m_session, m_view);
     }
     changed();
@@ -96,7 +126,11 @@ void PlotWidget::paintEvent(QPaintEvent*) {
                          tr("Open a log with File > Open, or drop its files here."));
         return;
     }
-    paintPlot(painter, QRectF(rect()), *m_session, m_view);
+    if (m_comparison) {
+        paintComparison(painter, QRectF(rect()), *m_comparison, m_view);
+    } else {
+        paintPlot(painter, QRectF(rect()), *m_session, m_view);
+    }
 }
 
 void PlotWidget::wheelEvent(QWheelEvent* event) {

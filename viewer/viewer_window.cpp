@@ -187,7 +187,9 @@ bool ViewerWindow::exportImage(const QString& path) {
         return false;
     }
     const QSize size = m_plot->size().expandedTo(QSize(800, 500));
-    const QString problem = exportPlot(*m_session, m_plot->view(), size, path);
+    const QString problem =
+        m_plot->comparison() ? exportComparison(*m_plot->comparison(), m_plot->view(), size, path)
+                             : exportPlot(*m_session, m_plot->view(), size, path);
     if (!problem.isEmpty()) {
         showError(problem);
         return false;
@@ -213,10 +215,18 @@ bool ViewerWindow::exportLapTable(const QString& path) {
 void ViewerWindow::lapsSelected(const QList<int>& laps) {
     if (laps.size() == 1) {
         m_plot->showLap(laps.front());
-    } else if (laps.size() == 2) {
-        m_plot->overlayLaps(laps[0], laps[1]);
-    } else if (laps.size() > 2) {
-        statusBar()->showMessage(tr("Select one lap to zoom to it, or two to compare them."), 5000);
+    } else if (laps.size() > static_cast<int>(kMostOverlaidLaps)) {
+        statusBar()->showMessage(
+            tr("Select one lap to zoom to it, or up to %1 to compare them.").arg(kMostOverlaidLaps),
+            5000);
+    } else if (laps.size() >= 2) {
+        m_plot->compareLaps(laps);
+        QStringList notes;  // laps lined up by time, or without samples
+        for (const std::string& note :
+             m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
+            notes << QString::fromStdString(note);
+        }
+        statusBar()->showMessage(notes.join(QStringLiteral("   ")));
     }
 }
 

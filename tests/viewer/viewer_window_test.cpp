@@ -12,7 +12,9 @@
 
 #include "tests/gui/screenshot.h"
 #include "tests/support/temp_files.h"
+#include "viewer/comparison_painter.h"
 #include "viewer/lap_table.h"
+#include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/viewer_window.h"
 
@@ -64,9 +66,24 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     table.table()->selectionModel()->select(
         table.table()->model()->index(0, 0),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_EQ(viewer.window.plot()->view().overlaidLaps, std::optional(std::pair(1, 2)));
-    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 2100.0));  // the longer lap
+    const LapComparison* comparison = viewer.window.plot()->comparison();
+    ASSERT_NE(comparison, nullptr);
+    EXPECT_EQ(comparison->overlaid.size(), 2u);
+    QTest::keyClick(viewer.window.plot(), Qt::Key_Home);
+    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 2000.0));  // the reference lap, the fastest
     saveScreenshot(viewer.window, "viewer-laps-overlaid.png");
+    // The variance pane shows lap 2 in the second lap colour, climbing to +1 s.
+    const QImage shown = viewer.window.plot()->grab().toImage();
+    const QRect variance =
+        layoutPlot(QRectF(viewer.window.plot()->rect()), viewer.window.plot()->view(), true)
+            .variancePane->toRect();
+    int lapTwo = 0;
+    for (int y = variance.top(); y < variance.bottom(); ++y) {
+        for (int x = variance.left(); x < variance.right(); ++x) {
+            lapTwo += shown.pixelColor(x, y) == overlaidLapColour(1) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lapTwo, 50);
 
     const QString png = QString::fromStdString(TempPath("overlay.png"));
     EXPECT_TRUE(viewer.window.exportImage(png));
