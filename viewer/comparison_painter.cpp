@@ -129,7 +129,7 @@ void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& co
     painter.drawLine(QLineF(pane.left(), zero, pane.right(), zero));
     for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
         const VarianceSeries series = varianceSeries(comparison.overlaid[i]);
-        drawSeries(painter, pane, view, series.timesCs, series.seconds, 0, range,
+        drawSeries(painter, pane, view, series.timesCs, series.seconds, range,
                    overlaidLapColour(i));
     }
     painter.restore();
@@ -225,7 +225,7 @@ void paintComparison(QPainter& painter, const QRectF& area, const LapComparison&
             const OverlaidLap& lap = comparison.overlaid[i];
             const auto& values = lap.session->log.channel(channel);
             drawSeries(painter, pane, view, lap.alignedCs,
-                       std::span(values).subspan(lap.first, lap.alignedCs.size()), 0, range,
+                       std::span(values).subspan(lap.first, lap.alignedCs.size()), range,
                        overlaidLapColour(i));
         }
         painter.restore();

@@ -18,7 +18,6 @@ constexpr double kPaneGap = 6;
 const QColor kChannelColours[kChannelCount] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
                                                QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd),
                                                QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
-const QColor kOverlayColours[2] = {QColor(0x1f, 0x77, 0xb4), QColor(0xe6, 0x55, 0x0d)};
 // Laps alternate between two tints; time outside the laps stays white.
 const QColor kLapBands[2] = {QColor(0xf6, 0xef, 0xe0), QColor(0xe6, 0xef, 0xfa)};
 const QColor kGrid(0xdd, 0xdd, 0xdd);
@@ -57,15 +56,6 @@ double timeStep(double spanCs, int wanted) {
     return niceStep(spanCs, wanted);
 }
 
-void drawChannel(QPainter& painter, const QRectF& pane, const PlotView& view,
-                 const LogSession& session, Channel channel, std::size_t first, std::size_t end,
-                 double offsetCs, const QColor& colour) {
-    const auto c = static_cast<std::size_t>(channel);
-    drawSeries(painter, pane, view, std::span(session.log.timesCs).subspan(first, end - first),
-               std::span(session.log.values[c]).subspan(first, end - first), offsetCs,
-               session.ranges[c], colour);
-}
-
 void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
                   const LogSession& session) {
     const QRectF& area = layout.plotArea;
@@ -88,28 +78,6 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
     }
 }
 
-struct Trace {
-    std::size_t first = 0;
-    std::size_t end = 0;
-    double offsetCs = 0;
-    QColor colour;
-};
-
-std::vector<Trace> tracesFor(const LogSession& session, const PlotView& view, Channel channel) {
-    if (!view.overlaidLaps) {
-        return {{0, session.log.size(), 0, kChannelColours[static_cast<std::size_t>(channel)]}};
-    }
-    std::vector<Trace> traces;
-    const int laps[2] = {view.overlaidLaps->first, view.overlaidLaps->second};
-    for (int i = 0; i < 2; ++i) {
-        if (const LapSpan* span = session.span(laps[i])) {
-            traces.push_back(
-                {span->first, span->end, -static_cast<double>(span->startCs), kOverlayColours[i]});
-        }
-    }
-    return traces;
-}
-
 void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
                 const LogSession& session) {
     const double t = *view.cursorCs;
@@ -117,18 +85,9 @@ void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& vie
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
     painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
     for (const auto& [channel, pane] : layout.panes) {
-        QStringList lines;
-        std::vector<QColor> colours;
-        for (const Trace& trace : tracesFor(session, view, channel)) {
-            const double sampleTime = t - trace.offsetCs;
-            const bool inTrace =
-                trace.first < trace.end && sampleTime >= session.log.timesCs[trace.first] &&
-                sampleTime < session.log.timesCs[trace.end - 1] + session.log.intervalCs;
-            const float v = inTrace ? valueAt(session.log, channel, sampleTime) : NAN;
-            lines << qs(valueText(channel, v));
-            colours.push_back(trace.colour);
-        }
-        drawReadout(painter, pane, lines, colours);
+        const float v = t < session.endCs() ? valueAt(session.log, channel, t) : NAN;
+        drawReadout(painter, pane, {qs(valueText(channel, v))},
+                    {kChannelColours[static_cast<std::size_t>(channel)]});
     }
     painter.setPen(kText);
     painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
@@ -137,24 +96,14 @@ void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& vie
     painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
 }
 
-QString titleOf(const LogSession& session, const PlotView& view) {
-    QString title = qs(session.log.title);
-    if (view.overlaidLaps) {
-        title += QStringLiteral("    lap %1 (blue) against lap %2 (orange)")
-                     .arg(view.overlaidLaps->first)
-                     .arg(view.overlaidLaps->second);
-    }
-    return title;
-}
-
 }  // namespace
 
 void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
                 std::span<const std::int32_t> timesCs, std::span<const float> values,
-                double offsetCs, const ValueRange& range, const QColor& colour) {
+                const ValueRange& range, const QColor& colour) {
     const int width = static_cast<int>(pane.width());
     const std::vector<PixelColumn> columns =
-        decimate(timesCs, values, view.startCs, view.endCs, width, offsetCs);
+        decimate(timesCs, values, view.startCs, view.endCs, width);
     std::vector<QLineF> lines;
     lines.reserve(columns.size() * 2);
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -298,24 +247,21 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
     painter.setPen(kText);
     painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
     painter.drawText(QRectF(area.left() + kLeftMargin, area.top() + 2, area.width(), 14),
-                     Qt::AlignLeft | Qt::AlignVCenter, titleOf(session, view));
+                     Qt::AlignLeft | Qt::AlignVCenter, qs(session.log.title));
     if (layout.panes.empty()) {
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("No channel is shown."));
         return;
     }
-    if (!view.overlaidLaps) {
-        drawLapBands(painter, layout, view, session);
-    }
+    drawLapBands(painter, layout, view, session);
     drawTimeAxis(painter, layout, view);
     for (const auto& [channel, pane] : layout.panes) {
         drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)),
                       session.ranges[static_cast<std::size_t>(channel)]);
         painter.save();
         painter.setClipRect(pane);
-        for (const Trace& trace : tracesFor(session, view, channel)) {
-            drawChannel(painter, pane, view, session, channel, trace.first, trace.end,
-                        trace.offsetCs, trace.colour);
-        }
+        const auto c = static_cast<std::size_t>(channel);
+        drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c],
+                   session.ranges[c], kChannelColours[c]);
         painter.restore();
     }
     if (view.draggedCs) {

@@ -43,7 +43,7 @@ std::string valueText(Channel channel, float value);
 // A series of samples drawn in a pane, each pixel column's minimum to maximum.
 void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
                 std::span<const std::int32_t> timesCs, std::span<const float> values,
-                double offsetCs, const ValueRange& range, const QColor& colour);
+                const ValueRange& range, const QColor& colour);
 // The time axis under the panes, with its grid lines through them.
 void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view);
 // A pane's frame, its value grid and labels, and its name beside it.

@@ -28,7 +28,6 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 void PlotWidget::setSession(std::shared_ptr<const LogSession> session) {
     stopComparing();
     m_session = std::move(session);
-    m_view.overlaidLaps.reset();
     m_view.cursorCs.reset();
     m_view.draggedCs.reset();
     showWholeLog();
@@ -44,20 +43,8 @@ void PlotWidget::showLap(int lapNumber) {
     if (!span) {
         return;
     }
-    m_view.overlaidLaps.reset();
     stopComparing();
     showRange(*m_session, m_view, span->startCs, span->endCs);
-    changed();
-}
-
-void PlotWidget::overlayLaps(int first, int second) {
-    if (!m_session || !m_session->span(first) || !m_session->span(second)) {
-        return;
-    }
-    stopComparing();
-    m_view.overlaidLaps = std::make_pair(first, second);
-    m_view.cursorCs.reset();
-    resetView(*m_session, m_view);
     changed();
 }
 
@@ -73,7 +60,6 @@ void PlotWidget::compareLaps(const QList<int>& lapNumbers) {
     if (comparison->overlaid.empty()) {
         return;
     }
-    m_view.overlaidLaps.reset();
     m_view.cursorCs.reset();
     m_view.comparedCs = comparisonRange(*comparison);
     m_comparison = std::move(comparison);
@@ -88,7 +74,6 @@ void PlotWidget::stopComparing() {
 
 void PlotWidget::showWholeLog() {
     if (m_session) {
-        m_view.overlaidLaps.reset();
         stopComparing();
         resetView(*m_session, m_view);
     }

@@ -22,7 +22,6 @@ public:
 
     void setChannelShown(Channel channel, bool shown);
     void showLap(int lapNumber);
-    void overlayLaps(int first, int second);
     // The session's laps lined up by distance against its fastest lap, with
     // their time variance; none when none can be drawn.
     void compareLaps(const QList<int>& lapNumbers);
