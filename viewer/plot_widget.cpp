@@ -56,19 +56,35 @@ void PlotWidget::compareLaps(const QList<int>& lapNumbers) {
     for (const int lap : lapNumbers) {
         laps.push_back({0, lap});
     }
-    auto comparison = std::make_unique<LapComparison>(::compareLaps({m_session.get()}, laps));
+    compareLaps({m_session}, laps);
+}
+
+void PlotWidget::compareLaps(std::vector<std::shared_ptr<const LogSession>> sessions,
+                             const std::vector<SessionLap>& laps,
+                             std::optional<SessionLap> reference, LineUp lineUp) {
+    if (!m_session) {
+        return;
+    }
+    std::vector<const LogSession*> compared;
+    for (const auto& session : sessions) {
+        compared.push_back(session.get());
+    }
+    auto comparison =
+        std::make_unique<LapComparison>(::compareLaps(compared, laps, reference, lineUp));
     if (comparison->overlaid.empty()) {
         return;
     }
     m_view.cursorCs.reset();
     m_view.comparedCs = comparisonRange(*comparison);
     m_comparison = std::move(comparison);
+    m_comparedSessions = std::move(sessions);
     resetView(*m_session, m_view);
     changed();
 }
 
 void PlotWidget::stopComparing() {
     m_comparison.reset();
+    m_comparedSessions.clear();
     m_view.comparedCs.reset();
 }
 

@@ -25,6 +25,11 @@ public:
     // The session's laps lined up by distance against its fastest lap, with
     // their time variance; none when none can be drawn.
     void compareLaps(const QList<int>& lapNumbers);
+    // Laps of several sessions (the shown one among them), kept while shown.
+    void compareLaps(std::vector<std::shared_ptr<const LogSession>> sessions,
+                     const std::vector<SessionLap>& laps,
+                     std::optional<SessionLap> reference = std::nullopt,
+                     LineUp lineUp = LineUp::ByDistance);
     const LapComparison* comparison() const { return m_comparison.get(); }
     void showWholeLog();
     void zoomBy(double factor);
@@ -51,6 +56,7 @@ private:
 
     std::shared_ptr<const LogSession> m_session;
     std::unique_ptr<const LapComparison> m_comparison;
+    std::vector<std::shared_ptr<const LogSession>> m_comparedSessions;  // what it points into
     PlotView m_view;
     std::optional<double> m_dragStartCs;
     std::optional<double> m_panFromX;

@@ -15,7 +15,9 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 
+#include "viewer/compare_panel.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_table.h"
 #include "viewer/plot_export.h"
@@ -63,6 +65,7 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     : QMainWindow(parent),
       m_plot(new PlotWidget),
       m_lapTable(new LapTable),
+      m_comparePanel(new ComparePanel),
       m_openedLabel(new QLabel) {
     registerIconResources();
     setWindowTitle(tr("DataDock log viewer"));
@@ -70,12 +73,23 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     setAcceptDrops(true);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_plot);
-    splitter->addWidget(m_lapTable);
+    auto* sidebar = new QTabWidget;
+    sidebar->addTab(m_lapTable, tr("Laps"));
+    sidebar->addTab(m_comparePanel, tr("Compare"));
+    splitter->addWidget(sidebar);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     buildMenus();
     connect(m_lapTable, &LapTable::lapsSelected, this, &ViewerWindow::lapsSelected);
+    connect(m_comparePanel, &ComparePanel::lapsChosen, this, &ViewerWindow::compareChosen);
+    connect(m_comparePanel, &ComparePanel::lineUpChanged, this,
+            [this] { compareChosen(m_chosen); });
+    connect(m_comparePanel, &ComparePanel::referenceChosen, this, [this](SessionLap lap) {
+        m_reference = lap;
+        refreshComparison();
+        compareChosen(m_chosen);
+    });
     const QSettings stored(kOrganisation, kApplication);
     if (!restoreGeometry(stored.value(kGeometryKey).toByteArray())) {
         resize(1200, 760);
@@ -92,6 +106,12 @@ ViewerWindow::~ViewerWindow() = default;
 void ViewerWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&Open..."), QKeySequence::Open, this, &ViewerWindow::openByDialog);
+    file->addAction(tr("Add Log to &Compare..."), QKeySequence(tr("Ctrl+Shift+O")), this, [this] {
+        const QStringList chosen = ask(FileQuestion::OpenFiles, {});
+        if (!chosen.isEmpty()) {
+            addToCompare(chosen);
+        }
+    });
     m_recentMenu = file->addMenu(tr("Open &Recent"));
     refillRecentMenu();
     file->addAction(tr("&Export Image..."), QKeySequence(tr("Ctrl+E")), this, [this] {
@@ -125,7 +145,7 @@ void ViewerWindow::buildMenus() {
     view->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { m_plot->zoomBy(1.25); });
 }
 
-bool ViewerWindow::openFiles(const QStringList& paths) {
+std::optional<FilePair> ViewerWindow::askForPair(const QStringList& paths) {
     std::vector<std::string> given;
     for (const QString& path : paths) {
         given.push_back(fileSystemPath(path));
@@ -134,7 +154,7 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     if (pair.log.empty()) {
         const QStringList log = ask(FileQuestion::LogFile, shownPath(*pair.lap));
         if (log.isEmpty()) {
-            return false;
+            return std::nullopt;
         }
         pair.log = fileSystemPath(log.front());
     } else if (!pair.lap) {
@@ -144,6 +164,15 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
             pair.lap = fileSystemPath(lap.front());
         }
     }
+    return pair;
+}
+
+bool ViewerWindow::openFiles(const QStringList& paths) {
+    const std::optional<FilePair> asked = askForPair(paths);
+    if (!asked) {
+        return false;
+    }
+    const FilePair& pair = *asked;
     ReadResult<LogSession> loaded = loadSession(pair);
     if (const auto* error = std::get_if<ReadError>(&loaded)) {
         showError(QString::fromStdString(error->message()));
@@ -152,6 +181,10 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
     m_plot->setSession(m_session);
     m_lapTable->setSession(*m_session);
+    m_compared.clear();
+    m_reference.reset();
+    m_chosen.clear();
+    refreshComparison();
     m_openedFiles = {shownPath(pair.log)};
     if (pair.lap) {
         m_openedFiles << shownPath(*pair.lap);
@@ -161,6 +194,69 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     remember(m_openedFiles);
     showStatus();
     return true;
+}
+
+bool ViewerWindow::addToCompare(const QStringList& paths) {
+    if (!m_session) {
+        return openFiles(paths);
+    }
+    const std::optional<FilePair> pair = askForPair(paths);
+    if (!pair) {
+        return false;
+    }
+    if (!pair->lap) {
+        showError(
+            tr("\"%1\" has no lap file: its laps cannot be compared.").arg(shownPath(pair->log)));
+        return false;
+    }
+    ReadResult<LogSession> loaded = loadSession(*pair);
+    if (const auto* error = std::get_if<ReadError>(&loaded)) {
+        showError(QString::fromStdString(error->message()));
+        return false;
+    }
+    m_compared.push_back(
+        std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
+    refreshComparison();
+    if (auto* sidebar = centralWidget()->findChild<QTabWidget*>()) {
+        sidebar->setCurrentWidget(m_comparePanel);
+    }
+    statusBar()->showMessage(tr("Session %1 added: %2")
+                                 .arg(m_compared.size() + 1)
+                                 .arg(QFileInfo(shownPath(pair->log)).fileName()));
+    return true;
+}
+
+std::vector<std::shared_ptr<const LogSession>> ViewerWindow::allSessions() const {
+    std::vector<std::shared_ptr<const LogSession>> sessions = {m_session};
+    sessions.insert(sessions.end(), m_compared.begin(), m_compared.end());
+    return sessions;
+}
+
+void ViewerWindow::refreshComparison() {
+    std::vector<const LogSession*> sessions;
+    for (const auto& session : allSessions()) {
+        sessions.push_back(session.get());
+    }
+    m_comparePanel->setLaps(compareLaps(sessions, {}, m_reference), sessions);
+}
+
+void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
+    m_chosen = laps;
+    if (laps.empty()) {
+        return;
+    }
+    if (laps.size() > kMostOverlaidLaps) {
+        statusBar()->showMessage(tr("Select up to %1 laps to compare them.").arg(kMostOverlaidLaps),
+                                 5000);
+        return;
+    }
+    m_plot->compareLaps(allSessions(), laps, m_reference, m_comparePanel->lineUp());
+    QStringList notes;  // laps lined up by time, or without samples
+    for (const std::string& note :
+         m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
+        notes << QString::fromStdString(note);
+    }
+    statusBar()->showMessage(notes.join(QStringLiteral("   ")));
 }
 
 void ViewerWindow::showStatus() {

@@ -4,9 +4,14 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "viewer/file_pairing.h"
+#include "viewer/lap_comparison.h"
 #include "viewer/log_session.h"
 
+class ComparePanel;
 class LapTable;
 class PlotWidget;
 class QLabel;
@@ -29,6 +34,9 @@ public:
     // A log file, its lap file or both, in any order. False when nothing
     // could be shown (the user has been told why).
     bool openFiles(const QStringList& paths);
+    // Another log and its lap file, as a session whose laps the Compare tab
+    // lists beside the shown log's. False when it could not be added.
+    bool addToCompare(const QStringList& paths);
     // Asks for the files to open.
     void openByDialog();
     bool exportImage(const QString& path);
@@ -40,6 +48,7 @@ public:
 
     PlotWidget* plot() const { return m_plot; }
     LapTable* lapTable() const { return m_lapTable; }
+    ComparePanel* comparePanel() const { return m_comparePanel; }
     const LogSession* session() const { return m_session.get(); }
     QStringList recentFiles() const;
 
@@ -51,6 +60,10 @@ protected:
 private:
     void buildMenus();
     void lapsSelected(const QList<int>& laps);
+    std::vector<std::shared_ptr<const LogSession>> allSessions() const;
+    void refreshComparison();
+    void compareChosen(const std::vector<SessionLap>& laps);
+    std::optional<FilePair> askForPair(const QStringList& paths);
     QStringList ask(FileQuestion question, const QString& about);
     void showError(const QString& message);
     void remember(const QStringList& opened);
@@ -59,9 +72,13 @@ private:
 
     PlotWidget* m_plot;
     LapTable* m_lapTable;
+    ComparePanel* m_comparePanel;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_openedLabel;  // the files shown and what does not agree between them
     std::shared_ptr<const LogSession> m_session;
+    std::vector<std::shared_ptr<const LogSession>> m_compared;  // sessions 2, 3, ...
+    std::optional<SessionLap> m_reference;                      // none: the fastest
+    std::vector<SessionLap> m_chosen;                           // in the Compare tab
     QStringList m_openedFiles;
     FileAsker m_asker;
     ErrorShower m_errorShower;

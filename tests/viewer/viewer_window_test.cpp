@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include "tests/gui/screenshot.h"
 #include "tests/support/temp_files.h"
+#include "viewer/compare_panel.h"
 #include "viewer/comparison_painter.h"
 #include "viewer/lap_table.h"
 #include "viewer/plot_painter.h"
@@ -93,6 +95,37 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     const std::string csv = TempPath("laps.csv");
     EXPECT_TRUE(viewer.window.exportLapTable(QString::fromStdString(csv)));
     EXPECT_EQ(ReadFileBytes(csv).substr(0, 22), "\xEF\xBB\xBFLap,Time (s),Behind");
+}
+
+// A second session beside the log: its laps in the Compare tab's list, laps
+// of both compared, another lap made the reference.
+TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
+    QDir().mkpath(QString::fromStdString(TempPath("heat")));
+    const std::string heat =
+        WriteFileBytes("heat/heat_log.csv", ReadFileBytes(kGoldenLog.toStdString()));
+    WriteFileBytes("heat/heat_lap.csv", ReadFileBytes(kGoldenLap.toStdString()));
+    Viewer viewer;
+    ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
+    ASSERT_TRUE(viewer.window.addToCompare({QString::fromStdString(heat)}));
+    ComparePanel& panel = *viewer.window.comparePanel();
+    ASSERT_EQ(panel.table()->rowCount(), 4);
+    EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("+1.00"));
+
+    panel.select({{0, 2}, {1, 1}});
+    const LapComparison* comparison = viewer.window.plot()->comparison();
+    ASSERT_NE(comparison, nullptr);
+    ASSERT_EQ(comparison->overlaid.size(), 3u);  // with the reference: the first fastest
+    EXPECT_EQ(comparison->overlaid[0].lap, (SessionLap{0, 1}));
+    EXPECT_EQ(comparison->overlaid[2].lap, (SessionLap{1, 1}));
+
+    panel.select({{1, 2}});
+    panel.findChild<QPushButton*>()->click();  // Use as Reference
+    EXPECT_EQ(viewer.window.plot()->comparison()->reference, std::optional(SessionLap{1, 2}));
+    EXPECT_EQ(panel.table()->item(0, 3)->text(), QStringLiteral("-1.00"));
+    EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("reference"));
+    panel.select({{0, 1}, {0, 2}, {1, 2}});
+    EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
+    saveScreenshot(viewer.window, "viewer-sessions-compared.png");
 }
 
 TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
