@@ -3,6 +3,7 @@
 // look at go to the build tree.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QMimeData>
 #include <QPushButton>
@@ -126,6 +127,9 @@ TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
     panel.select({{0, 1}, {0, 2}, {1, 2}});
     EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
     saveScreenshot(viewer.window, "viewer-sessions-compared.png");
+    panel.findChild<QCheckBox*>()->setChecked(true);
+    EXPECT_EQ(viewer.window.plot()->comparison()->lineUp, LineUp::ByTime);
+    EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
 }
 
 TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
