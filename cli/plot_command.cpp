@@ -7,21 +7,35 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "cli/exit_status.h"
+#include "viewer/comparison_painter.h"
 #include "viewer/file_pairing.h"
 #include "viewer/plot_export.h"
 #include "viewer/text_lines.h"
 
 const char* const kPlotUsageLine =
     "       datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg [--channels ...] "
-    "[--lap-range A-B]\n";
+    "[--lap-range A-B]\n"
+    "                     [--compare OTHER_LOG.csv] [--laps 2,5|1:2,2:5] [--laps-csv FILE.csv]\n";
 
 namespace {
 
 constexpr char kPlotUsage[] =
     "usage: datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
-    "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n";
+    "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n"
+    "                     [--compare OTHER_LOG.csv]... [--laps LAPS [--reference S:L] "
+    "[--by-time]]\n"
+    "                     [--laps-csv FILE.csv]\n"
+    "--laps overlays up to 8 laps lined up by distance (estimated from RPM), with a pane\n"
+    "of their time variance against the reference lap: the fastest of all the sessions'\n"
+    "laps unless --reference names one. A lap is SESSION:LAP, the sessions numbered 1 for\n"
+    "LOG.csv and 2, 3, ... for each --compare in order; a bare LAP is a lap of LOG.csv.\n"
+    "Laps are numbered as the lap table shows them. --by-time draws each lap by its\n"
+    "time since it began instead (the variance stays by distance). --laps-csv writes\n"
+    "LOG.csv's lap table as CSV (UTF-8); with it alone, --out may be left out.\n";
 
 struct PlotRequest {
     std::string log;
@@ -30,7 +44,16 @@ struct PlotRequest {
     std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
     std::optional<std::pair<int, int>> lapRange;
     QSize size{1600, 1000};
+    std::optional<std::string> lapsCsv;
+    std::vector<std::string> compared;  // the other sessions' logs
+    std::optional<std::string> lapsText;
+    std::optional<std::string> referenceText;
+    std::vector<SessionLap> laps;
+    std::optional<SessionLap> reference;
+    LineUp lineUp = LineUp::ByDistance;
 };
+
+constexpr std::size_t kMostSessions = 8;
 
 int PlotUsage(const std::string& problem) {
     std::fprintf(stderr, "datadock plot: %s\n%s", problem.c_str(), kPlotUsage);
@@ -79,6 +102,60 @@ std::optional<QSize> ParseSize(const std::string& text) {
     return QSize(static_cast<int>(*width), static_cast<int>(*height));
 }
 
+// "5" (a lap of the first session) or "2:5", sessions counted from 1.
+std::optional<SessionLap> ParseSessionLap(std::string_view text, std::size_t sessions) {
+    const std::size_t colon = text.find(':');
+    const auto session = colon == std::string_view::npos ? std::optional<long long>(1)
+                                                         : parseInteger(text.substr(0, colon));
+    const auto lap = parseInteger(colon == std::string_view::npos ? text : text.substr(colon + 1));
+    if (!session || !lap || *session < 1 || *session > static_cast<long long>(sessions) ||
+        *lap < 1 || *lap > 1000000) {
+        return std::nullopt;
+    }
+    return SessionLap{static_cast<std::size_t>(*session - 1), static_cast<int>(*lap)};
+}
+
+// The laps to compare once the sessions are counted; an empty text when good.
+std::string ParseComparedLaps(PlotRequest& request) {
+    const std::size_t sessions = request.compared.size() + 1;
+    const std::string wrong = "takes laps LAP or SESSION:LAP, sessions 1 to " +
+                              std::to_string(sessions) + ", separated by commas";
+    for (const std::string_view item : splitFields(*request.lapsText)) {
+        const auto lap = ParseSessionLap(item, sessions);
+        if (!lap) {
+            return "--laps " + wrong;
+        }
+        request.laps.push_back(*lap);
+    }
+    if (request.referenceText) {
+        request.reference = ParseSessionLap(*request.referenceText, sessions);
+        if (!request.reference) {
+            return "--reference " + wrong.substr(0, wrong.find(','));
+        }
+    }
+    return {};
+}
+
+// What the comparison's options need of each other; an empty text when good.
+std::string CheckComparison(PlotRequest& request) {
+    if (!request.lapsText) {
+        return !request.compared.empty() ? "--compare needs --laps to say which laps to overlay"
+               : request.referenceText   ? "--reference needs --laps"
+               : request.lineUp == LineUp::ByTime ? "--by-time needs --laps"
+                                                  : "";
+    }
+    if (request.lapRange) {
+        return "--laps and --lap-range cannot be given together";
+    }
+    if (request.compared.size() + 1 > kMostSessions) {
+        return "at most " + std::to_string(kMostSessions) + " sessions can be compared";
+    }
+    if (request.out.empty()) {
+        return "no image given with --out";
+    }
+    return ParseComparedLaps(request);
+}
+
 // An empty text when the arguments are good, otherwise what is wrong.
 std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
     for (int i = 2; i < argc; ++i) {
@@ -88,6 +165,10 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
                 return "one log file only";
             }
             request.log = arg;
+            continue;
+        }
+        if (arg == "--by-time") {
+            request.lineUp = LineUp::ByTime;
             continue;
         }
         if (i + 1 >= argc || std::string(argv[i + 1]).empty()) {
@@ -110,6 +191,14 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
             if (!request.lapRange) {
                 return "--lap-range takes lap numbers A-B, A not above B";
             }
+        } else if (arg == "--laps-csv") {
+            request.lapsCsv = value;
+        } else if (arg == "--compare") {
+            request.compared.push_back(value);
+        } else if (arg == "--laps") {
+            request.lapsText = value;
+        } else if (arg == "--reference") {
+            request.referenceText = value;
         } else if (arg == "--size") {
             const auto size = ParseSize(value);
             if (!size) {
@@ -123,8 +212,11 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
     if (request.log.empty()) {
         return "no log file given";
     }
+    if (const std::string wrong = CheckComparison(request); !wrong.empty()) {
+        return wrong;
+    }
     if (request.out.empty()) {
-        return "no image given with --out";
+        return request.lapsCsv ? std::string() : "no image given with --out";
     }
     if (imageFormatOf(QFile::decodeName(QByteArray::fromStdString(request.out))) ==
         ImageFormat::Unknown) {
@@ -169,6 +261,82 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
     return {};
 }
 
+// False, with the reason printed, when a file could not be written.
+bool Written(const QString& problem) {
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "datadock plot: %s\n", problem.toStdString().c_str());
+    }
+    return problem.isEmpty();
+}
+
+// The sessions compared with the first: each log with the lap file found
+// beside it. An error text when one cannot be read or has no laps.
+std::string LoadCompared(const PlotRequest& request, std::vector<LogSession>& sessions) {
+    for (const std::string& log : request.compared) {
+        const FilePair pair = pairFiles({log});
+        if (pair.log.empty() || !pair.lap) {
+            return "no lap file beside " + log + ": its laps cannot be compared";
+        }
+        ReadResult<LogSession> loaded = loadSession(pair);
+        if (const auto* error = std::get_if<ReadError>(&loaded)) {
+            return error->message();
+        }
+        sessions.push_back(std::move(std::get<LogSession>(loaded)));
+    }
+    return {};
+}
+
+// A lap number beyond a session's lap table, as a usage error; else empty.
+std::string WrongLap(const PlotRequest& request, const std::vector<const LogSession*>& sessions) {
+    std::vector<SessionLap> named = request.laps;
+    if (request.reference) {
+        named.push_back(*request.reference);
+    }
+    for (const SessionLap& lap : named) {
+        const std::size_t count = sessions[lap.session]->figures.size();
+        if (static_cast<std::size_t>(lap.lap) > count) {
+            const std::string which = "session " + std::to_string(lap.session + 1);
+            return count == 0 ? which + " has no laps"
+                              : which + "'s laps are 1 to " + std::to_string(count);
+        }
+    }
+    return {};
+}
+
+// The overlay of the laps asked for and their variance, drawn to --out.
+int DrawComparison(const PlotRequest& request, const LogSession& first) {
+    std::vector<LogSession> others;
+    if (const std::string wrong = LoadCompared(request, others); !wrong.empty()) {
+        std::fprintf(stderr, "datadock plot: %s\n", wrong.c_str());
+        return kExitFailed;
+    }
+    std::vector<const LogSession*> sessions = {&first};
+    for (const LogSession& other : others) {
+        sessions.push_back(&other);
+    }
+    if (const std::string wrong = WrongLap(request, sessions); !wrong.empty()) {
+        return PlotUsage(wrong);
+    }
+    const LapComparison comparison =
+        compareLaps(sessions, request.laps, request.reference, request.lineUp);
+    if (!comparison.reference) {
+        std::fprintf(stderr, "datadock plot: the logs hold no samples of any lap\n");
+        return kExitFailed;
+    }
+    PlotView view;
+    view.shown = request.shown;
+    std::tie(view.startCs, view.endCs) = comparisonRange(comparison);
+    if (!Written(exportComparison(comparison, view, request.size,
+                                  QFile::decodeName(QByteArray::fromStdString(request.out))))) {
+        return kExitFailed;
+    }
+    std::fprintf(stderr, "reference: %s\n", lapName(*comparison.reference).c_str());
+    for (const std::string& note : comparison.notes) {
+        std::fprintf(stderr, "note: %s\n", note.c_str());
+    }
+    return kExitCompleted;
+}
+
 void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         std::fprintf(stderr, "datadock plot: %s\n", message.toLocal8Bit().constData());
@@ -211,10 +379,25 @@ int RunPlotCommand(int argc, char** argv) {
             return PlotUsage(wrongLaps);
         }
     }
-    const QString written = exportPlot(session, view, request.size,
-                                       QFile::decodeName(QByteArray::fromStdString(request.out)));
-    if (!written.isEmpty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", written.toStdString().c_str());
+    if (request.lapsCsv && session.figures.empty()) {
+        std::fprintf(stderr, "datadock plot: %s has no laps: there is no lap table to write\n",
+                     pair.log.c_str());
+        return kExitFailed;
+    }
+    if (request.lapsText) {
+        if (const int status = DrawComparison(request, session); status != kExitCompleted) {
+            return status;
+        }
+    } else if (!request.out.empty()) {
+        const QString written = exportPlot(
+            session, view, request.size, QFile::decodeName(QByteArray::fromStdString(request.out)));
+        if (!Written(written)) {
+            return kExitFailed;
+        }
+    }
+    if (request.lapsCsv &&
+        !Written(exportLapFigures(
+            session.figures, QFile::decodeName(QByteArray::fromStdString(*request.lapsCsv))))) {
         return kExitFailed;
     }
     PrintNotes(request, pair, session);

@@ -6,18 +6,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "viewer/plot_painter.h"
+#include "viewer/lap_table_model.h"
 
 namespace {
-
-QString figure(Channel channel, float value) {
-    return QString::fromStdString(valueText(channel, value));
-}
-
-QString behindText(const LapFigures& lap) {
-    return lap.best ? QStringLiteral("best")
-                    : QStringLiteral("+") + QString::number(lap.behindBestCs / 100.0, 'f', 2);
-}
 
 QTableWidgetItem* cell(const QString& text, bool best) {
     auto* item = new QTableWidgetItem(text);
@@ -40,15 +31,19 @@ LapTable::LapTable(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);
     layout->addWidget(m_summary);
-    m_table->setColumnCount(8);
-    m_table->setHorizontalHeaderLabels({tr("Lap"), tr("Time"), tr("Behind"), tr("Max RPM"),
-                                        tr("Min V"), tr("Avg V"), tr("Max T1"), tr("Max T2")});
+    QStringList headers;
+    for (const LapTableColumn& column : lapTableColumns()) {
+        headers << QString::fromStdString(column.header);
+    }
+    m_table->setColumnCount(static_cast<int>(headers.size()));
+    m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setToolTip(
-        tr("Click a lap to zoom to it; select two laps (Ctrl+click) to compare them."));
+        tr("Click a lap to zoom to it; select up to eight laps (Ctrl+click) to compare them "
+           "with the fastest, lined up by distance estimated from RPM."));
     m_summary->setWordWrap(true);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &LapTable::emitSelection);
 }
@@ -59,17 +54,10 @@ void LapTable::setSession(const LogSession& session) {
     m_table->setRowCount(static_cast<int>(session.figures.size()));
     int row = 0;
     for (const LapFigures& lap : session.figures) {
-        const QString cells[] = {
-            QString::number(lap.number) + (lap.best ? QStringLiteral(" ★") : QString()),
-            QString::fromStdString(timeText(lap.lapCs)),
-            behindText(lap),
-            figure(Channel::Rpm, lap.highestRpm),
-            figure(Channel::Volt, lap.lowestVolt),
-            figure(Channel::Volt, lap.averageVolt),
-            figure(Channel::Temp1, lap.highestTemp1),
-            figure(Channel::Temp2, lap.highestTemp2)};
-        for (int column = 0; column < 8; ++column) {
-            m_table->setItem(row, column, cell(cells[column], lap.best));
+        const std::vector<std::string> cells = lapTableCells(lap);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            m_table->setItem(row, static_cast<int>(column),
+                             cell(QString::fromStdString(cells[column]), lap.best));
         }
         ++row;
     }

@@ -10,6 +10,7 @@ namespace {
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
 
 struct Summary {
+    float first = kNoValue;
     float low = kNoValue;
     float high = kNoValue;
     double sum = 0;
@@ -19,12 +20,32 @@ struct Summary {
         if (std::isnan(v)) {
             return;
         }
+        first = count == 0 ? v : first;
         low = count == 0 ? v : std::min(low, v);
         high = count == 0 ? v : std::max(high, v);
         sum += v;
         ++count;
     }
     float average() const { return count == 0 ? kNoValue : static_cast<float>(sum / count); }
+};
+
+// How often the throttle was wide open and how often it braked.
+struct ThrottleUse {
+    std::size_t full = 0;
+    std::size_t braking = 0;
+    std::size_t count = 0;
+
+    void add(float v) {
+        if (std::isnan(v)) {
+            return;
+        }
+        full += v >= 100 ? 1 : 0;
+        braking += v < 0 ? 1 : 0;
+        ++count;
+    }
+    float percentOf(std::size_t part) const {
+        return count == 0 ? kNoValue : static_cast<float>(100.0 * part / count);
+    }
 };
 
 Summary summarise(const std::vector<float>& values, std::size_t first, std::size_t end) {
@@ -79,6 +100,23 @@ std::vector<LapFigures> lapFigures(const LogFile& log, const LapFile& laps,
     if (laps.lapsCs.empty()) {
         return rows;
     }
+    // One pass over the spans, each adding to its lap's row: a lap may come
+    // back in the LAP column, and a log may hold as many spans as samples.
+    struct LapSummaries {
+        Summary rpm, volt, temp1, temp2;
+        ThrottleUse throttle;
+    };
+    std::vector<LapSummaries> summaries(laps.lapsCs.size());
+    for (const LapSpan& s : spans) {
+        LapSummaries& lap = summaries[static_cast<std::size_t>(s.number - 1)];
+        for (std::size_t k = s.first; k < s.end; ++k) {
+            lap.throttle.add(log.channel(Channel::Throttle)[k]);
+            lap.rpm.add(log.channel(Channel::Rpm)[k]);
+            lap.volt.add(log.channel(Channel::Volt)[k]);
+            lap.temp1.add(log.channel(Channel::Temp1)[k]);
+            lap.temp2.add(log.channel(Channel::Temp2)[k]);
+        }
+    }
     const int best = *std::min_element(laps.lapsCs.begin(), laps.lapsCs.end());
     for (std::size_t i = 0; i < laps.lapsCs.size(); ++i) {
         LapFigures row;
@@ -86,23 +124,16 @@ std::vector<LapFigures> lapFigures(const LogFile& log, const LapFile& laps,
         row.lapCs = laps.lapsCs[i];
         row.behindBestCs = row.lapCs - best;
         row.best = row.lapCs == best;
-        Summary rpm, volt, temp1, temp2;
-        for (const LapSpan& s : spans) {
-            if (s.number != row.number) {
-                continue;
-            }
-            for (std::size_t k = s.first; k < s.end; ++k) {
-                rpm.add(log.channel(Channel::Rpm)[k]);
-                volt.add(log.channel(Channel::Volt)[k]);
-                temp1.add(log.channel(Channel::Temp1)[k]);
-                temp2.add(log.channel(Channel::Temp2)[k]);
-            }
-        }
-        row.highestRpm = rpm.high;
-        row.lowestVolt = volt.low;
-        row.averageVolt = volt.average();
-        row.highestTemp1 = temp1.high;
-        row.highestTemp2 = temp2.high;
+        const LapSummaries& lap = summaries[i];
+        row.fullThrottlePercent = lap.throttle.percentOf(lap.throttle.full);
+        row.brakingPercent = lap.throttle.percentOf(lap.throttle.braking);
+        row.highestRpm = lap.rpm.high;
+        row.lowestRpm = lap.rpm.low;
+        row.lowestVolt = lap.volt.low;
+        row.averageVolt = lap.volt.average();
+        row.voltDrop = lap.volt.first - lap.volt.low;
+        row.highestTemp1 = lap.temp1.high;
+        row.highestTemp2 = lap.temp2.high;
         rows.push_back(row);
     }
     return rows;

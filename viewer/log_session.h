@@ -23,9 +23,13 @@ struct LapFigures {
     int lapCs = 0;
     int behindBestCs = 0;
     bool best = false;
+    float fullThrottlePercent = 0;  // of the lap's samples: TH at 100 % or more
+    float brakingPercent = 0;       // TH below 0
     float highestRpm = 0;
+    float lowestRpm = 0;
     float lowestVolt = 0;
     float averageVolt = 0;
+    float voltDrop = 0;  // the lap's first voltage minus its lowest: the battery's sag
     float highestTemp1 = 0;
     float highestTemp2 = 0;
 };

@@ -4,22 +4,27 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <functional>
 
+#include "viewer/comparison_painter.h"
+#include "viewer/lap_table_model.h"
 #include "viewer/plot_painter.h"
 
 namespace {
 
-bool paintPng(QSaveFile& file, const LogSession& session, const PlotView& view, QSize size) {
+using Painting = std::function<void(QPainter&, const QRectF&)>;
+
+bool paintPng(QSaveFile& file, const Painting& paint, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        paintPlot(painter, QRectF(QPointF(0, 0), size), session, view);
+        paint(painter, QRectF(QPointF(0, 0), size));
     }
     return image.save(&file, "PNG");
 }
 
-bool paintSvg(QSaveFile& file, const LogSession& session, const PlotView& view, QSize size) {
+bool paintSvg(QSaveFile& file, const Painting& paint, QSize size, const QString& title) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     // The file gives its size in millimetres; at 90 dots an inch they are
@@ -27,13 +32,36 @@ bool paintSvg(QSaveFile& file, const LogSession& session, const PlotView& view, 
     generator.setResolution(90);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(QString::fromStdString(session.log.title));
+    generator.setTitle(title);
     QPainter painter;
     if (!painter.begin(&generator)) {
         return false;
     }
-    paintPlot(painter, QRectF(QPointF(0, 0), size), session, view);
+    paint(painter, QRectF(QPointF(0, 0), size));
     return painter.end();
+}
+
+QString exportPicture(const Painting& paint, const QString& svgTitle, QSize size,
+                      const QString& path) {
+    const ImageFormat format = imageFormatOf(path);
+    if (format == ImageFormat::Unknown) {
+        return QStringLiteral(
+            "An image is saved as PNG or SVG: give the name the ending .png or .svg.");
+    }
+    if (size.width() < 200 || size.height() < 150 || size.width() > 20000 ||
+        size.height() > 20000) {
+        return QStringLiteral("An image is 200 by 150 to 20000 by 20000 pixels.");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
+    }
+    const bool painted = format == ImageFormat::Png ? paintPng(file, paint, size)
+                                                    : paintSvg(file, paint, size, svgTitle);
+    if (!painted || !file.commit()) {
+        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
+    }
+    return {};
 }
 
 }  // namespace
@@ -50,22 +78,28 @@ ImageFormat imageFormatOf(const QString& path) {
 
 QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
                    const QString& path) {
-    const ImageFormat format = imageFormatOf(path);
-    if (format == ImageFormat::Unknown) {
-        return QStringLiteral(
-            "An image is saved as PNG or SVG: give the name the ending .png or .svg.");
-    }
-    if (size.width() < 200 || size.height() < 150 || size.width() > 20000 ||
-        size.height() > 20000) {
-        return QStringLiteral("An image is 200 by 150 to 20000 by 20000 pixels.");
-    }
+    return exportPicture(
+        [&](QPainter& painter, const QRectF& area) { paintPlot(painter, area, session, view); },
+        QString::fromStdString(session.log.title), size, path);
+}
+
+QString exportComparison(const LapComparison& comparison, const PlotView& view, QSize size,
+                         const QString& path) {
+    // The title names no file's text: the picture shows the sessions' names.
+    return exportPicture(
+        [&](QPainter& painter, const QRectF& area) {
+            paintComparison(painter, area, comparison, view);
+        },
+        QStringLiteral("DataDock lap comparison"), size, path);
+}
+
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path) {
+    const std::string csv = lapTableCsv(laps);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
-    }
-    const bool painted = format == ImageFormat::Png ? paintPng(file, session, view, size)
-                                                    : paintSvg(file, session, view, size);
-    if (!painted || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
+        !file.commit()) {
         return QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString());
     }
     return {};

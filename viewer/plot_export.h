@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 
+#include "viewer/lap_comparison.h"
 #include "viewer/plot_view.h"
 
 enum class ImageFormat { Png, Svg, Unknown };
@@ -15,3 +16,10 @@ ImageFormat imageFormatOf(const QString& path);
 // user's words.
 QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
                    const QString& path);
+// The same for laps compared, with their time variance.
+QString exportComparison(const LapComparison& comparison, const PlotView& view, QSize size,
+                         const QString& path);
+
+// Writes the lap table as a CSV file (see lapTableCsv), whole or not at all.
+// Returns an empty text when written, otherwise why not.
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path);

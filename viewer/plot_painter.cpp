@@ -20,7 +20,6 @@ constexpr double kPaneGap = 6;
 const QColor kChannelColours[kChannelCount] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
                                                QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd),
                                                QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
-const QColor kOverlayColours[2] = {QColor(0x1f, 0x77, 0xb4), QColor(0xe6, 0x55, 0x0d)};
 // Laps alternate between two tints; time outside the laps stays white.
 const QColor kLapBands[2] = {QColor(0xf6, 0xef, 0xe0), QColor(0xe6, 0xef, 0xfa)};
 const QColor kGrid(0xdd, 0xdd, 0xdd);
@@ -32,33 +31,6 @@ QString qs(const std::string& text) {
 
 double yAt(const QRectF& pane, const ValueRange& range, float value) {
     return pane.bottom() - (value - range.low) / (range.high - range.low) * pane.height();
-}
-
-void drawChannel(QPainter& painter, const QRectF& pane, const PlotView& view,
-                 const LogSession& session, Channel channel, std::size_t first, std::size_t end,
-                 double offsetCs, const QColor& colour) {
-    const auto c = static_cast<std::size_t>(channel);
-    const auto times = std::span(session.log.timesCs).subspan(first, end - first);
-    const auto values = std::span(session.log.values[c]).subspan(first, end - first);
-    const int width = static_cast<int>(pane.width());
-    const std::vector<PixelColumn> columns =
-        decimate(times, values, view.startCs, view.endCs, width, offsetCs);
-    const ValueRange& range = session.ranges[c];
-    std::vector<QLineF> lines;
-    lines.reserve(columns.size() * 2);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const PixelColumn& col = columns[i];
-        const double x = pane.left() + col.x + 0.5;
-        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
-        if (i > 0 && joined(columns[i - 1], col)) {
-            const double px = pane.left() + columns[i - 1].x + 0.5;
-            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
-                               yAt(pane, range, col.first));
-        }
-    }
-    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
-    painter.setPen(QPen(colour, 0));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
@@ -83,7 +55,49 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
     }
 }
 
-// A time's label under the axis, kept inside the picture at its edges.
+void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                const LogSession& session) {
+    const double t = *view.cursorCs;
+    const double x = layout.xAt(view, t);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
+    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    for (const auto& [channel, pane] : layout.panes) {
+        const float v = t < session.endCs() ? valueAt(session.log, channel, t) : NAN;
+        drawReadout(painter, pane, {qs(readoutText(channel, v))},
+                    {kChannelColours[static_cast<std::size_t>(channel)]});
+    }
+    painter.setPen(kText);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    const QRectF label = timeLabelRect(layout, x);
+    painter.fillRect(label, Qt::white);
+    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+}
+
+}  // namespace
+
+void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
+                std::span<const std::int32_t> timesCs, std::span<const float> values,
+                const ValueRange& range, const QColor& colour) {
+    const int width = static_cast<int>(pane.width());
+    const std::vector<PixelColumn> columns =
+        decimate(timesCs, values, view.startCs, view.endCs, width);
+    std::vector<QLineF> lines;
+    lines.reserve(columns.size() * 2);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const PixelColumn& col = columns[i];
+        const double x = pane.left() + col.x + 0.5;
+        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
+        if (i > 0 && joined(columns[i - 1], col)) {
+            const double px = pane.left() + columns[i - 1].x + 0.5;
+            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
+                               yAt(pane, range, col.first));
+        }
+    }
+    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
+    painter.setPen(QPen(colour, 0));
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
 QRectF timeLabelRect(const PlotLayout& layout, double x) {
     const QRectF& area = layout.plotArea;
     QRectF label(x - 45, area.bottom() + 4, 90, 16);
@@ -103,7 +117,7 @@ void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& v
     for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
         const double x = layout.xAt(view, t);
         painter.setPen(kGrid);
-        for (const auto& [channel, pane] : layout.panes) {
+        for (const QRectF& pane : layout.allPanes()) {
             painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
         }
         const QRectF label = timeLabelRect(layout, x);
@@ -114,7 +128,7 @@ void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& v
     }
 }
 
-void drawPaneFrame(QPainter& painter, const QRectF& pane, Channel channel,
+void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
                    const ValueRange& range) {
     painter.setPen(kGrid);
     painter.setFont(QFont(painter.font().family(), 7));
@@ -131,8 +145,7 @@ void drawPaneFrame(QPainter& painter, const QRectF& pane, Channel channel,
     painter.save();
     painter.translate(pane.left() - 66, pane.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter,
-                     QString::fromUtf8(channelName(channel)));
+    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter, name);
     painter.restore();
     painter.setPen(QColor(0x99, 0x99, 0x99));
     painter.setBrush(Qt::NoBrush);
@@ -157,67 +170,6 @@ void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines
             lines[i]);
     }
 }
-
-struct Trace {
-    std::size_t first = 0;
-    std::size_t end = 0;
-    double offsetCs = 0;
-    QColor colour;
-};
-
-std::vector<Trace> tracesFor(const LogSession& session, const PlotView& view, Channel channel) {
-    if (!view.overlaidLaps) {
-        return {{0, session.log.size(), 0, kChannelColours[static_cast<std::size_t>(channel)]}};
-    }
-    std::vector<Trace> traces;
-    const int laps[2] = {view.overlaidLaps->first, view.overlaidLaps->second};
-    for (int i = 0; i < 2; ++i) {
-        if (const LapSpan* span = session.span(laps[i])) {
-            traces.push_back(
-                {span->first, span->end, -static_cast<double>(span->startCs), kOverlayColours[i]});
-        }
-    }
-    return traces;
-}
-
-void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
-                const LogSession& session) {
-    const double t = *view.cursorCs;
-    const double x = layout.xAt(view, t);
-    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
-    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
-    for (const auto& [channel, pane] : layout.panes) {
-        QStringList lines;
-        std::vector<QColor> colours;
-        for (const Trace& trace : tracesFor(session, view, channel)) {
-            const double sampleTime = t - trace.offsetCs;
-            const bool inTrace =
-                trace.first < trace.end && sampleTime >= session.log.timesCs[trace.first] &&
-                sampleTime < session.log.timesCs[trace.end - 1] + session.log.intervalCs;
-            const float v = inTrace ? valueAt(session.log, channel, sampleTime) : NAN;
-            lines << qs(readoutText(channel, v));
-            colours.push_back(trace.colour);
-        }
-        drawReadout(painter, pane, lines, colours);
-    }
-    painter.setPen(kText);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    const QRectF label = timeLabelRect(layout, x);
-    painter.fillRect(label, Qt::white);
-    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
-}
-
-QString titleOf(const LogSession& session, const PlotView& view) {
-    QString title = qs(session.log.title);
-    if (view.overlaidLaps) {
-        title += QStringLiteral("    lap %1 (blue) against lap %2 (orange)")
-                     .arg(view.overlaidLaps->first)
-                     .arg(view.overlaidLaps->second);
-    }
-    return title;
-}
-
-}  // namespace
 
 const char* channelName(Channel channel) {
     static constexpr const char* kNames[kChannelCount] = {"ST(%)",   "TH(%)",     "RPM",
@@ -250,10 +202,21 @@ double PlotLayout::timeAt(const PlotView& view, double x) const {
     return view.startCs + (x - plotArea.left()) / plotArea.width() * view.lengthCs();
 }
 
-PlotLayout layoutPlot(const QRectF& area, const PlotView& view) {
+std::vector<QRectF> PlotLayout::allPanes() const {
+    std::vector<QRectF> all;
+    for (const auto& [channel, pane] : panes) {
+        all.push_back(pane);
+    }
+    if (variancePane) {
+        all.push_back(*variancePane);
+    }
+    return all;
+}
+
+PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVariance) {
     PlotLayout layout;
     layout.plotArea = area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
-    const int count = view.shownCount();
+    const int count = view.shownCount() + (withVariance ? 1 : 0);
     if (count == 0 || layout.plotArea.width() < 10 || layout.plotArea.height() < 10) {
         return layout;
     }
@@ -267,6 +230,9 @@ PlotLayout layoutPlot(const QRectF& area, const PlotView& view) {
             top += height + kPaneGap;
         }
     }
+    if (withVariance) {
+        layout.variancePane = QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height);
+    }
     return layout;
 }
 
@@ -277,23 +243,21 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
     painter.setPen(kText);
     painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
     painter.drawText(QRectF(area.left() + kLeftMargin, area.top() + 2, area.width(), 14),
-                     Qt::AlignLeft | Qt::AlignVCenter, titleOf(session, view));
+                     Qt::AlignLeft | Qt::AlignVCenter, qs(session.log.title));
     if (layout.panes.empty()) {
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("No channel is shown."));
         return;
     }
-    if (!view.overlaidLaps) {
-        drawLapBands(painter, layout, view, session);
-    }
+    drawLapBands(painter, layout, view, session);
     drawTimeAxis(painter, layout, view);
     for (const auto& [channel, pane] : layout.panes) {
-        drawPaneFrame(painter, pane, channel, session.ranges[static_cast<std::size_t>(channel)]);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)),
+                      session.ranges[static_cast<std::size_t>(channel)]);
         painter.save();
         painter.setClipRect(pane);
-        for (const Trace& trace : tracesFor(session, view, channel)) {
-            drawChannel(painter, pane, view, session, channel, trace.first, trace.end,
-                        trace.offsetCs, trace.colour);
-        }
+        const auto c = static_cast<std::size_t>(channel);
+        drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c],
+                   session.ranges[c], kChannelColours[c]);
         painter.restore();
     }
     if (view.draggedCs) {

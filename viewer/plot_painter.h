@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "viewer/plot_view.h"
 
+class QColor;
 class QPainter;
 
 // Where the panes lie in an area: one pane a shown channel, stacked over one
@@ -12,12 +18,15 @@ class QPainter;
 struct PlotLayout {
     QRectF plotArea;  // all panes, without the labels and the time axis
     std::vector<std::pair<Channel, QRectF>> panes;
+    std::optional<QRectF> variancePane;  // below the channels' when laps are compared
+
+    std::vector<QRectF> allPanes() const;
 
     double xAt(const PlotView& view, double timeCs) const;
     double timeAt(const PlotView& view, double x) const;
 };
 
-PlotLayout layoutPlot(const QRectF& area, const PlotView& view);
+PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVariance = false);
 
 // Paints the plot of a session into an area: the same picture on the screen,
 // in a PNG and in an SVG.
@@ -30,3 +39,20 @@ const char* channelName(Channel channel);
 std::string valueText(Channel channel, float value);
 // The value with its unit, as the cursor's readout shows it: "7.42 V".
 std::string readoutText(Channel channel, float value);
+
+// Pieces of the plot that the lap comparison's picture shares.
+//
+// A series of samples drawn in a pane, each pixel column's minimum to maximum.
+void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
+                std::span<const std::int32_t> timesCs, std::span<const float> values,
+                const ValueRange& range, const QColor& colour);
+// Where a time's label goes under the axis, kept inside the picture.
+QRectF timeLabelRect(const PlotLayout& layout, double x);
+// The time axis under the panes, with its grid lines through them.
+void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view);
+// A pane's frame, its value grid and labels, and its name beside it.
+void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
+                   const ValueRange& range);
+// Lines of values in their colours, in a box at a pane's top right.
+void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
+                 const std::vector<QColor>& colours);

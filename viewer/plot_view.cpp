@@ -7,16 +7,10 @@ int PlotView::shownCount() const {
 }
 
 std::pair<double, double> fullRange(const LogSession& session, const PlotView& view) {
-    if (!view.overlaidLaps) {
-        return {session.startCs(), session.endCs()};
+    if (view.comparedCs) {
+        return *view.comparedCs;
     }
-    double longest = session.log.intervalCs;
-    for (const int lap : {view.overlaidLaps->first, view.overlaidLaps->second}) {
-        if (const LapSpan* span = session.span(lap)) {
-            longest = std::max<double>(longest, span->endCs - span->startCs);
-        }
-    }
-    return {0, longest};
+    return {session.startCs(), session.endCs()};
 }
 
 void showRange(const LogSession& session, PlotView& view, double startCs, double endCs) {

@@ -6,21 +6,23 @@
 
 #include "viewer/log_session.h"
 
-// What the plot shows: a time range (of the recording, or of the lap when two
-// laps are overlaid), the channels, the cursor and a range being dragged.
+// What the plot shows: a time range (of the recording, or of the reference
+// lap when laps are compared), the channels, the cursor and a range being
+// dragged.
 struct PlotView {
     double startCs = 0;
     double endCs = 1;
     std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
     std::optional<double> cursorCs;
-    std::optional<std::pair<int, int>> overlaidLaps;  // lap numbers
+    // The time axis's extent when laps are compared: the reference lap's time.
+    std::optional<std::pair<double, double>> comparedCs;
     std::optional<std::pair<double, double>> draggedCs;
 
     double lengthCs() const { return endCs - startCs; }
     int shownCount() const;
 };
 
-// The extent of the time axis: the whole log, or the longer of two laps.
+// The extent of the time axis: the whole log, or the compared laps' range.
 std::pair<double, double> fullRange(const LogSession& session, const PlotView& view);
 
 // The view narrowed or widened by factor around a time, kept within the full

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "viewer/comparison_painter.h"
 #include "viewer/plot_painter.h"
 
 namespace {
@@ -25,8 +26,8 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void PlotWidget::setSession(std::shared_ptr<const LogSession> session) {
+    stopComparing();
     m_session = std::move(session);
-    m_view.overlaidLaps.reset();
     m_view.cursorCs.reset();
     m_view.draggedCs.reset();
     showWholeLog();
@@ -42,24 +43,54 @@ void PlotWidget::showLap(int lapNumber) {
     if (!span) {
         return;
     }
-    m_view.overlaidLaps.reset();
+    stopComparing();
     showRange(*m_session, m_view, span->startCs, span->endCs);
     changed();
 }
 
-void PlotWidget::overlayLaps(int first, int second) {
-    if (!m_session || !m_session->span(first) || !m_session->span(second)) {
+void PlotWidget::compareLaps(const QList<int>& lapNumbers) {
+    if (!m_session) {
         return;
     }
-    m_view.overlaidLaps = std::make_pair(first, second);
+    std::vector<SessionLap> laps;
+    for (const int lap : lapNumbers) {
+        laps.push_back({0, lap});
+    }
+    compareLaps({m_session}, laps);
+}
+
+void PlotWidget::compareLaps(std::vector<std::shared_ptr<const LogSession>> sessions,
+                             const std::vector<SessionLap>& laps,
+                             std::optional<SessionLap> reference, LineUp lineUp) {
+    if (!m_session) {
+        return;
+    }
+    std::vector<const LogSession*> compared;
+    for (const auto& session : sessions) {
+        compared.push_back(session.get());
+    }
+    auto comparison =
+        std::make_unique<LapComparison>(::compareLaps(compared, laps, reference, lineUp));
+    if (comparison->overlaid.empty()) {
+        return;
+    }
     m_view.cursorCs.reset();
+    m_view.comparedCs = comparisonRange(*comparison);
+    m_comparison = std::move(comparison);
+    m_comparedSessions = std::move(sessions);
     resetView(*m_session, m_view);
     changed();
 }
 
+void PlotWidget::stopComparing() {
+    m_comparison.reset();
+    m_comparedSessions.clear();
+    m_view.comparedCs.reset();
+}
+
 void PlotWidget::showWholeLog() {
     if (m_session) {
-        m_view.overlaidLaps.reset();
+        stopComparing();
         resetView(*m_session, m_view);
     }
     changed();
@@ -101,7 +132,11 @@ void PlotWidget::paintEvent(QPaintEvent*) {
                          tr("Open a log with File > Open, or drop its files here."));
         return;
     }
-    paintPlot(painter, QRectF(rect()), *m_session, m_view);
+    if (m_comparison) {
+        paintComparison(painter, QRectF(rect()), *m_comparison, m_view);
+    } else {
+        paintPlot(painter, QRectF(rect()), *m_session, m_view);
+    }
 }
 
 void PlotWidget::wheelEvent(QWheelEvent* event) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "viewer/lap_comparison.h"
 #include "viewer/plot_view.h"
 
 // The stacked panes on the screen. Wheel: zoom around the mouse (with Shift:
@@ -21,7 +22,15 @@ public:
 
     void setChannelShown(Channel channel, bool shown);
     void showLap(int lapNumber);
-    void overlayLaps(int first, int second);
+    // The session's laps lined up by distance against its fastest lap, with
+    // their time variance; none when none can be drawn.
+    void compareLaps(const QList<int>& lapNumbers);
+    // Laps of several sessions (the shown one among them), kept while shown.
+    void compareLaps(std::vector<std::shared_ptr<const LogSession>> sessions,
+                     const std::vector<SessionLap>& laps,
+                     std::optional<SessionLap> reference = std::nullopt,
+                     LineUp lineUp = LineUp::ByDistance);
+    const LapComparison* comparison() const { return m_comparison.get(); }
     void showWholeLog();
     void zoomBy(double factor);
     void panByFraction(double fraction);
@@ -43,7 +52,11 @@ private:
     double timeAtX(double x) const;
     void changed();
 
+    void stopComparing();
+
     std::shared_ptr<const LogSession> m_session;
+    std::unique_ptr<const LapComparison> m_comparison;
+    std::vector<std::shared_ptr<const LogSession>> m_comparedSessions;  // what it points into
     PlotView m_view;
     std::optional<double> m_dragStartCs;
     std::optional<double> m_panFromX;

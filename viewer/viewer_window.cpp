@@ -19,7 +19,9 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 
+#include "viewer/compare_panel.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_table.h"
 #include "viewer/plot_export.h"
@@ -67,6 +69,7 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     : QMainWindow(parent),
       m_plot(new PlotWidget),
       m_lapTable(new LapTable),
+      m_comparePanel(new ComparePanel),
       m_openedLabel(new QLabel) {
     registerIconResources();
     setWindowTitle(tr("DataDock log viewer"));
@@ -74,12 +77,23 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     setAcceptDrops(true);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_plot);
-    splitter->addWidget(m_lapTable);
+    auto* sidebar = new QTabWidget;
+    sidebar->addTab(m_lapTable, tr("Laps"));
+    sidebar->addTab(m_comparePanel, tr("Compare"));
+    splitter->addWidget(sidebar);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     buildMenus();
     connect(m_lapTable, &LapTable::lapsSelected, this, &ViewerWindow::lapsSelected);
+    connect(m_comparePanel, &ComparePanel::lapsChosen, this, &ViewerWindow::compareChosen);
+    connect(m_comparePanel, &ComparePanel::lineUpChanged, this,
+            [this] { compareChosen(m_chosen); });
+    connect(m_comparePanel, &ComparePanel::referenceChosen, this, [this](SessionLap lap) {
+        m_reference = lap;
+        refreshComparison();
+        compareChosen(m_chosen);
+    });
     const QSettings stored(kOrganisation, kApplication);
     if (!restoreGeometry(stored.value(kGeometryKey).toByteArray())) {
         // Within a small laptop's screen (1366 x 768) with room for its panels.
@@ -98,12 +112,24 @@ ViewerWindow::~ViewerWindow() = default;
 void ViewerWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&Open..."), QKeySequence::Open, this, &ViewerWindow::openByDialog);
+    file->addAction(tr("Add Log to &Compare..."), QKeySequence(tr("Ctrl+Shift+O")), this, [this] {
+        const QStringList chosen = ask(FileQuestion::OpenFiles, {});
+        if (!chosen.isEmpty()) {
+            addToCompare(chosen);
+        }
+    });
     m_recentMenu = file->addMenu(tr("Open &Recent"));
     refillRecentMenu();
     file->addAction(tr("&Export Image..."), QKeySequence(tr("Ctrl+E")), this, [this] {
         const QStringList chosen = ask(FileQuestion::ExportImage, m_openedFiles.value(0));
         if (!chosen.isEmpty()) {
             exportImage(chosen.front());
+        }
+    });
+    file->addAction(tr("Export &Lap Table as CSV..."), this, [this] {
+        const QStringList chosen = ask(FileQuestion::ExportLapTable, {});
+        if (!chosen.isEmpty()) {
+            exportLapTable(chosen.front());
         }
     });
     file->addSeparator();
@@ -126,7 +152,7 @@ void ViewerWindow::buildMenus() {
     view->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { m_plot->zoomBy(1.25); });
 }
 
-bool ViewerWindow::openFiles(const QStringList& paths) {
+std::optional<FilePair> ViewerWindow::askForPair(const QStringList& paths) {
     std::vector<std::string> given;
     for (const QString& path : paths) {
         given.push_back(fileSystemPath(path));
@@ -135,7 +161,7 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     if (pair.log.empty()) {
         const QStringList log = ask(FileQuestion::LogFile, shownPath(*pair.lap));
         if (log.isEmpty()) {
-            return false;
+            return std::nullopt;
         }
         pair.log = fileSystemPath(log.front());
     } else if (!pair.lap) {
@@ -145,6 +171,15 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
             pair.lap = fileSystemPath(lap.front());
         }
     }
+    return pair;
+}
+
+bool ViewerWindow::openFiles(const QStringList& paths) {
+    const std::optional<FilePair> asked = askForPair(paths);
+    if (!asked) {
+        return false;
+    }
+    const FilePair& pair = *asked;
     ReadResult<LogSession> loaded = loadSession(pair);
     if (const auto* error = std::get_if<ReadError>(&loaded)) {
         showError(QString::fromStdString(error->message()));
@@ -153,6 +188,10 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
     m_plot->setSession(m_session);
     m_lapTable->setSession(*m_session);
+    m_compared.clear();
+    m_reference.reset();
+    m_chosen.clear();
+    refreshComparison();
     m_openedFiles = {shownPath(pair.log)};
     if (pair.lap) {
         m_openedFiles << shownPath(*pair.lap);
@@ -162,6 +201,69 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     remember(m_openedFiles);
     showStatus();
     return true;
+}
+
+bool ViewerWindow::addToCompare(const QStringList& paths) {
+    if (!m_session) {
+        return openFiles(paths);
+    }
+    const std::optional<FilePair> pair = askForPair(paths);
+    if (!pair) {
+        return false;
+    }
+    if (!pair->lap) {
+        showError(
+            tr("\"%1\" has no lap file: its laps cannot be compared.").arg(shownPath(pair->log)));
+        return false;
+    }
+    ReadResult<LogSession> loaded = loadSession(*pair);
+    if (const auto* error = std::get_if<ReadError>(&loaded)) {
+        showError(QString::fromStdString(error->message()));
+        return false;
+    }
+    m_compared.push_back(
+        std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
+    refreshComparison();
+    if (auto* sidebar = centralWidget()->findChild<QTabWidget*>()) {
+        sidebar->setCurrentWidget(m_comparePanel);
+    }
+    statusBar()->showMessage(tr("Session %1 added: %2")
+                                 .arg(m_compared.size() + 1)
+                                 .arg(QFileInfo(shownPath(pair->log)).fileName()));
+    return true;
+}
+
+std::vector<std::shared_ptr<const LogSession>> ViewerWindow::allSessions() const {
+    std::vector<std::shared_ptr<const LogSession>> sessions = {m_session};
+    sessions.insert(sessions.end(), m_compared.begin(), m_compared.end());
+    return sessions;
+}
+
+void ViewerWindow::refreshComparison() {
+    std::vector<const LogSession*> sessions;
+    for (const auto& session : allSessions()) {
+        sessions.push_back(session.get());
+    }
+    m_comparePanel->setLaps(compareLaps(sessions, {}, m_reference), sessions);
+}
+
+void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
+    m_chosen = laps;
+    if (laps.empty()) {
+        return;
+    }
+    if (laps.size() > kMostOverlaidLaps) {
+        statusBar()->showMessage(tr("Select up to %1 laps to compare them.").arg(kMostOverlaidLaps),
+                                 5000);
+        return;
+    }
+    m_plot->compareLaps(allSessions(), laps, m_reference, m_comparePanel->lineUp());
+    QStringList notes;  // laps lined up by time, or without samples
+    for (const std::string& note :
+         m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
+        notes << QString::fromStdString(note);
+    }
+    statusBar()->showMessage(notes.join(QStringLiteral("   ")));
 }
 
 void ViewerWindow::showStatus() {
@@ -188,7 +290,23 @@ bool ViewerWindow::exportImage(const QString& path) {
         return false;
     }
     const QSize size = m_plot->size().expandedTo(QSize(800, 500));
-    const QString problem = exportPlot(*m_session, m_plot->view(), size, path);
+    const QString problem =
+        m_plot->comparison() ? exportComparison(*m_plot->comparison(), m_plot->view(), size, path)
+                             : exportPlot(*m_session, m_plot->view(), size, path);
+    if (!problem.isEmpty()) {
+        showError(problem);
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    return true;
+}
+
+bool ViewerWindow::exportLapTable(const QString& path) {
+    if (!m_session || m_session->figures.empty()) {
+        showError(tr("Open a log with its lap file first: there is no lap table to export."));
+        return false;
+    }
+    const QString problem = exportLapFigures(m_session->figures, path);
     if (!problem.isEmpty()) {
         showError(problem);
         return false;
@@ -200,10 +318,18 @@ bool ViewerWindow::exportImage(const QString& path) {
 void ViewerWindow::lapsSelected(const QList<int>& laps) {
     if (laps.size() == 1) {
         m_plot->showLap(laps.front());
-    } else if (laps.size() == 2) {
-        m_plot->overlayLaps(laps[0], laps[1]);
-    } else if (laps.size() > 2) {
-        statusBar()->showMessage(tr("Select one lap to zoom to it, or two to compare them."), 5000);
+    } else if (laps.size() > static_cast<int>(kMostOverlaidLaps)) {
+        statusBar()->showMessage(
+            tr("Select one lap to zoom to it, or up to %1 to compare them.").arg(kMostOverlaidLaps),
+            5000);
+    } else if (laps.size() >= 2) {
+        m_plot->compareLaps(laps);
+        QStringList notes;  // laps lined up by time, or without samples
+        for (const std::string& note :
+             m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
+            notes << QString::fromStdString(note);
+        }
+        statusBar()->showMessage(notes.join(QStringLiteral("   ")));
     }
 }
 
@@ -232,6 +358,10 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
             break;
         case FileQuestion::ExportImage:
             chosen << askImageName(folder, about);
+            break;
+        case FileQuestion::ExportLapTable:
+            chosen << QFileDialog::getSaveFileName(this, tr("Export the lap table"), folder,
+                                                   tr("CSV file (*.csv)"));
             break;
     }
     chosen.removeAll(QString());

@@ -4,9 +4,14 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "viewer/file_pairing.h"
+#include "viewer/lap_comparison.h"
 #include "viewer/log_session.h"
 
+class ComparePanel;
 class LapTable;
 class PlotWidget;
 class QLabel;
@@ -18,7 +23,7 @@ class ViewerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage };
+    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage, ExportLapTable };
     // The files chosen, none when cancelled.
     using FileAsker = std::function<QStringList(FileQuestion, const QString& about)>;
     using ErrorShower = std::function<void(const QString&)>;
@@ -29,9 +34,13 @@ public:
     // A log file, its lap file or both, in any order. False when nothing
     // could be shown (the user has been told why).
     bool openFiles(const QStringList& paths);
+    // Another log and its lap file, as a session whose laps the Compare tab
+    // lists beside the shown log's. False when it could not be added.
+    bool addToCompare(const QStringList& paths);
     // Asks for the files to open.
     void openByDialog();
     bool exportImage(const QString& path);
+    bool exportLapTable(const QString& path);
 
     // For tests: answer the questions without dialogs.
     void answerFileQuestionsWith(FileAsker asker) { m_asker = std::move(asker); }
@@ -39,6 +48,7 @@ public:
 
     PlotWidget* plot() const { return m_plot; }
     LapTable* lapTable() const { return m_lapTable; }
+    ComparePanel* comparePanel() const { return m_comparePanel; }
     const LogSession* session() const { return m_session.get(); }
     QStringList recentFiles() const;
 
@@ -50,6 +60,10 @@ protected:
 private:
     void buildMenus();
     void lapsSelected(const QList<int>& laps);
+    std::vector<std::shared_ptr<const LogSession>> allSessions() const;
+    void refreshComparison();
+    void compareChosen(const std::vector<SessionLap>& laps);
+    std::optional<FilePair> askForPair(const QStringList& paths);
     QStringList ask(FileQuestion question, const QString& about);
     QString askImageName(const QString& folder, const QString& log);
     void showError(const QString& message);
@@ -59,9 +73,13 @@ private:
 
     PlotWidget* m_plot;
     LapTable* m_lapTable;
+    ComparePanel* m_comparePanel;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_openedLabel;  // the files shown and what does not agree between them
     std::shared_ptr<const LogSession> m_session;
+    std::vector<std::shared_ptr<const LogSession>> m_compared;  // sessions 2, 3, ...
+    std::optional<SessionLap> m_reference;                      // none: the fastest
+    std::vector<SessionLap> m_chosen;                           // in the Compare tab
     QStringList m_openedFiles;
     FileAsker m_asker;
     ErrorShower m_errorShower;

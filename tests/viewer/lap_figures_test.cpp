@@ -31,7 +31,7 @@ int hundredthsOf(const std::string& reply) {  // minutes, seconds, hundredths
 
 // Straight from the records: a sample at time t belongs to the lap whose
 // boundaries (first lap's start, then one lap time after another) enclose it.
-// A sample is ST, TH, RPM / 2, VOLT x 100, TEMP1, TEMP2 (255: no sensor).
+// A sample is ST, TH + 120, RPM / 2, VOLT x 100, TEMP1, TEMP2 (255: no sensor).
 std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
     std::vector<LapFigures> laps;
     std::vector<int> ends;
@@ -39,6 +39,7 @@ std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
     const int firstStart = end;
     for (std::size_t i = 5; i < scenario.lapReplies.size(); ++i) {
         laps.push_back({.lapCs = hundredthsOf(scenario.lapReplies[i]),
+                        .lowestRpm = INFINITY,
                         .lowestVolt = INFINITY,
                         .highestTemp1 = NAN,
                         .highestTemp2 = NAN});
@@ -54,7 +55,11 @@ std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
         }
         const std::vector<int> s = hexFields(scenario.sampleReplies[i]);
         LapFigures& lap = laps[n];
+        lap.fullThrottlePercent += s[1] - 120 >= 100 ? 1.0f : 0.0f;  // counts, then shares
+        lap.brakingPercent += s[1] - 120 < 0 ? 1.0f : 0.0f;
         lap.highestRpm = std::max(lap.highestRpm, s[2] * 2.0f);
+        lap.lowestRpm = std::min(lap.lowestRpm, s[2] * 2.0f);
+        lap.voltDrop = samplesOfLap[n] == 0 ? s[3] / 100.0f : lap.voltDrop;  // the first, for now
         lap.lowestVolt = std::min(lap.lowestVolt, s[3] / 100.0f);
         lap.averageVolt += s[3] / 100.0f;
         lap.highestTemp1 = std::fmax(lap.highestTemp1, s[4] == 255 ? NAN : float(s[4]));
@@ -62,7 +67,11 @@ std::vector<LapFigures> fromRecords(const ktr90::Scenario& scenario) {
         ++samplesOfLap[n];
     }
     for (std::size_t n = 0; n < laps.size(); ++n) {
-        laps[n].averageVolt /= static_cast<float>(samplesOfLap[n]);
+        const auto samples = static_cast<float>(samplesOfLap[n]);
+        laps[n].averageVolt /= samples;
+        laps[n].fullThrottlePercent *= 100 / samples;
+        laps[n].brakingPercent *= 100 / samples;
+        laps[n].voltDrop -= laps[n].lowestVolt;
     }
     return laps;
 }
@@ -90,8 +99,12 @@ TEST(LapFiguresTest, SavedSessions_FiguresAgreeWithTheLoggersRecords) {
             EXPECT_EQ(row.lapCs, want.lapCs);
             EXPECT_EQ(row.behindBestCs, want.lapCs - best);
             EXPECT_EQ(row.best, want.lapCs == best);
+            EXPECT_NEAR(row.fullThrottlePercent, want.fullThrottlePercent, 0.01);
+            EXPECT_NEAR(row.brakingPercent, want.brakingPercent, 0.01);
             EXPECT_FLOAT_EQ(row.highestRpm, want.highestRpm);
+            EXPECT_FLOAT_EQ(row.lowestRpm, want.lowestRpm);
             EXPECT_FLOAT_EQ(row.lowestVolt, want.lowestVolt);
+            EXPECT_NEAR(row.voltDrop, want.voltDrop, 0.001);
             EXPECT_NEAR(row.averageVolt, want.averageVolt, 0.001);
             EXPECT_THAT(row.highestTemp1, testing::NanSensitiveFloatEq(want.highestTemp1));
             EXPECT_THAT(row.highestTemp2, testing::NanSensitiveFloatEq(want.highestTemp2));

@@ -2,6 +2,7 @@
 // command line's exit statuses.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QSvgRenderer>
 
@@ -36,6 +37,57 @@ TEST(PlotCommandTest, WritesPngAndSvgOfTheAskedSize) {
     EXPECT_EQ(QSvgRenderer(QString::fromStdString(svg)).viewBox(), QRect(0, 0, 1600, 1000));
 }
 
+// Figures worked out from the golden log's samples; a spreadsheet reads
+// UTF-8 by the byte-order mark.
+TEST(PlotCommandTest, LapsCsvWritesTheLapTableWithoutAnImage) {
+    const std::string csv = TempPath("laps_table.csv");
+    const ProcessResult result = plot({kGoldenLog, "--laps-csv", csv});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(
+        ReadFileBytes(csv),
+        "\xEF\xBB\xBFLap,Time (s),Behind (s),Full throttle (%),Braking (%),Max RPM (rpm),"
+        "Min RPM (rpm),Min VOLT (V),Avg VOLT (V),VOLT drop (V),Max TEMP1 (℃),Max TEMP2 (℃)\r\n"
+        "1,20.00,0.00,0.0,100.0,3554,2148,7.21,7.30,0.19,32,34\r\n"
+        "2,21.00,1.00,0.0,9.5,5108,3628,7.00,7.10,0.20,39,38\r\n");
+}
+
+// The golden session against a copy of it in another folder (session 2):
+// the panes, the variance pane, the legend and the reference as asked.
+TEST(PlotCommandTest, CompareDrawsTheOverlayWithTheVariancePane) {
+    QDir().mkpath(QString::fromStdString(TempPath("other")));
+    const std::string other = WriteFileBytes("other/b_log.csv", ReadFileBytes(kGoldenLog));
+    WriteFileBytes("other/b_lap.csv", ReadFileBytes(kGoldenLap));
+    const std::string svg = TempPath("compare.svg"), png = TempPath("compare.png");
+    const ProcessResult asSvg = plot(
+        {kGoldenLog, "--compare", other, "--laps", "2,2:1", "--out", svg, "--reference", "2:1"});
+    ASSERT_EQ(asSvg.exitStatus, 0) << asSvg.err;
+    EXPECT_NE(asSvg.err.find("reference: session 2 lap 1"), std::string::npos) << asSvg.err;
+    const std::string drawn = ReadFileBytes(svg);
+    for (const char* shown :
+         {"distance estimated from RPM", "VARIANCE(s)", "TEMP2(",
+          "session 2 lap 1   00:20.00   reference", "session 1 lap 2   00:21.00   +1.00"}) {
+        EXPECT_NE(drawn.find(shown), std::string::npos) << shown;
+    }
+
+    // RPM and the variance below it: lap 2 (the second colour) climbs to +1 s there.
+    const ProcessResult asPng =
+        plot({kGoldenLog, "--laps", "2", "--channels", "rpm", "--out", png, "--size", "800x600"});
+    ASSERT_EQ(asPng.exitStatus, 0) << asPng.err;
+    const QImage image(QString::fromStdString(png));
+    int lapTwoInVariance = 0;
+    for (int y = 310; y < 570; ++y) {
+        for (int x = 80; x < 785; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            lapTwoInVariance +=
+                std::abs(c.red() - 0xe6) + std::abs(c.green() - 0x55) + std::abs(c.blue() - 0x0d) <
+                        60
+                    ? 1
+                    : 0;
+        }
+    }
+    EXPECT_GT(lapTwoInVariance, 100);
+}
+
 TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
     const std::string out = TempPath("never.png");
     std::remove(out.c_str());
@@ -45,7 +97,13 @@ TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
           {kGoldenLog, "--out", out, "--channels", "rpm,speed"},
           {kGoldenLog, "--out", out, "--lap-range", "2-1"},
           {kGoldenLog, "--out", out, "--lap-range", "3-4"},
-          {kGoldenLog, kGoldenLap, "--out", out}}) {
+          {kGoldenLog, kGoldenLap, "--out", out},
+          {kGoldenLog, "--out", out, "--compare", kGoldenLog},
+          {kGoldenLog, "--out", out, "--laps", "3"},
+          {kGoldenLog, "--out", out, "--laps", "2:1"},
+          {kGoldenLog, "--out", out, "--laps", "1", "--lap-range", "1-2"},
+          {kGoldenLog, "--out", out, "--by-time"},
+          {kGoldenLog, "--laps", "1", "--laps-csv", TempPath("never.csv")}}) {
         const ProcessResult result = plot(usage);
         EXPECT_EQ(result.exitStatus, 64) << result.err;
     }

@@ -3,8 +3,10 @@
 // look at go to the build tree.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -12,7 +14,10 @@
 
 #include "tests/gui/screenshot.h"
 #include "tests/support/temp_files.h"
+#include "viewer/compare_panel.h"
+#include "viewer/comparison_painter.h"
 #include "viewer/lap_table.h"
+#include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/viewer_window.h"
 
@@ -49,10 +54,12 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 4600.0));
     const LapTable& table = *viewer.window.lapTable();
     EXPECT_EQ(table.cellText(0, 0), QStringLiteral("1 ★"));  // the best lap
-    const char* lap2[] = {"2", "00:21.00", "+1.00", "5108", "7.00", "7.10", "39", "38"};
-    for (int column = 0; column < 8; ++column) {
+    const char* lap2[] = {"2",    "00:21.00", "+1.00", "0.0",  "9.5", "5108",
+                          "3628", "7.00",     "7.10",  "0.20", "39",  "38"};
+    for (int column = 0; column < 12; ++column) {
         EXPECT_EQ(table.cellText(1, column), QString::fromUtf8(lap2[column]));
     }
+    EXPECT_EQ(table.table()->horizontalHeaderItem(11)->text(), QStringLiteral("Max T2 (℃)"));
     EXPECT_TRUE(table.summaryText().contains(QStringLiteral("00:41.00")));
     saveScreenshot(viewer.window, "viewer-whole-log.png");
 
@@ -62,15 +69,67 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     table.table()->selectionModel()->select(
         table.table()->model()->index(0, 0),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_EQ(viewer.window.plot()->view().overlaidLaps, std::optional(std::pair(1, 2)));
-    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 2100.0));  // the longer lap
+    const LapComparison* comparison = viewer.window.plot()->comparison();
+    ASSERT_NE(comparison, nullptr);
+    EXPECT_EQ(comparison->overlaid.size(), 2u);
+    QTest::keyClick(viewer.window.plot(), Qt::Key_Home);
+    EXPECT_EQ(viewer.shownCs(), std::pair(0.0, 2000.0));  // the reference lap, the fastest
     saveScreenshot(viewer.window, "viewer-laps-overlaid.png");
+    // The variance pane shows lap 2 in the second lap colour, climbing to +1 s.
+    const QImage shown = viewer.window.plot()->grab().toImage();
+    const QRect variance =
+        layoutPlot(QRectF(viewer.window.plot()->rect()), viewer.window.plot()->view(), true)
+            .variancePane->toRect();
+    int lapTwo = 0;
+    for (int y = variance.top(); y < variance.bottom(); ++y) {
+        for (int x = variance.left(); x < variance.right(); ++x) {
+            lapTwo += shown.pixelColor(x, y) == overlaidLapColour(1) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lapTwo, 50);
 
     const QString png = QString::fromStdString(TempPath("overlay.png"));
     EXPECT_TRUE(viewer.window.exportImage(png));
     EXPECT_FALSE(QImage(png).isNull());
     EXPECT_FALSE(viewer.window.exportImage(QString::fromStdString(TempPath("overlay.gif"))));
     EXPECT_EQ(viewer.errors.size(), 1);
+    const std::string csv = TempPath("laps.csv");
+    EXPECT_TRUE(viewer.window.exportLapTable(QString::fromStdString(csv)));
+    EXPECT_EQ(ReadFileBytes(csv).substr(0, 22), "\xEF\xBB\xBFLap,Time (s),Behind");
+}
+
+// A second session beside the log: its laps in the Compare tab's list, laps
+// of both compared, another lap made the reference.
+TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
+    QDir().mkpath(QString::fromStdString(TempPath("heat")));
+    const std::string heat =
+        WriteFileBytes("heat/heat_log.csv", ReadFileBytes(kGoldenLog.toStdString()));
+    WriteFileBytes("heat/heat_lap.csv", ReadFileBytes(kGoldenLap.toStdString()));
+    Viewer viewer;
+    ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
+    ASSERT_TRUE(viewer.window.addToCompare({QString::fromStdString(heat)}));
+    ComparePanel& panel = *viewer.window.comparePanel();
+    ASSERT_EQ(panel.table()->rowCount(), 4);
+    EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("+1.00"));
+
+    panel.select({{0, 2}, {1, 1}});
+    const LapComparison* comparison = viewer.window.plot()->comparison();
+    ASSERT_NE(comparison, nullptr);
+    ASSERT_EQ(comparison->overlaid.size(), 3u);  // with the reference: the first fastest
+    EXPECT_EQ(comparison->overlaid[0].lap, (SessionLap{0, 1}));
+    EXPECT_EQ(comparison->overlaid[2].lap, (SessionLap{1, 1}));
+
+    panel.select({{1, 2}});
+    panel.findChild<QPushButton*>()->click();  // Use as Reference
+    EXPECT_EQ(viewer.window.plot()->comparison()->reference, std::optional(SessionLap{1, 2}));
+    EXPECT_EQ(panel.table()->item(0, 3)->text(), QStringLiteral("-1.00"));
+    EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("reference"));
+    panel.select({{0, 1}, {0, 2}, {1, 2}});
+    EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
+    saveScreenshot(viewer.window, "viewer-sessions-compared.png");
+    panel.findChild<QCheckBox*>()->setChecked(true);
+    EXPECT_EQ(viewer.window.plot()->comparison()->lineUp, LineUp::ByTime);
+    EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
 }
 
 TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
