@@ -27,7 +27,9 @@ bool paintSvg(QSaveFile& file, const LogSession& session, const PlotView& view, 
     generator.setResolution(90);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(QString::fromStdString(session.log.title));
+    // The generator writes the title as it is given: the file's text, escaped
+    // here, stays text in the SVG.
+    generator.setTitle(QString::fromStdString(session.log.title).toHtmlEscaped());
     QPainter painter;
     if (!painter.begin(&generator)) {
         return false;

@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "text/cp932.h"
+#include "text/escaped_bytes.h"
 #include "text/log_file_texts.h"
+#include "text/text_sequences.h"
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -91,15 +93,32 @@ std::optional<double> parseDecimal(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kLongest = 40;
-    std::string shown(text.substr(0, kLongest));
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            c = '?';
+std::string shownText(std::string_view bytes) {
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    const std::string text(bytes);
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = utf8SequenceLength(text, i);
+        if (length <= 1) {
+            length = cp932CharacterLength(text, i);
         }
+        const std::string character = text.substr(i, length);
+        const auto lead = static_cast<unsigned char>(character[0]);
+        const std::string utf8 = lead < 0x80 ? character : mixedTextToUtf8(character);
+        const bool control = lead < 0x20 || lead == 0x7F || lead == '\\';
+        shown += control || utf8.find(kReplacement) != std::string::npos ? EscapedBytes(character)
+                                                                         : utf8;
+        i += length;
     }
-    return "\"" + mixedTextToUtf8(shown) + (text.size() > kLongest ? "...\"" : "\"");
+    return shown;
+}
+
+std::string quoted(std::string_view text) {
+    // Far beyond a field or a line of the files. A character cut in two shows
+    // its bytes escaped, never garbled.
+    constexpr std::size_t kLongest = 400;
+    const std::string_view shown = text.substr(0, kLongest);
+    return "\"" + shownText(shown) + (shown.size() < text.size() ? "...\"" : "\"");
 }
 
 std::optional<std::string> nameLineOf(std::string_view line) {
@@ -116,7 +135,7 @@ std::string titleOf(const std::string& nameLine) {
     if (comma != std::string::npos) {
         title[comma] = ' ';
     }
-    return mixedTextToUtf8(title);
+    return shownText(title);
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit) {

@@ -23,7 +23,13 @@ std::optional<long long> parseInteger(std::string_view text);
 // "7.42" or "12" as a number.
 std::optional<double> parseDecimal(std::string_view text);
 
-// For messages: the text as the user would see it, shortened when long.
+// A file's text for a person, in UTF-8: its characters (code page 932 or
+// UTF-8) as they are, control bytes and bytes of no character escaped
+// ("\\x1B"), so that nothing in a file can drive a terminal or an SVG.
+std::string shownText(std::string_view bytes);
+
+// For messages: the text as the user would see it, in quotes; only text far
+// longer than any field of the files is shortened.
 std::string quoted(std::string_view text);
 
 // The "LOG NAME,Dnn,name" line's text after "LOG NAME,", or nothing when the

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 #include "tests/support/process_runner.h"
 #include "tests/support/temp_files.h"
@@ -34,6 +35,31 @@ TEST(PlotCommandTest, WritesPngAndSvgOfTheAskedSize) {
                                       "RPM,volt", "--lap-range", "1-2"});
     ASSERT_EQ(asSvg.exitStatus, 0) << asSvg.err;
     EXPECT_EQ(QSvgRenderer(QString::fromStdString(svg)).viewBox(), QRect(0, 0, 1600, 1000));
+}
+
+// The log's name is the file's text: in the SVG it stays text, whatever it holds.
+TEST(PlotCommandTest, SvgHoldsTheLogNameAsText) {
+    const std::string log = ReadFileBytes(kGoldenLog);
+    const std::pair<std::string, std::string> names[] = {
+        {"R&D <TEST>", "R&D <TEST>"},
+        {"</title><script>1", "</title><script>1"},
+        {"\x1B]0;\x07", "\\x1B]0;\\x07"}};  // no control character in XML
+    for (const auto& [name, shown] : names) {
+        const std::string path =
+            WriteFileBytes("named_log.csv", "LOG NAME,D01," + name + log.substr(log.find('\r')));
+        const std::string svg = TempPath("named.svg");
+        ASSERT_EQ(plot({path, "--out", svg}).exitStatus, 0);
+        QXmlStreamReader xml(QByteArray::fromStdString(ReadFileBytes(svg)));
+        std::string titles;
+        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+            EXPECT_NE(xml.name().toString(), QStringLiteral("script"));
+            if (xml.isStartElement() && xml.name() == QStringLiteral("title")) {
+                titles += xml.readElementText().toStdString() + ";";
+            }
+        }
+        EXPECT_FALSE(xml.hasError()) << name << ": " << xml.errorString().toStdString();
+        EXPECT_EQ(titles, "D01 " + shown + ";");
+    }
 }
 
 TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
