@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "text/cp932.h"
@@ -139,6 +140,11 @@ std::string titleOf(const std::string& nameLine) {
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit) {
+    // A pipe or a device would keep the reader waiting, maybe for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {{}, error ? error.message() : "it is not a regular file"};
+    }
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         return {{}, std::strerror(errno)};

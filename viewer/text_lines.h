@@ -39,7 +39,8 @@ std::optional<std::string> nameLineOf(std::string_view line);
 // "D03,SUZUKA 2026" as "D03 SUZUKA 2026" in UTF-8.
 std::string titleOf(const std::string& nameLine);
 
-// The file's bytes, or an error naming the system's reason.
+// The file's bytes, or an error naming the system's reason; only a regular
+// file is read, never a pipe or a device.
 struct FileBytes {
     std::string bytes;
     std::string error;  // empty when read

@@ -2,8 +2,13 @@
 // files that are not such files.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
+
 #include <filesystem>
+#include <future>
 
 #include "tests/support/temp_files.h"
 #include "viewer/file_pairing.h"
@@ -84,6 +89,17 @@ TEST(LogReadingTest, PairsByNameEvenInJapanese_AndByLogNameLine) {
     const std::string laps = WriteFileBytes("pairs/laps.csv", sameName);
     EXPECT_EQ(pairFiles({session}).lap, laps);
     EXPECT_EQ(pairFiles({laps}).log, session);
+
+    // A pipe among the files is passed over, not waited on. Should the search
+    // wait on it, a writer opening it lets the search end and the test fail.
+    const std::string fifo = TempPath("pairs/pipe.csv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto paired = std::async(std::launch::async, [&] { return pairFiles({laps}).log; });
+    if (paired.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the search for the log waits on a pipe";
+        close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_EQ(paired.get(), session);
 }
 
 TEST(LogReadingTest, BrokenFiles_SayWhichFileWhichLineAndWhat) {
