@@ -13,37 +13,49 @@
 #include "text/log_file_texts.h"
 #include "text/text_sequences.h"
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        start = next;
+std::string_view LineCursor::next() {
+    if (atEnd()) {
+        return {};
     }
-    return lines;
+    std::size_t end = m_text.find('\n', m_next);
+    if (end == std::string_view::npos) {
+        end = m_text.size();
+    }
+    std::string_view line = m_text.substr(m_next, end - m_next);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    m_next = end + 1;
+    ++m_number;
+    return line;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
+std::string_view textOf(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    const std::size_t last = bytes.find_last_not_of("\r\n");
+    return bytes.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
+std::vector<std::string_view> splitFields(std::string_view line, std::size_t most) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
-    for (;;) {
+    while (fields.size() < most) {
         const std::size_t comma = line.find(',', start);
         if (comma == std::string_view::npos) {
             fields.push_back(line.substr(start));
-            return fields;
+            break;
         }
         fields.push_back(line.substr(start, comma - start));
         start = comma + 1;
     }
+    return fields;
+}
+
+std::size_t fieldCount(std::string_view line) {
+    return 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
 }
 
 std::optional<long long> parseInteger(std::string_view text) {
@@ -122,16 +134,31 @@ std::string quoted(std::string_view text) {
     return "\"" + shownText(shown) + (shown.size() < text.size() ? "...\"" : "\"");
 }
 
-std::optional<std::string> nameLineOf(std::string_view line) {
+std::optional<std::string_view> nameLineOf(std::string_view line) {
     constexpr std::string_view kPrefix = csv::kLogNamePrefix;
     if (line.substr(0, kPrefix.size()) != kPrefix) {
         return std::nullopt;
     }
-    return std::string(line.substr(kPrefix.size()));
+    return line.substr(kPrefix.size());
 }
 
-std::string titleOf(const std::string& nameLine) {
-    std::string title = nameLine;
+std::optional<std::string> nameLineTooLong(std::string_view nameLine) {
+    constexpr std::size_t kLongestNumber = 6;  // "D65535"
+    constexpr std::size_t kLongestName = 20;
+    const std::size_t comma = nameLine.find(',');
+    const std::string_view number = nameLine.substr(0, comma);
+    const std::string_view name =
+        comma == std::string_view::npos ? std::string_view() : nameLine.substr(comma + 1);
+    if (number.size() <= kLongestNumber && name.size() <= kLongestName) {
+        return std::nullopt;
+    }
+    return "the logger's log names are at most 20 bytes after their number (\"D03,SUZUKA\"), "
+           "this one is " +
+           std::to_string(nameLine.size()) + " bytes: " + quoted(nameLine) + ".";
+}
+
+std::string titleOf(std::string_view nameLine) {
+    std::string title(nameLine);
     const std::size_t comma = title.find(',');
     if (comma != std::string::npos) {
         title[comma] = ' ';

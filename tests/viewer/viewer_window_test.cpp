@@ -132,8 +132,9 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
 
     // A broken file is named with its line; it neither replaces the shown log
     // nor joins the recent files.
-    const std::string broken = WriteFileBytes(
-        "window_broken.csv", ReadFileBytes(kGoldenLog.toStdString()).substr(0, 200) + "x,y\r\n");
+    const std::string golden = ReadFileBytes(kGoldenLog.toStdString());
+    const std::string broken =
+        WriteFileBytes("window_broken.csv", golden.substr(0, 200) + "x,y\r\n" + golden.substr(200));
     EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
     EXPECT_EQ(viewer.errors.size(), 1);
     EXPECT_TRUE(
@@ -141,6 +142,12 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
         << viewer.errors.value(0).toStdString();
     EXPECT_EQ(viewer.window.session()->log.size(), 46u);
     EXPECT_EQ(viewer.window.recentFiles().size(), 2);
+
+    // A save cut short opens without its last line, which the status bar names.
+    const std::string cut = WriteFileBytes("window_cut.csv", golden.substr(0, 200));
+    ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(cut), kGoldenLap}));
+    EXPECT_TRUE(viewer.window.statusBar()->findChild<QLabel*>()->text().contains(
+        QStringLiteral(", line 6, the last, is left out")));
 }
 
 // A file's text and name show as they are, never as markup.
