@@ -15,23 +15,20 @@ bool printable(const std::string& text) {
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-// A refusal or a note shows no control character; what is kept of a file is
-// bounded by its size (names and notes by a few shortened quotes of it).
+// What a file shows a person holds no control character; what is kept of it
+// is bounded by its size (its title and notes by a few shortened quotes).
 template <typename T>
-void checked(const ReadResult<T>& read, std::size_t size, std::size_t keptSamples) {
-    if (const auto* error = std::get_if<ReadError>(&read)) {
-        Require(printable(error->message()), "a message shows no control character");
-        return;
+void check(const ReadResult<T>& read, std::size_t size, std::size_t keptSamples) {
+    const auto* file = std::get_if<T>(&read);
+    std::vector<std::string> shown = file ? file->notes : std::vector<std::string>{};
+    shown.push_back(file ? file->title : std::get<ReadError>(read).message());
+    std::size_t shownBytes = 0;
+    for (const std::string& text : shown) {
+        Require(printable(text), "a message, note or title shows no control character");
+        shownBytes += text.size();
     }
-    const T& file = std::get<T>(read);
-    std::size_t text = file.title.size();
-    for (const std::string& note : file.notes) {
-        Require(printable(note), "a note shows no control character");
-        text += note.size();
-    }
-    Require(printable(file.title), "a title shows no control character");
+    Require(shownBytes <= 8192, "messages and notes of bounded size");
     Require(keptSamples <= 2 * size + 64, "samples bounded by the file's size");
-    Require(text <= 8192, "names and notes of bounded size");
 }
 
 }  // namespace
@@ -46,14 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ReadResult<LapFile> lapRead = parseLapFile("lap.csv", lapBytes);
     const auto* log = std::get_if<LogFile>(&logRead);
     const auto* laps = std::get_if<LapFile>(&lapRead);
-    const std::size_t logKept = log ? log->timesCs.capacity() * 4 * (2 + kChannelCount) : 0;
-    checked(logRead, logBytes.size(), logKept);
-    checked(lapRead, lapBytes.size(), laps ? laps->lapsCs.capacity() * sizeof(int) : 0);
+    check(logRead, logBytes.size(), log ? log->timesCs.capacity() * 4 * (2 + kChannelCount) : 0);
+    check(lapRead, lapBytes.size(), laps ? laps->lapsCs.capacity() * sizeof(int) : 0);
     if (log) {
         const LogSession session = makeSession(*log, laps ? std::optional(*laps) : std::nullopt);
         for (const LapSpan& span : session.spans) {
-            Require(span.first < span.end && span.end <= log->size(),
-                    "a lap's samples are samples of the log");
+            Require(span.first < span.end && span.end <= log->size(), "laps within the log");
         }
     }
     return 0;
