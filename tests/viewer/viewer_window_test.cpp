@@ -141,12 +141,6 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
         << viewer.errors.value(0).toStdString();
     EXPECT_EQ(viewer.window.session()->log.size(), 46u);
     EXPECT_EQ(viewer.window.recentFiles().size(), 2);
-
-    // A save cut short opens without its last line, which the status bar names.
-    const std::string cut = WriteFileBytes("window_cut.csv", golden.substr(0, 200));
-    ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(cut), kGoldenLap}));
-    EXPECT_TRUE(viewer.window.statusBar()->findChild<QLabel*>()->text().contains(
-        QStringLiteral(", line 6, the last, is left out")));
 }
 
 // A file's text shows as it is, never as markup.
