@@ -118,7 +118,7 @@ std::string shownText(std::string_view bytes) {
         const std::string character = text.substr(i, length);
         const auto lead = static_cast<unsigned char>(character[0]);
         const std::string utf8 = lead < 0x80 ? character : mixedTextToUtf8(character);
-        const bool control = lead < 0x20 || lead == 0x7F || lead == '\\';
+        const bool control = lead < 0x20 || lead == 0x7F;
         shown += control || utf8.find(kReplacement) != std::string::npos ? EscapedBytes(character)
                                                                          : utf8;
         i += length;

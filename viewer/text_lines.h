@@ -50,7 +50,7 @@ std::optional<double> parseDecimal(std::string_view text);
 
 // A file's text for a person, in UTF-8: its characters (code page 932 or
 // UTF-8) as they are, control bytes and bytes of no character escaped
-// ("\\x1B"), so that nothing in a file can drive a terminal or an SVG.
+// (\x1B), so that nothing in a file can drive a terminal or break an SVG.
 std::string shownText(std::string_view bytes);
 
 // For messages: the text as the user would see it, in quotes; only text far
