@@ -77,13 +77,13 @@ TEST(LogReadingTest, PairsByNameEvenInJapanese_AndByLogNameLine) {
     const std::string japaneseLap = WriteFileBytes("pairs/\xE8\xB5\xB0\xE8\xA1\x8C_LAP.csv", lap);
     EXPECT_EQ(pairFiles({japaneseLog}).lap, japaneseLap);
 
-    // Without the names' help: the lap file whose LOG NAME line is the log's,
-    // and for a lap file alone its log the same way.
+    // Without the names' help: the lap file whose LOG NAME line is the log's
+    // (after a byte-order mark), and for a lap file alone its log the same way.
     std::string sameName = lap;
     sameName.replace(0, sameName.find('\r'), "LOG NAME,D03,\x83J\x81[A");
     const std::string session = WriteFileBytes("pairs/session.csv", log);
     WriteFileBytes("pairs/other.csv", lap);
-    const std::string laps = WriteFileBytes("pairs/laps.csv", sameName);
+    const std::string laps = WriteFileBytes("pairs/laps.csv", "\xEF\xBB\xBF" + sameName);
     EXPECT_EQ(pairFiles({session}).lap, laps);
     EXPECT_EQ(pairFiles({laps}).log, session);
 
