@@ -18,7 +18,7 @@ scripts/setup.sh fuzz
 
 # Runs a target in the short stage: about ten seconds each on this machine.
 declare -A short_runs=([records]=400000 [update_file]=60000 [cp932]=100000
-                       [sim_parsers]=200000 [conversation]=25000)
+                       [sim_parsers]=200000 [conversation]=25000 [viewer_files]=30000)
 mkdir -p build/fuzz/artifacts
 failed=()
 for name in "${!short_runs[@]}"; do

@@ -22,19 +22,17 @@ struct Sniffed {
 
 Sniffed sniff(const std::string& path) {
     const FileBytes file = readWholeFile(path, kSniffBytes);
-    const std::vector<std::string_view> lines = splitLines(file.bytes);
-    if (!file.error.empty() || lines.size() < 2) {
+    LineCursor lines(textOf(file.bytes));
+    const auto name = nameLineOf(lines.next());
+    const std::string_view second = lines.next();
+    if (!file.error.empty() || !name || lines.number() < 2) {
         return {};
     }
-    const auto name = nameLineOf(lines[0]);
-    if (!name) {
-        return {};
+    if (second.starts_with("SAMPLING INTERVAL")) {
+        return {FileKind::Log, std::string(*name)};
     }
-    if (lines[1].starts_with("SAMPLING INTERVAL")) {
-        return {FileKind::Log, *name};
-    }
-    if (lines[1].starts_with("TOTAL,")) {
-        return {FileKind::Lap, *name};
+    if (second.starts_with("TOTAL,")) {
+        return {FileKind::Lap, std::string(*name)};
     }
     return {};
 }

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kSummaryLines = 4;
-
 // "LABEL,'mm:ss.cc" as hundredths of a second.
 std::optional<int> labelledTime(std::string_view line, std::string_view label) {
     if (line.substr(0, label.size()) != label || line.substr(label.size(), 1) != ",") {
@@ -30,67 +28,83 @@ public:
         if (auto error = checkTextFile(m_path, m_bytes)) {
             return *error;
         }
-        const std::vector<std::string_view> lines = splitLines(m_bytes);
-        const auto name = nameLineOf(lines[0]);
+        LineCursor lines(textOf(m_bytes));
+        const std::string_view first = lines.next();
+        const auto name = nameLineOf(first);
         if (!name) {
             return ReadError{
                 m_path, 1,
-                "a lap file begins with \"LOG NAME,\", this line is " + quoted(lines[0]) + "."};
+                "a lap file begins with \"LOG NAME,\", this line is " + quoted(first) + "."};
+        }
+        if (auto tooLong = nameLineTooLong(*name)) {
+            return ReadError{m_path, 1, *tooLong};
         }
         m_laps.nameLine = *name;
         m_laps.title = titleOf(*name);
-        if (lines.size() < kSummaryLines) {
-            return ReadError{m_path, static_cast<int>(lines.size()) + 1,
-                             "the file ends before the total, best and average lap times."};
-        }
-        if (!readSummary(lines)) {
-            return m_error;
-        }
-        if (lines.size() > kSummaryLines && !readLapLines(lines)) {
+        if (!readSummary(lines) || !readLapLines(lines)) {
             return m_error;
         }
         return std::move(m_laps);
     }
 
 private:
-    bool fail(std::size_t index, std::string what) {
-        m_error = ReadError{m_path, static_cast<int>(index) + 1, std::move(what)};
+    bool fail(int line, std::string what) {
+        m_error = ReadError{m_path, line, std::move(what)};
         return false;
     }
 
-    bool readSummary(const std::vector<std::string_view>& lines) {
+    bool readSummary(LineCursor& lines) {
         int* const targets[] = {&m_laps.totalCs, &m_laps.bestCs, &m_laps.averageCs};
         for (std::size_t i = 0; i < 3; ++i) {
-            const auto time = labelledTime(lines[i + 1], csv::kLapSummaryLabels[i]);
+            if (lines.atEnd()) {
+                return fail(lines.number() + 1,
+                            "the file ends before the total, best and average lap times.");
+            }
+            const std::string_view line = lines.next();
+            const auto time = labelledTime(line, csv::kLapSummaryLabels[i]);
             if (!time) {
-                return fail(i + 1, "this line should read \"" +
-                                       std::string(csv::kLapSummaryLabels[i]) +
-                                       ",'\" and a time like 01:23.45, it reads " +
-                                       quoted(lines[i + 1]) + ".");
+                return fail(lines.number(),
+                            "this line should read \"" + std::string(csv::kLapSummaryLabels[i]) +
+                                ",'\" and a time like 01:23.45, it reads " + quoted(line) + ".");
             }
             *targets[i] = *time;
         }
         return true;
     }
 
-    bool readLapLines(const std::vector<std::string_view>& lines) {
-        if (!lines[4].empty()) {
-            return fail(4, "an empty line should follow the average lap, this line reads " +
-                               quoted(lines[4]) + ".");
+    // After the summary (the logger may have sent no laps): an empty line,
+    // the laps' header and a line a lap.
+    bool readLapLines(LineCursor& lines) {
+        if (lines.atEnd()) {
+            return true;
         }
-        if (lines.size() > 5 && lines[5] != csv::kLapHeader) {
-            return fail(5, "the laps' header should read \"LAP,LAP TIME\", it reads " +
-                               quoted(lines[5]) + ".");
+        if (const std::string_view empty = lines.next(); !empty.empty()) {
+            return fail(lines.number(),
+                        "an empty line should follow the average lap, this line reads " +
+                            quoted(empty) + ".");
         }
-        for (std::size_t i = 6; i < lines.size(); ++i) {
+        if (lines.atEnd()) {
+            return true;
+        }
+        if (const std::string_view header = lines.next(); header != csv::kLapHeader) {
+            return fail(lines.number(), "the laps' header should read \"LAP,LAP TIME\", it reads " +
+                                            quoted(header) + ".");
+        }
+        while (!lines.atEnd()) {
+            const std::string_view line = lines.next();
             const std::string expected = std::to_string(m_laps.lapsCs.size() + 1);
-            const auto time = labelledTime(lines[i], expected);
-            if (!time) {
-                return fail(i, "lap " + expected + " should read " + expected +
-                                   ",' and its time like 01:23.45, the line reads " +
-                                   quoted(lines[i]) + ".");
+            const auto time = labelledTime(line, expected);
+            if (time) {
+                m_laps.lapsCs.push_back(*time);
+                continue;
             }
-            m_laps.lapsCs.push_back(*time);
+            fail(lines.number(), "lap " + expected + " should read " + expected +
+                                     ",' and its time like 01:23.45, the line reads " +
+                                     quoted(line) + ".");
+            if (!lines.atEnd() || m_laps.lapsCs.empty()) {
+                return false;
+            }
+            m_laps.notes.push_back(leftOutNote(m_error));
         }
         return true;
     }

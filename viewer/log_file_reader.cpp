@@ -1,6 +1,7 @@
 #include "viewer/log_file_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -11,13 +12,23 @@
 namespace {
 
 constexpr std::size_t kFieldCount = 8;
-constexpr const char* kColumnNames[kFieldCount] = {"REC TIME", "ST(%)", "TH(%)", "RPM",
-                                                   "VOLT(V)",  "TEMP1", "TEMP2", "LAP"};
-// The header as written, or as a converted copy of the file has it.
-const std::string& headerUtf8() {
+// The shortest sample line: "0:00.00,-,-,-,-,-,-,-" and its line feed.
+constexpr std::size_t kShortestSampleBytes = 22;
+
+// The column names as written (code page 932), and as a converted copy of
+// the file has them (UTF-8), which is also how messages show them.
+const std::vector<std::string_view>& columnNames(bool utf8) {
     static const std::string header = cp932ToUtf8(std::string(csv::kLogHeader));
-    return header;
+    static const std::vector<std::string_view> written = splitFields(csv::kLogHeader);
+    static const std::vector<std::string_view> converted = splitFields(header);
+    return utf8 ? converted : written;
 }
+
+struct Sample {
+    long long timeCs = 0;
+    std::array<float, kChannelCount> values{};
+    std::int32_t lap = -1;
+};
 
 class LogParser {
 public:
@@ -29,34 +40,44 @@ public:
         if (auto error = checkTextFile(m_path, m_bytes)) {
             return *error;
         }
-        const std::vector<std::string_view> lines = splitLines(m_bytes);
-        if (!readNameLine(lines[0]) || !present(lines, 2) || !readInterval(lines[1]) ||
-            !present(lines, 3) || !readHeader(lines[2])) {
+        LineCursor lines(textOf(m_bytes));
+        if (!readNameLine(lines.next()) || !present(lines) || !readInterval(lines.next()) ||
+            !present(lines) || !readHeader(lines.next())) {
             return m_error;
         }
-        reserve(lines.size() - 3);
-        for (std::size_t i = 3; i < lines.size(); ++i) {
-            if (!readSample(lines[i], static_cast<int>(i) + 1)) {
+        reserve();
+        while (!lines.atEnd()) {
+            const std::string_view line = lines.next();
+            Sample sample;
+            if (readSample(line, lines.number(), sample)) {
+                add(sample);
+            } else if (lines.atEnd() && m_log.size() > 0) {
+                m_log.notes.push_back(leftOutNote(m_error));
+            } else {
                 return m_error;
             }
         }
         if (m_log.size() == 0) {
-            return fail(4, "the log holds no samples.");
+            return fail(4, 0, "the log holds no samples.");
+        }
+        if (holdsNoValues()) {
+            m_log.notes.push_back("\"" + m_path +
+                                  "\" holds no values: every value of its samples is \"-\".");
         }
         return std::move(m_log);
     }
 
 private:
-    ReadError fail(int line, std::string what) {
-        m_error = ReadError{m_path, line, std::move(what)};
+    ReadError fail(int line, int column, std::string what) {
+        m_error = ReadError{m_path, line, std::move(what), column};
         return m_error;
     }
 
-    bool present(const std::vector<std::string_view>& lines, std::size_t lineNumber) {
-        if (lines.size() >= lineNumber) {
+    bool present(const LineCursor& lines) {
+        if (!lines.atEnd()) {
             return true;
         }
-        fail(static_cast<int>(lineNumber),
+        fail(lines.number() + 1, 0,
              "the file ends before the column header; a log file begins with its name, the "
              "sampling interval and the column header.");
         return false;
@@ -65,7 +86,11 @@ private:
     bool readNameLine(std::string_view line) {
         const auto name = nameLineOf(line);
         if (!name) {
-            fail(1, "a log file begins with \"LOG NAME,\", this line is " + quoted(line) + ".");
+            fail(1, 0, "a log file begins with \"LOG NAME,\", this line is " + quoted(line) + ".");
+            return false;
+        }
+        if (auto tooLong = nameLineTooLong(*name)) {
+            fail(1, 0, *tooLong);
             return false;
         }
         m_log.nameLine = *name;
@@ -80,7 +105,7 @@ private:
                 : std::nullopt;
         const long long hundredths = seconds ? std::llround(*seconds * 100) : 0;
         if (hundredths < 1 || hundredths > 100) {
-            fail(2,
+            fail(2, 0,
                  "the sampling interval should read \"SAMPLING INTERVAL(sec),\" and 0.01 to "
                  "1.00 seconds, it reads " +
                      quoted(line) + ".");
@@ -90,18 +115,38 @@ private:
         return true;
     }
 
+    // The known columns first; any after LAP are left out with a note.
     bool readHeader(std::string_view line) {
-        if (line != csv::kLogHeader && line != headerUtf8()) {
-            fail(3,
-                 "the column header should be REC TIME, ST(%), TH(%), RPM, VOLT(V), TEMP1, "
-                 "TEMP2 and LAP, it reads " +
-                     quoted(line) + ".");
-            return false;
+        const std::vector<std::string_view> fields = splitFields(line, kFieldCount + 1);
+        for (std::size_t c = 0; c < kFieldCount; ++c) {
+            const std::string_view name = c < fields.size() ? fields[c] : std::string_view();
+            if (c >= fields.size() ||
+                (name != columnNames(false)[c] && name != columnNames(true)[c])) {
+                const std::string found =
+                    c < fields.size() ? "it is " + quoted(name) : "the line ends before it";
+                fail(3, static_cast<int>(c) + 1,
+                     "the column header should read REC TIME, ST(%), TH(%), RPM, VOLT(V), TEMP1, "
+                     "TEMP2 and LAP; this column should be " +
+                         std::string(columnNames(true)[c]) + ", " + found + ".");
+                return false;
+            }
+        }
+        m_columns = fieldCount(line);
+        if (m_columns > kFieldCount) {
+            const std::size_t after = fields[kFieldCount].data() - line.data();
+            m_log.notes.push_back(
+                ReadError{m_path, 3, {}, 0}.where() +
+                ": columns after LAP are not shown: " + quoted(line.substr(after)) + ".");
         }
         return true;
     }
 
-    void reserve(std::size_t count) {
+    // Room for a sample a line, never more than the file's bytes can hold:
+    // memory follows the file's size, whatever its lines.
+    void reserve() {
+        const auto lines =
+            static_cast<std::size_t>(std::count(m_bytes.begin(), m_bytes.end(), '\n'));
+        const std::size_t count = std::min(lines, m_bytes.size() / kShortestSampleBytes) + 1;
         m_log.timesCs.reserve(count);
         m_log.lapColumn.reserve(count);
         for (auto& values : m_log.values) {
@@ -109,35 +154,56 @@ private:
         }
     }
 
-    bool readSample(std::string_view line, int lineNumber) {
-        const std::vector<std::string_view> fields = splitFields(line);
-        if (fields.size() != kFieldCount) {
-            fail(lineNumber, "a sample has 8 values (REC TIME to LAP), this line has " +
-                                 std::to_string(fields.size()) + ".");
+    bool readSample(std::string_view line, int lineNumber, Sample& sample) {
+        const std::size_t count = fieldCount(line);
+        if (count != m_columns) {
+            const std::string more =
+                m_columns > kFieldCount
+                    ? " and " + std::to_string(m_columns - kFieldCount) + " more"
+                    : std::string();
+            fail(lineNumber, 0,
+                 "a sample has " + std::to_string(kFieldCount) + " values (REC TIME to LAP" + more +
+                     "), this line has " + std::to_string(count) + ".");
             return false;
         }
+        const std::vector<std::string_view> fields = splitFields(line, kFieldCount);
         const auto time = parseTimeText(fields[0]);
         if (!time) {
-            fail(lineNumber, "the time " + quoted(fields[0]) + " is not a time like 01:23.45.");
+            fail(lineNumber, 1, "REC TIME " + quoted(fields[0]) + " is not a time like 01:23.45.");
             return false;
         }
+        sample.timeCs = *time;
         for (std::size_t c = 0; c < kChannelCount; ++c) {
             const auto value = channelValue(fields[c + 1]);
             if (!value) {
-                fail(lineNumber, std::string(kColumnNames[c + 1]) + " " + quoted(fields[c + 1]) +
-                                     " is not a number the logger writes.");
+                fail(lineNumber, static_cast<int>(c) + 2,
+                     std::string(columnNames(true)[c + 1]) + " " + quoted(fields[c + 1]) +
+                         " is not a number the logger writes.");
                 return false;
             }
-            m_log.values[c].push_back(*value);
+            sample.values[c] = *value;
         }
         const auto lap = lapValue(fields[7]);
         if (!lap) {
-            fail(lineNumber, "LAP " + quoted(fields[7]) + " is neither a lap number nor \"-\".");
+            fail(lineNumber, 8, "LAP " + quoted(fields[7]) + " is neither a lap number nor \"-\".");
             return false;
         }
-        m_log.timesCs.push_back(sampleTime(*time));
-        m_log.lapColumn.push_back(*lap);
+        sample.lap = *lap;
         return true;
+    }
+
+    void add(const Sample& sample) {
+        for (std::size_t c = 0; c < kChannelCount; ++c) {
+            m_log.values[c].push_back(sample.values[c]);
+        }
+        m_log.timesCs.push_back(sampleTime(sample.timeCs));
+        m_log.lapColumn.push_back(sample.lap);
+    }
+
+    bool holdsNoValues() const {
+        return std::all_of(m_log.values.begin(), m_log.values.end(), [](const auto& values) {
+            return std::all_of(values.begin(), values.end(), [](float v) { return std::isnan(v); });
+        });
     }
 
     // Times never run backwards: the original program's recording times go
@@ -180,6 +246,7 @@ private:
     std::string_view m_bytes;
     LogFile m_log;
     ReadError m_error;
+    std::size_t m_columns = kFieldCount;
 };
 
 }  // namespace
@@ -198,7 +265,19 @@ std::optional<ReadError> checkTextFile(const std::string& path, std::string_view
         return ReadError{path, static_cast<int>(line),
                          "the file holds binary data, it is not a text file."};
     }
+    if (textOf(bytes).empty()) {
+        return ReadError{path, 0, "the file holds nothing but empty lines."};
+    }
     return std::nullopt;
+}
+
+std::string leftOutNote(const ReadError& broken) {
+    ReadError line = broken;
+    line.column = 0;
+    const std::string column =
+        broken.column > 0 ? " (column " + std::to_string(broken.column) + ")" : std::string();
+    return line.where() + ", the last, is left out as cut short or broken" + column + ": " +
+           broken.what;
 }
 
 ReadResult<LogFile> parseLogFile(const std::string& path, std::string_view bytes) {

@@ -22,6 +22,10 @@ inline constexpr std::size_t kLargestFileBytes = 64u << 20;
 // file at all (empty, binary).
 std::optional<ReadError> checkTextFile(const std::string& path, std::string_view bytes);
 
+// A save cut short ends in the middle of its last line: the readers leave
+// that line out, keep what came before, and say so in these words.
+std::string leftOutNote(const ReadError& broken);
+
 // Reads a file whole and parses its bytes; a file that cannot be read is an
 // error of the whole file, with the system's reason.
 template <typename T>

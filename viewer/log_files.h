@@ -23,6 +23,9 @@ struct LogFile {
     std::array<std::vector<float>, kChannelCount> values;
     // The LAP column: 0 for the first lap of the lap file, -1 for "-".
     std::vector<std::int32_t> lapColumn;
+    // What was read otherwise than written (a cut last line left out, columns
+    // not shown), in a user's words.
+    std::vector<std::string> notes;
 
     std::size_t size() const { return timesCs.size(); }
     const std::vector<float>& channel(Channel c) const {
@@ -38,14 +41,19 @@ struct LapFile {
     int bestCs = 0;
     int averageCs = 0;
     std::vector<int> lapsCs;  // first lap first
+    std::vector<std::string> notes;
 };
 
-// What was wrong, and where: line 0 speaks of the whole file.
+// What was wrong, and where: line 0 speaks of the whole file, column 0 of
+// the whole line.
 struct ReadError {
     std::string path;  // as given, UTF-8
     int line = 0;
     std::string what;  // in a user's words, ends with a full stop
+    int column = 0;    // from 1, as a spreadsheet counts them
 
+    // "\"x_log.csv\", line 12, column 5"
+    std::string where() const;
     std::string message() const;
 };
 

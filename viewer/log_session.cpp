@@ -142,6 +142,7 @@ std::vector<LapFigures> lapFigures(const LogFile& log, const LapFile& laps,
 LogSession makeSession(LogFile log, std::optional<LapFile> laps) {
     LogSession session;
     session.log = std::move(log);
+    session.warnings = session.log.notes;
     for (std::size_t c = 0; c < kChannelCount; ++c) {
         session.ranges[c] = paddedRange(session.log.values[c]);
     }
@@ -149,6 +150,8 @@ LogSession makeSession(LogFile log, std::optional<LapFile> laps) {
         return session;
     }
     session.laps = std::move(laps);
+    session.warnings.insert(session.warnings.end(), session.laps->notes.begin(),
+                            session.laps->notes.end());
     const std::size_t lapCount = session.laps->lapsCs.size();
     session.spans = lapSpans(session.log, lapCount);
     session.figures = lapFigures(session.log, *session.laps, session.spans);

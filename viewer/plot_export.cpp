@@ -32,7 +32,9 @@ bool paintSvg(QSaveFile& file, const Painting& paint, QSize size, const QString&
     generator.setResolution(90);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(title);
+    // The generator writes the title as it is given: the file's text, escaped
+    // here, stays text in the SVG.
+    generator.setTitle(title.toHtmlEscaped());
     QPainter painter;
     if (!painter.begin(&generator)) {
         return false;

@@ -5,42 +5,57 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "text/cp932.h"
+#include "text/escaped_bytes.h"
 #include "text/log_file_texts.h"
+#include "text/text_sequences.h"
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        start = next;
+std::string_view LineCursor::next() {
+    if (atEnd()) {
+        return {};
     }
-    return lines;
+    std::size_t end = m_text.find('\n', m_next);
+    if (end == std::string_view::npos) {
+        end = m_text.size();
+    }
+    std::string_view line = m_text.substr(m_next, end - m_next);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    m_next = end + 1;
+    ++m_number;
+    return line;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
+std::string_view textOf(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    const std::size_t last = bytes.find_last_not_of("\r\n");
+    return bytes.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
+std::vector<std::string_view> splitFields(std::string_view line, std::size_t most) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
-    for (;;) {
+    while (fields.size() < most) {
         const std::size_t comma = line.find(',', start);
         if (comma == std::string_view::npos) {
             fields.push_back(line.substr(start));
-            return fields;
+            break;
         }
         fields.push_back(line.substr(start, comma - start));
         start = comma + 1;
     }
+    return fields;
+}
+
+std::size_t fieldCount(std::string_view line) {
+    return 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
 }
 
 std::optional<long long> parseInteger(std::string_view text) {
@@ -91,35 +106,72 @@ std::optional<double> parseDecimal(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kLongest = 40;
-    std::string shown(text.substr(0, kLongest));
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            c = '?';
+std::string shownText(std::string_view bytes) {
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    const std::string text(bytes);
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = utf8SequenceLength(text, i);
+        if (length <= 1) {
+            length = cp932CharacterLength(text, i);
         }
+        const std::string character = text.substr(i, length);
+        const auto lead = static_cast<unsigned char>(character[0]);
+        const std::string utf8 = lead < 0x80 ? character : mixedTextToUtf8(character);
+        const bool control = lead < 0x20 || lead == 0x7F;
+        shown += control || utf8.find(kReplacement) != std::string::npos ? EscapedBytes(character)
+                                                                         : utf8;
+        i += length;
     }
-    return "\"" + mixedTextToUtf8(shown) + (text.size() > kLongest ? "...\"" : "\"");
+    return shown;
 }
 
-std::optional<std::string> nameLineOf(std::string_view line) {
+std::string quoted(std::string_view text) {
+    // Far beyond a field or a line of the files. A character cut in two shows
+    // its bytes escaped, never garbled.
+    constexpr std::size_t kLongest = 400;
+    const std::string_view shown = text.substr(0, kLongest);
+    return "\"" + shownText(shown) + (shown.size() < text.size() ? "...\"" : "\"");
+}
+
+std::optional<std::string_view> nameLineOf(std::string_view line) {
     constexpr std::string_view kPrefix = csv::kLogNamePrefix;
     if (line.substr(0, kPrefix.size()) != kPrefix) {
         return std::nullopt;
     }
-    return std::string(line.substr(kPrefix.size()));
+    return line.substr(kPrefix.size());
 }
 
-std::string titleOf(const std::string& nameLine) {
-    std::string title = nameLine;
+std::optional<std::string> nameLineTooLong(std::string_view nameLine) {
+    constexpr std::size_t kLongestNumber = 6;  // "D65535"
+    constexpr std::size_t kLongestName = 20;
+    const std::size_t comma = nameLine.find(',');
+    const std::string_view number = nameLine.substr(0, comma);
+    const std::string_view name =
+        comma == std::string_view::npos ? std::string_view() : nameLine.substr(comma + 1);
+    if (number.size() <= kLongestNumber && name.size() <= kLongestName) {
+        return std::nullopt;
+    }
+    return "the logger's log names are at most 20 bytes after their number (\"D03,SUZUKA\"), "
+           "this one is " +
+           std::to_string(nameLine.size()) + " bytes: " + quoted(nameLine) + ".";
+}
+
+std::string titleOf(std::string_view nameLine) {
+    std::string title(nameLine);
     const std::size_t comma = title.find(',');
     if (comma != std::string::npos) {
         title[comma] = ' ';
     }
-    return mixedTextToUtf8(title);
+    return shownText(title);
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit) {
+    // A pipe or a device would keep the reader waiting, maybe for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {{}, error ? error.message() : "it is not a regular file"};
+    }
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         return {{}, std::strerror(errno)};

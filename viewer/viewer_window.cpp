@@ -103,6 +103,8 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     if (!splitter->restoreState(stored.value(kSplitterKey).toByteArray())) {
         splitter->setSizes({width() - 440, 440});  // room for the lap table's columns
     }
+    // It shows the files' names and texts: never taken as markup.
+    m_openedLabel->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(m_openedLabel, 1);
     m_openedLabel->setText(tr("Open a log: File > Open, or drop its files on the window."));
 }
@@ -391,7 +393,11 @@ void ViewerWindow::showError(const QString& message) {
         m_errorShower(message);
         return;
     }
-    QMessageBox::warning(this, tr("DataDock log viewer"), message);
+    // The message quotes the files' text: shown as it is, never as markup.
+    QMessageBox box(QMessageBox::Warning, tr("DataDock log viewer"), message, QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 QStringList ViewerWindow::recentFiles() const {
@@ -422,7 +428,8 @@ void ViewerWindow::refillRecentMenu() {
     m_recentMenu->clear();
     for (const QString& entry : recentFiles()) {
         const QStringList files = entry.split(QLatin1Char('\n'));
-        QAction* action = m_recentMenu->addAction(QDir::toNativeSeparators(files.front()));
+        QString shown = QDir::toNativeSeparators(files.front());
+        QAction* action = m_recentMenu->addAction(shown.replace(QLatin1Char('&'), "&&"));
         connect(action, &QAction::triggered, this, [this, files] { openFiles(files); });
     }
     m_recentMenu->setEnabled(!m_recentMenu->isEmpty());

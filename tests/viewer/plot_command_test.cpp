@@ -88,6 +88,21 @@ TEST(PlotCommandTest, CompareDrawsTheOverlayWithTheVariancePane) {
     EXPECT_GT(lapTwoInVariance, 100);
 }
 
+// The log's name stays text in the SVG, which stays well-formed.
+TEST(PlotCommandTest, SvgHoldsTheLogNameAsText) {
+    const std::string log = ReadFileBytes(kGoldenLog), svg = TempPath("named.svg");
+    const std::pair<std::string, std::string> names[] = {
+        {"R&D <TEST>", "D01 R&amp;D &lt;TEST&gt;"},
+        {"</title><script>1", "D01 &lt;/title&gt;&lt;script&gt;1"},
+        {"A\x1B\x07", "D01 A\\x1B\\x07"}};  // XML holds no control character
+    for (const auto& [name, title] : names) {
+        WriteFileBytes("n_log.csv", "LOG NAME,D01," + name + log.substr(log.find('\r')));
+        ASSERT_EQ(plot({TempPath("n_log.csv"), "--out", svg}).exitStatus, 0);
+        EXPECT_TRUE(QSvgRenderer(QString::fromStdString(svg)).isValid()) << name;
+        EXPECT_NE(ReadFileBytes(svg).find("<title>" + title + "</title>"), std::string::npos);
+    }
+}
+
 TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
     const std::string out = TempPath("never.png");
     std::remove(out.c_str());

@@ -5,11 +5,15 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "tests/gui/screenshot.h"
@@ -198,8 +202,9 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
 
     // A broken file is named with its line; it neither replaces the shown log
     // nor joins the recent files.
-    const std::string broken = WriteFileBytes(
-        "window_broken.csv", ReadFileBytes(kGoldenLog.toStdString()).substr(0, 200) + "x,y\r\n");
+    const std::string golden = ReadFileBytes(kGoldenLog.toStdString());
+    const std::string broken =
+        WriteFileBytes("window_broken.csv", golden.substr(0, 200) + "x,y\r\n" + golden.substr(200));
     EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
     EXPECT_EQ(viewer.errors.size(), 1);
     EXPECT_TRUE(
@@ -207,6 +212,29 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
         << viewer.errors.value(0).toStdString();
     EXPECT_EQ(viewer.window.session()->log.size(), 46u);
     EXPECT_EQ(viewer.window.recentFiles().size(), 2);
+}
+
+// A file's text shows as it is, never as markup.
+TEST(ViewerWindowTest, FileTextShowsAsPlainText) {
+    const std::string fake = "<h1>FAKE ALERT</h1>", log = ReadFileBytes(kGoldenLog.toStdString());
+    const std::string path =
+        WriteFileBytes("fake_log.csv", "LOG NAME,D03," + fake + log.substr(log.find('\r')));
+    Viewer viewer;
+    ASSERT_TRUE(viewer.window.openFiles({QString::fromStdString(path), kGoldenLap}));
+    const QLabel* status = viewer.window.statusBar()->findChild<QLabel*>();
+    EXPECT_EQ(status->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(status->text().contains(QString::fromStdString(fake)));
+
+    viewer.window.showErrorsWith({});  // the real message box
+    Qt::TextFormat boxFormat = Qt::AutoText;
+    QTimer::singleShot(0, [&boxFormat] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxFormat = box->textFormat();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(WriteFileBytes("f.csv", fake))}));
+    EXPECT_EQ(boxFormat, Qt::PlainText);
 }
 
 }  // namespace
