@@ -24,6 +24,7 @@
 #include "viewer/compare_panel.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_table.h"
+#include "viewer/log_file_reader.h"
 #include "viewer/plot_export.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
@@ -167,6 +168,13 @@ std::optional<FilePair> ViewerWindow::askForPair(const QStringList& paths) {
         }
         pair.log = fileSystemPath(log.front());
     } else if (!pair.lap) {
+        // A file that is no log (missing, binary, an option) is named now,
+        // not after the user has looked for a lap file for it.
+        if (const ReadResult<LogFile> log = readLogFile(pair.log);
+            const auto* error = std::get_if<ReadError>(&log)) {
+            showError(QString::fromStdString(error->message()));
+            return std::nullopt;
+        }
         // Cancelling shows the log without laps.
         const QStringList lap = ask(FileQuestion::LapFile, shownPath(pair.log));
         if (!lap.isEmpty()) {

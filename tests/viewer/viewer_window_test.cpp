@@ -200,12 +200,14 @@ TEST(ViewerWindowTest, DroppedLapFileAsksForItsLog_OpenedFilesAreRemembered_ABro
     EXPECT_EQ(viewer.window.recentFiles().value(0), QString::fromStdString(log))
         << "remembered by its whole path, to open from any folder";
 
-    // A broken file is named with its line; it neither replaces the shown log
-    // nor joins the recent files.
+    // A broken file is named with its line, before any lap file is asked for;
+    // it neither replaces the shown log nor joins the recent files.
     const std::string golden = ReadFileBytes(kGoldenLog.toStdString());
     const std::string broken =
         WriteFileBytes("window_broken.csv", golden.substr(0, 200) + "x,y\r\n" + golden.substr(200));
+    const std::size_t asked = viewer.questions.size();
     EXPECT_FALSE(viewer.window.openFiles({QString::fromStdString(broken)}));
+    EXPECT_EQ(viewer.questions.size(), asked);
     EXPECT_EQ(viewer.errors.size(), 1);
     EXPECT_TRUE(
         viewer.errors.value(0).contains(QString::fromStdString("\"" + broken + "\", line ")))
