@@ -56,16 +56,16 @@ Summary summarise(const std::vector<float>& values, std::size_t first, std::size
     return summary;
 }
 
-ValueRange paddedRange(const std::vector<float>& values) {
-    const Summary s = summarise(values, 0, values.size());
+}  // namespace
+
+ValueRange paddedRange(const std::vector<float>& values, std::size_t first, std::size_t end) {
+    const Summary s = summarise(values, first, end);
     if (s.count == 0) {
         return {0, 1};
     }
     const float margin = std::max((s.high - s.low) * 0.05f, 0.5f);
     return {s.low - margin, s.high + margin};
 }
-
-}  // namespace
 
 const LapSpan* LogSession::span(int lapNumber) const {
     for (const LapSpan& s : spans) {
@@ -144,7 +144,7 @@ LogSession makeSession(LogFile log, std::optional<LapFile> laps) {
     session.log = std::move(log);
     session.warnings = session.log.notes;
     for (std::size_t c = 0; c < kChannelCount; ++c) {
-        session.ranges[c] = paddedRange(session.log.values[c]);
+        session.ranges[c] = paddedRange(session.log.values[c], 0, session.log.size());
     }
     if (!laps) {
         return session;

@@ -39,6 +39,10 @@ struct ValueRange {
     float high = 1;
 };
 
+// The values of samples [first, end) with a margin above and below; 0 to 1
+// when none of them holds a value.
+ValueRange paddedRange(const std::vector<float>& values, std::size_t first, std::size_t end);
+
 // A log with its laps, ready to show.
 struct LogSession {
     LogFile log;

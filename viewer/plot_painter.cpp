@@ -251,13 +251,13 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
     drawLapBands(painter, layout, view, session);
     drawTimeAxis(painter, layout, view);
     for (const auto& [channel, pane] : layout.panes) {
-        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)),
-                      session.ranges[static_cast<std::size_t>(channel)]);
+        const ValueRange range = shownRange(session, view, channel);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range);
         painter.save();
         painter.setClipRect(pane);
         const auto c = static_cast<std::size_t>(channel);
-        drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c],
-                   session.ranges[c], kChannelColours[c]);
+        drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c], range,
+                   kChannelColours[c]);
         painter.restore();
     }
     if (view.draggedCs) {

@@ -6,6 +6,18 @@ int PlotView::shownCount() const {
     return static_cast<int>(std::count(shown.begin(), shown.end(), true));
 }
 
+ValueRange shownRange(const LogSession& session, const PlotView& view, Channel channel) {
+    const auto c = static_cast<std::size_t>(channel);
+    if (!view.autoscale) {
+        return session.ranges[c];
+    }
+    const std::vector<std::int32_t>& times = session.log.timesCs;
+    const auto first = std::lower_bound(times.begin(), times.end(), view.startCs);
+    const auto end = std::upper_bound(first, times.end(), view.endCs);
+    return paddedRange(session.log.values[c], static_cast<std::size_t>(first - times.begin()),
+                       static_cast<std::size_t>(end - times.begin()));
+}
+
 std::pair<double, double> fullRange(const LogSession& session, const PlotView& view) {
     if (view.comparedCs) {
         return *view.comparedCs;

@@ -17,10 +17,14 @@ struct PlotView {
     // The time axis's extent when laps are compared: the reference lap's time.
     std::optional<std::pair<double, double>> comparedCs;
     std::optional<std::pair<double, double>> draggedCs;
+    bool autoscale = false;  // each pane's scale fitted to the time shown
 
     double lengthCs() const { return endCs - startCs; }
     int shownCount() const;
 };
+
+// A channel's scale: the whole log's, or with autoscale the samples' shown.
+ValueRange shownRange(const LogSession& session, const PlotView& view, Channel channel);
 
 // The extent of the time axis: the whole log, or the compared laps' range.
 std::pair<double, double> fullRange(const LogSession& session, const PlotView& view);

@@ -38,6 +38,11 @@ void PlotWidget::setChannelShown(Channel channel, bool shown) {
     changed();
 }
 
+void PlotWidget::setAutoscale(bool on) {
+    m_view.autoscale = on;
+    changed();
+}
+
 void PlotWidget::showLap(int lapNumber) {
     const LapSpan* span = m_session ? m_session->span(lapNumber) : nullptr;
     if (!span) {

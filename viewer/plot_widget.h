@@ -21,6 +21,7 @@ public:
     const PlotView& view() const { return m_view; }
 
     void setChannelShown(Channel channel, bool shown);
+    void setAutoscale(bool on);
     void showLap(int lapNumber);
     // The session's laps lined up by distance against its fastest lap, with
     // their time variance; none when none can be drawn.

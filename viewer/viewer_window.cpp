@@ -149,6 +149,9 @@ void ViewerWindow::buildMenus() {
                 [this, channel](bool on) { m_plot->setChannelShown(channel, on); });
     }
     view->addSeparator();
+    QAction* fit = view->addAction(tr("&Fit Scales to the Time Shown"));
+    fit->setCheckable(true);
+    connect(fit, &QAction::toggled, m_plot, &PlotWidget::setAutoscale);
     view->addAction(tr("&Whole Log"), QKeySequence(Qt::Key_Home), m_plot,
                     &PlotWidget::showWholeLog);
     view->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this, [this] { m_plot->zoomBy(0.8); });

@@ -1,9 +1,15 @@
-// Every pane's axis shows at least three labelled values, at steps that read.
+// Every pane's axis shows at least three labelled values, at steps that read,
+// on the whole log's scale or one fitted to the time shown.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include "viewer/axis_ticks.h"
+#include "viewer/file_pairing.h"
+#include "viewer/plot_view.h"
 
 TEST(AxisTicksTest, AtLeastThreeNiceValuesWithinTheRange) {
     struct Case {
@@ -24,5 +30,24 @@ TEST(AxisTicksTest, AtLeastThreeNiceValuesWithinTheRange) {
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             EXPECT_NEAR(ticks[i], c.ticks[i], 1e-9) << c.low << ".." << c.high;
         }
+    }
+}
+
+// Fitted to the time shown, a pane's scale holds every value shown and is
+// narrower than the whole log's.
+TEST(AxisTicksTest, AutoscaleFitsTheScaleToTheTimeShown) {
+    const std::string golden = std::string(DATADOCK_TEST_DATA_DIR) + "/golden/normal_";
+    const auto loaded = loadSession({golden + "log.csv", golden + "lap.csv"});
+    const LogSession& session = std::get<LogSession>(loaded);
+    PlotView view;
+    resetView(session, view);
+    showRange(session, view, 0, 500);
+    const ValueRange whole = shownRange(session, view, Channel::Rpm);
+    view.autoscale = true;
+    const ValueRange fitted = shownRange(session, view, Channel::Rpm);
+    EXPECT_LT(fitted.high - fitted.low, whole.high - whole.low);
+    const auto& rpm = session.log.values[static_cast<std::size_t>(Channel::Rpm)];
+    for (std::size_t i = 0; session.log.timesCs[i] <= 500; ++i) {
+        EXPECT_TRUE(std::isnan(rpm[i]) || (rpm[i] >= fitted.low && rpm[i] <= fitted.high)) << i;
     }
 }
