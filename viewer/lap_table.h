@@ -3,6 +3,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <vector>
+
 #include "viewer/log_session.h"
 
 class QLabel;
@@ -27,9 +29,15 @@ signals:
     // The lap numbers selected, in the table's order.
     void lapsSelected(const QList<int>& lapNumbers);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void emitSelection();
+    void fillRows();
+    void markBestRows();
 
     QTableWidget* m_table;
     QLabel* m_summary;
+    std::vector<LapFigures> m_figures;
 };
