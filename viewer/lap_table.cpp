@@ -55,6 +55,7 @@ LapTable::LapTable(QWidget* parent)
 
 void LapTable::setSession(const LogSession& session) {
     m_figures = session.figures;
+    m_reference.reset();
     fillRows();
     if (!session.laps) {
         m_summary->setText(tr("No lap file: the log is shown without laps."));
@@ -66,13 +67,24 @@ void LapTable::setSession(const LogSession& session) {
     }
 }
 
+void LapTable::setReference(const std::optional<BehindReference>& reference) {
+    m_reference = reference;
+    constexpr int kBehindColumn = 2;
+    for (std::size_t row = 0; row < m_figures.size(); ++row) {
+        if (QTableWidgetItem* item = m_table->item(static_cast<int>(row), kBehindColumn)) {
+            item->setText(
+                QString::fromStdString(lapTableCells(m_figures[row], m_reference)[kBehindColumn]));
+        }
+    }
+}
+
 void LapTable::fillRows() {
     const QSignalBlocker blocker(m_table);
     m_table->clearContents();
     m_table->setRowCount(static_cast<int>(m_figures.size()));
     int row = 0;
     for (const LapFigures& lap : m_figures) {
-        const std::vector<std::string> cells = lapTableCells(lap);
+        const std::vector<std::string> cells = lapTableCells(lap, m_reference);
         for (std::size_t column = 0; column < cells.size(); ++column) {
             m_table->setItem(row, static_cast<int>(column),
                              cell(QString::fromStdString(cells[column]), lap.best));

@@ -128,6 +128,12 @@ TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
     EXPECT_EQ(viewer.window.plot()->comparison()->reference, std::optional(SessionLap{1, 2}));
     EXPECT_EQ(panel.table()->item(0, 3)->text(), QStringLiteral("-1.00"));
     EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("reference"));
+    // The Laps tab counts against the same reference, of the other session.
+    EXPECT_EQ(viewer.window.lapTable()->cellText(0, 2), QStringLiteral("-1.00"));
+    EXPECT_EQ(viewer.window.lapTable()->cellText(1, 2), QStringLiteral("+0.00"));
+    const std::string csv = TempPath("behind_reference.csv");  // and so does its export
+    ASSERT_TRUE(viewer.window.exportLapTable(QString::fromStdString(csv)));
+    EXPECT_NE(ReadFileBytes(csv).find("\r\n1,20.00,-1.00,"), std::string::npos);
     panel.select({{0, 1}, {0, 2}, {1, 2}});
     EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
     saveScreenshot(viewer.window, "viewer-sessions-compared.png");
