@@ -13,7 +13,6 @@ const QColor kLapColours[kMostOverlaidLaps] = {QColor(0x1f, 0x77, 0xb4), QColor(
                                                QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
                                                QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                                QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
-const QColor kText(0x30, 0x30, 0x30);
 
 // Wide enough for every overlaid lap's session.
 ValueRange channelRange(const LapComparison& comparison, Channel channel) {
@@ -77,7 +76,8 @@ QString legendLine(const OverlaidLap& lap, const OverlaidLap& reference, LineUp 
 }
 
 // Top left in a pane, the laps in their colours.
-void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comparison) {
+void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
+                const PlotColours& colours) {
     painter.setFont(QFont(painter.font().family(), 8));
     const QFontMetricsF metrics(painter.font());
     QStringList lines;
@@ -88,13 +88,13 @@ void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comp
     }
     const QRectF box(pane.left() + 4, pane.top() + 4, width + 32,
                      metrics.height() * static_cast<double>(lines.size()) + 4);
-    painter.fillRect(box, QColor(255, 255, 255, 220));
+    painter.fillRect(box, colours.box);
     for (int i = 0; i < lines.size(); ++i) {
         const double baseline = box.top() + 2 + metrics.ascent() + i * metrics.height();
         const double middle = baseline - metrics.ascent() / 2 + 1;
-        painter.setPen(QPen(overlaidLapColour(static_cast<std::size_t>(i)), 2));
+        painter.setPen(QPen(colours.series(overlaidLapColour(static_cast<std::size_t>(i))), 2));
         painter.drawLine(QLineF(box.left() + 4, middle, box.left() + 22, middle));
-        painter.setPen(kText);
+        painter.setPen(colours.text);
         painter.drawText(QPointF(box.left() + 28, baseline), lines[i]);
     }
 }
@@ -119,18 +119,18 @@ QString titleOf(const LapComparison& comparison) {
 }
 
 void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
-                  const PlotView& view) {
+                  const PlotView& view, const PlotColours& colours) {
     const ValueRange range = varianceRange(comparison);
-    drawPaneFrame(painter, pane, QStringLiteral("VARIANCE(s)"), range);
+    drawPaneFrame(painter, pane, QStringLiteral("VARIANCE(s)"), range, colours);
     painter.save();
     painter.setClipRect(pane);
     const double zero = pane.bottom() - (0 - range.low) / (range.high - range.low) * pane.height();
-    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0));
+    painter.setPen(QPen(colours.zeroLine, 0));
     painter.drawLine(QLineF(pane.left(), zero, pane.right(), zero));
     for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
         const VarianceSeries series = varianceSeries(comparison.overlaid[i]);
-        drawSeries(painter, pane, view, series.timesCs, series.seconds, range,
-                   overlaidLapColour(i));
+        drawSeries(painter, pane, view, series.timesCs, series.seconds, range, overlaidLapColour(i),
+                   colours);
     }
     painter.restore();
 }
@@ -152,11 +152,9 @@ float valueShownAt(const LapComparison& comparison, const OverlaidLap& lap, Chan
 
 // The cursor's line, every lap's value in each pane and its variance.
 void drawCursor(QPainter& painter, const PlotLayout& layout, const LapComparison& comparison,
-                const PlotView& view) {
+                const PlotView& view, const PlotColours& plotColours) {
     const double t = *view.cursorCs;
-    const double x = layout.xAt(view, t);
-    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
-    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    drawCursorLine(painter, layout, view, plotColours);
     std::vector<QColor> colours;
     for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
         colours.push_back(overlaidLapColour(i));
@@ -167,18 +165,13 @@ void drawCursor(QPainter& painter, const PlotLayout& layout, const LapComparison
             lines << QString::fromStdString(
                 readoutText(channel, valueShownAt(comparison, lap, channel, t)));
         }
-        drawReadout(painter, pane, lines, colours);
+        drawReadout(painter, pane, lines, colours, plotColours);
     }
     QStringList variances;
     for (const OverlaidLap& lap : comparison.overlaid) {
         variances << signedSeconds(static_cast<int>(std::lround(varianceAt(lap.variance, t))));
     }
-    drawReadout(painter, *layout.variancePane, variances, colours);
-    painter.setPen(kText);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    const QRectF label = timeLabelRect(layout, x);
-    painter.fillRect(label, Qt::white);
-    painter.drawText(label, Qt::AlignCenter, QString::fromStdString(timeText(std::llround(t))));
+    drawReadout(painter, *layout.variancePane, variances, colours, plotColours);
 }
 
 }  // namespace
@@ -201,9 +194,9 @@ QColor overlaidLapColour(std::size_t index) {
 }
 
 void paintComparison(QPainter& painter, const QRectF& area, const LapComparison& comparison,
-                     const PlotView& view) {
-    painter.fillRect(area, Qt::white);
-    painter.setPen(kText);
+                     const PlotView& view, const PlotColours& colours) {
+    painter.fillRect(area, colours.background);
+    painter.setPen(colours.text);
     if (comparison.overlaid.empty()) {
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("No lap to compare."));
         return;
@@ -215,10 +208,10 @@ void paintComparison(QPainter& painter, const QRectF& area, const LapComparison&
     painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
     painter.drawText(QRectF(layout.plotArea.left(), area.top() + 2, area.width(), 14),
                      Qt::AlignLeft | Qt::AlignVCenter, titleOf(comparison));
-    drawTimeAxis(painter, layout, view);
+    drawTimeAxis(painter, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const ValueRange range = channelRange(comparison, channel);
-        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range, colours);
         painter.save();
         painter.setClipRect(pane);
         for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
@@ -226,22 +219,17 @@ void paintComparison(QPainter& painter, const QRectF& area, const LapComparison&
             const auto& values = lap.session->log.channel(channel);
             drawSeries(painter, pane, view, lap.alignedCs,
                        std::span(values).subspan(lap.first, lap.alignedCs.size()), range,
-                       overlaidLapColour(i));
+                       overlaidLapColour(i), colours);
         }
         painter.restore();
     }
-    drawVariance(painter, *layout.variancePane, comparison, view);
+    drawVariance(painter, *layout.variancePane, comparison, view, colours);
     drawLegend(painter, layout.panes.empty() ? *layout.variancePane : layout.panes.front().second,
-               comparison);
+               comparison, colours);
     if (view.draggedCs) {
-        const auto [from, to] = *view.draggedCs;
-        const double left = layout.xAt(view, std::min(from, to));
-        const double right = layout.xAt(view, std::max(from, to));
-        painter.fillRect(
-            QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
-            QColor(0x33, 0x66, 0xcc, 50));
+        drawDragged(painter, layout, view, colours);
     }
     if (view.cursorCs) {
-        drawCursor(painter, layout, comparison, view);
+        drawCursor(painter, layout, comparison, view, colours);
     }
 }

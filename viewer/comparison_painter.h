@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "viewer/lap_comparison.h"
+#include "viewer/plot_colours.h"
 #include "viewer/plot_view.h"
 
 class QPainter;
@@ -20,4 +21,4 @@ QColor overlaidLapColour(std::size_t index);
 // lap's time, the time variance pane below them, and a legend naming the
 // laps, their times and those lined up by time for want of RPM.
 void paintComparison(QPainter& painter, const QRectF& area, const LapComparison& comparison,
-                     const PlotView& view);
+                     const PlotView& view, const PlotColours& colours = {});

@@ -1,5 +1,6 @@
 #include "viewer/lap_table.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -7,8 +8,13 @@
 #include <cmath>
 
 #include "viewer/lap_table_model.h"
+#include "viewer/plot_colours.h"
 
 namespace {
+
+// The best lap's row is tinted gold over the palette's base, its text the
+// palette's: readable under a light palette and a dark one.
+const QColor kBestTint(0xff, 0xc1, 0x07);
 
 QTableWidgetItem* cell(const QString& text, bool best) {
     auto* item = new QTableWidgetItem(text);
@@ -18,7 +24,6 @@ QTableWidgetItem* cell(const QString& text, bool best) {
         QFont font = item->font();
         font.setBold(true);
         item->setFont(font);
-        item->setBackground(QColor(0xff, 0xf2, 0xb3));
     }
     return item;
 }
@@ -49,18 +54,9 @@ LapTable::LapTable(QWidget* parent)
 }
 
 void LapTable::setSession(const LogSession& session) {
-    const QSignalBlocker blocker(m_table);
-    m_table->clearContents();
-    m_table->setRowCount(static_cast<int>(session.figures.size()));
-    int row = 0;
-    for (const LapFigures& lap : session.figures) {
-        const std::vector<std::string> cells = lapTableCells(lap);
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            m_table->setItem(row, static_cast<int>(column),
-                             cell(QString::fromStdString(cells[column]), lap.best));
-        }
-        ++row;
-    }
+    m_figures = session.figures;
+    m_reference.reset();
+    fillRows();
     if (!session.laps) {
         m_summary->setText(tr("No lap file: the log is shown without laps."));
     } else {
@@ -68,6 +64,53 @@ void LapTable::setSession(const LogSession& session) {
                                .arg(QString::fromStdString(timeText(session.laps->totalCs)),
                                     QString::fromStdString(timeText(session.laps->bestCs)),
                                     QString::fromStdString(timeText(session.laps->averageCs))));
+    }
+}
+
+void LapTable::setReference(const std::optional<BehindReference>& reference) {
+    m_reference = reference;
+    constexpr int kBehindColumn = 2;
+    for (std::size_t row = 0; row < m_figures.size(); ++row) {
+        if (QTableWidgetItem* item = m_table->item(static_cast<int>(row), kBehindColumn)) {
+            item->setText(
+                QString::fromStdString(lapTableCells(m_figures[row], m_reference)[kBehindColumn]));
+        }
+    }
+}
+
+void LapTable::fillRows() {
+    const QSignalBlocker blocker(m_table);
+    m_table->clearContents();
+    m_table->setRowCount(static_cast<int>(m_figures.size()));
+    int row = 0;
+    for (const LapFigures& lap : m_figures) {
+        const std::vector<std::string> cells = lapTableCells(lap, m_reference);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            m_table->setItem(row, static_cast<int>(column),
+                             cell(QString::fromStdString(cells[column]), lap.best));
+        }
+        ++row;
+    }
+    markBestRows();
+}
+
+void LapTable::markBestRows() {
+    const QPalette& palette = m_table->palette();
+    const QColor background = mixed(palette.color(QPalette::Base), kBestTint, 0.3);
+    for (std::size_t row = 0; row < m_figures.size(); ++row) {
+        for (int column = 0; m_figures[row].best && column < m_table->columnCount(); ++column) {
+            if (QTableWidgetItem* item = m_table->item(static_cast<int>(row), column)) {
+                item->setBackground(background);
+                item->setForeground(palette.color(QPalette::Text));
+            }
+        }
+    }
+}
+
+void LapTable::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        markBestRows();
     }
 }
 

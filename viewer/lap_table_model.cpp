@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -41,6 +42,21 @@ std::string secondsText(int hundredths) {
     return text;
 }
 
+int behindCs(const LapFigures& lap, const std::optional<BehindReference>& reference) {
+    return reference ? lap.lapCs - reference->lapCs : lap.behindBestCs;
+}
+
+std::string behindText(const LapFigures& lap, const std::optional<BehindReference>& reference) {
+    const int cs = behindCs(lap, reference);
+    if (lap.best && cs == 0) {
+        return "best";
+    }
+    if (reference && reference->lapNumber == lap.number) {
+        return "reference";
+    }
+    return (cs < 0 ? "-" : "+") + secondsText(std::abs(cs));
+}
+
 // A CSV cell needs quotes only around a comma, a quote or a line end; the
 // figures never hold one, the headers neither.
 std::string csvLine(const std::vector<std::string>& cells) {
@@ -65,10 +81,10 @@ const std::vector<LapTableColumn>& lapTableColumns() {
     return columns;
 }
 
-std::vector<std::string> lapTableCells(const LapFigures& lap) {
+std::vector<std::string> lapTableCells(const LapFigures& lap,
+                                       const std::optional<BehindReference>& reference) {
     std::vector<std::string> cells = {std::to_string(lap.number) + (lap.best ? " ★" : ""),
-                                      timeText(lap.lapCs),
-                                      lap.best ? "best" : "+" + secondsText(lap.behindBestCs)};
+                                      timeText(lap.lapCs), behindText(lap, reference)};
     for (const FigureColumn& column : kFigureColumns) {
         const std::string text = figureText(lap.*column.figure, column.decimals);
         cells.push_back(text.empty() ? "-" : text);
@@ -76,7 +92,8 @@ std::vector<std::string> lapTableCells(const LapFigures& lap) {
     return cells;
 }
 
-std::string lapTableCsv(const std::vector<LapFigures>& laps) {
+std::string lapTableCsv(const std::vector<LapFigures>& laps,
+                        const std::optional<BehindReference>& reference) {
     std::vector<std::string> headers;
     for (const LapTableColumn& column : lapTableColumns()) {
         headers.push_back(column.csvHeader);
@@ -84,7 +101,7 @@ std::string lapTableCsv(const std::vector<LapFigures>& laps) {
     std::string csv = "\xEF\xBB\xBF" + csvLine(headers);
     for (const LapFigures& lap : laps) {
         std::vector<std::string> cells = {std::to_string(lap.number), secondsText(lap.lapCs),
-                                          secondsText(lap.behindBestCs)};
+                                          secondsText(behindCs(lap, reference))};
         for (const FigureColumn& column : kFigureColumns) {
             cells.push_back(figureText(lap.*column.figure, column.decimals));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,22 @@ struct LapTableColumn {
 };
 const std::vector<LapTableColumn>& lapTableColumns();
 
+// The lap that the Behind column counts against instead of the session's
+// best: the reference lap of laps compared, perhaps of another session.
+struct BehindReference {
+    int lapCs = 0;
+    std::optional<int> lapNumber;  // when it is a lap of this session
+};
+
 // A row's cells as the table shows them: "2", "00:21.00", "+1.00", "5108",
 // "-" for a figure without samples; the best lap is marked with a star.
-std::vector<std::string> lapTableCells(const LapFigures& lap);
+// Behind a reference a lap shows "-0.50" when faster, the reference itself
+// "reference" ("best" when it is the best lap).
+std::vector<std::string> lapTableCells(const LapFigures& lap,
+                                       const std::optional<BehindReference>& reference = {});
 
 // The lap table as a CSV file a spreadsheet opens directly: UTF-8 with a
 // byte-order mark, a header row, lines ending in CR LF; times in seconds,
 // an empty cell for a figure without samples.
-std::string lapTableCsv(const std::vector<LapFigures>& laps);
+std::string lapTableCsv(const std::vector<LapFigures>& laps,
+                        const std::optional<BehindReference>& reference = {});

@@ -95,8 +95,9 @@ QString exportComparison(const LapComparison& comparison, const PlotView& view, 
         QStringLiteral("DataDock lap comparison"), size, path);
 }
 
-QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path) {
-    const std::string csv = lapTableCsv(laps);
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path,
+                         const std::optional<BehindReference>& reference) {
+    const std::string csv = lapTableCsv(laps, reference);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=

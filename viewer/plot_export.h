@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "viewer/lap_comparison.h"
+#include "viewer/lap_table_model.h"
 #include "viewer/plot_view.h"
 
 enum class ImageFormat { Png, Svg, Unknown };
@@ -22,4 +23,6 @@ QString exportComparison(const LapComparison& comparison, const PlotView& view, 
 
 // Writes the lap table as a CSV file (see lapTableCsv), whole or not at all.
 // Returns an empty text when written, otherwise why not.
-QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path);
+// Behind a reference lap when one is given, otherwise the session's best.
+QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path,
+                         const std::optional<BehindReference>& reference = {});

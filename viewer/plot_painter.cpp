@@ -20,10 +20,6 @@ constexpr double kPaneGap = 6;
 const QColor kChannelColours[kChannelCount] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
                                                QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd),
                                                QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
-// Laps alternate between two tints; time outside the laps stays white.
-const QColor kLapBands[2] = {QColor(0xf6, 0xef, 0xe0), QColor(0xe6, 0xef, 0xfa)};
-const QColor kGrid(0xdd, 0xdd, 0xdd);
-const QColor kText(0x30, 0x30, 0x30);
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -33,8 +29,9 @@ double yAt(const QRectF& pane, const ValueRange& range, float value) {
     return pane.bottom() - (value - range.low) / (range.high - range.low) * pane.height();
 }
 
+// Laps alternate between two tints; time outside the laps keeps the background.
 void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
-                  const LogSession& session) {
+                  const LogSession& session, const PlotColours& colours) {
     const QRectF& area = layout.plotArea;
     painter.setFont(QFont(painter.font().family(), 8));
     for (const LapSpan& span : session.spans) {
@@ -45,10 +42,10 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
         }
         for (const auto& [channel, pane] : layout.panes) {
             painter.fillRect(QRectF(left, pane.top(), right - left, pane.height()),
-                             kLapBands[span.number % 2]);
+                             colours.lapBands[span.number % 2]);
         }
         if (right - left > 14) {
-            painter.setPen(kText);
+            painter.setPen(colours.text);
             painter.drawText(QRectF(left, area.top() - 15, right - left, 14), Qt::AlignCenter,
                              QString::number(span.number));
         }
@@ -56,28 +53,21 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
 }
 
 void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
-                const LogSession& session) {
+                const LogSession& session, const PlotColours& colours) {
     const double t = *view.cursorCs;
-    const double x = layout.xAt(view, t);
-    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
-    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    drawCursorLine(painter, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const float v = t < session.endCs() ? valueAt(session.log, channel, t) : NAN;
         drawReadout(painter, pane, {qs(readoutText(channel, v))},
-                    {kChannelColours[static_cast<std::size_t>(channel)]});
+                    {kChannelColours[static_cast<std::size_t>(channel)]}, colours);
     }
-    painter.setPen(kText);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    const QRectF label = timeLabelRect(layout, x);
-    painter.fillRect(label, Qt::white);
-    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
 }
 
 }  // namespace
 
 void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
                 std::span<const std::int32_t> timesCs, std::span<const float> values,
-                const ValueRange& range, const QColor& colour) {
+                const ValueRange& range, const QColor& colour, const PlotColours& colours) {
     const int width = static_cast<int>(pane.width());
     const std::vector<PixelColumn> columns =
         decimate(timesCs, values, view.startCs, view.endCs, width);
@@ -94,7 +84,7 @@ void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
         }
     }
     // A cosmetic pen one pixel wide takes the painter's fast path for lines.
-    painter.setPen(QPen(colour, 0));
+    painter.setPen(QPen(colours.series(colour), 0));
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
@@ -107,7 +97,8 @@ QRectF timeLabelRect(const PlotLayout& layout, double x) {
 }
 
 // The cursor's own time label takes the place of the labels it would cover.
-void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view) {
+void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                  const PlotColours& colours) {
     const QRectF& area = layout.plotArea;
     const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
     const std::optional<QRectF> cursorLabel =
@@ -116,44 +107,43 @@ void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& v
     painter.setFont(QFont(painter.font().family(), 8));
     for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
         const double x = layout.xAt(view, t);
-        painter.setPen(kGrid);
+        painter.setPen(colours.grid);
         for (const QRectF& pane : layout.allPanes()) {
             painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
         }
         const QRectF label = timeLabelRect(layout, x);
         if (!cursorLabel || !cursorLabel->intersects(label)) {
-            painter.setPen(kText);
+            painter.setPen(colours.text);
             painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
         }
     }
 }
 
 void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
-                   const ValueRange& range) {
-    painter.setPen(kGrid);
+                   const ValueRange& range, const PlotColours& colours) {
     painter.setFont(QFont(painter.font().family(), 7));
     for (const double v : valueTicks(range.low, range.high, static_cast<int>(pane.height() / 30))) {
         const double y = yAt(pane, range, static_cast<float>(v));
-        painter.setPen(kGrid);
+        painter.setPen(colours.grid);
         painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
-        painter.setPen(kText);
+        painter.setPen(colours.text);
         painter.drawText(QRectF(pane.left() - 40, y - 7, 36, 14), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(v, 'g', 6));
     }
-    painter.setPen(kText);
+    painter.setPen(colours.text);
     painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
     painter.save();
     painter.translate(pane.left() - 66, pane.center().y());
     painter.rotate(-90);
     painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter, name);
     painter.restore();
-    painter.setPen(QColor(0x99, 0x99, 0x99));
+    painter.setPen(colours.frame);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(pane);
 }
 
 void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
-                 const std::vector<QColor>& colours) {
+                 const std::vector<QColor>& lineColours, const PlotColours& colours) {
     painter.setFont(QFont(painter.font().family(), 8));
     const QFontMetricsF metrics(painter.font());
     double width = 0;
@@ -162,13 +152,35 @@ void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines
     }
     const QRectF box(pane.right() - width - 10, pane.top() + 2, width + 8,
                      metrics.height() * lines.size() + 4);
-    painter.fillRect(box, QColor(255, 255, 255, 220));
+    painter.fillRect(box, colours.box);
     for (int i = 0; i < lines.size(); ++i) {
-        painter.setPen(colours[static_cast<std::size_t>(i)]);
+        painter.setPen(colours.series(lineColours[static_cast<std::size_t>(i)]));
         painter.drawText(
             QPointF(box.left() + 4, box.top() + 2 + metrics.ascent() + i * metrics.height()),
             lines[i]);
     }
+}
+
+void drawCursorLine(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                    const PlotColours& colours) {
+    const double t = *view.cursorCs;
+    const double x = layout.xAt(view, t);
+    painter.setPen(QPen(colours.cursor, 1, Qt::DashLine));
+    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
+    painter.setPen(colours.text);
+    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
+    const QRectF label = timeLabelRect(layout, x);
+    painter.fillRect(label, colours.background);
+    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+}
+
+void drawDragged(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                 const PlotColours& colours) {
+    const auto [from, to] = *view.draggedCs;
+    const double left = layout.xAt(view, std::min(from, to));
+    const double right = layout.xAt(view, std::max(from, to));
+    painter.fillRect(QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
+                     colours.dragged);
 }
 
 const char* channelName(Channel channel) {
@@ -237,10 +249,10 @@ PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVarianc
 }
 
 void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
-               const PlotView& view) {
-    painter.fillRect(area, Qt::white);
+               const PlotView& view, const PlotColours& colours) {
+    painter.fillRect(area, colours.background);
     const PlotLayout layout = layoutPlot(area, view);
-    painter.setPen(kText);
+    painter.setPen(colours.text);
     painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
     painter.drawText(QRectF(area.left() + kLeftMargin, area.top() + 2, area.width(), 14),
                      Qt::AlignLeft | Qt::AlignVCenter, qs(session.log.title));
@@ -248,28 +260,22 @@ void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("No channel is shown."));
         return;
     }
-    drawLapBands(painter, layout, view, session);
-    drawTimeAxis(painter, layout, view);
+    drawLapBands(painter, layout, view, session, colours);
+    drawTimeAxis(painter, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const ValueRange range = shownRange(session, view, channel);
-        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range);
+        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range, colours);
         painter.save();
         painter.setClipRect(pane);
         const auto c = static_cast<std::size_t>(channel);
         drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c], range,
-                   kChannelColours[c]);
+                   kChannelColours[c], colours);
         painter.restore();
     }
     if (view.draggedCs) {
-        const double left =
-            layout.xAt(view, std::min(view.draggedCs->first, view.draggedCs->second));
-        const double right =
-            layout.xAt(view, std::max(view.draggedCs->first, view.draggedCs->second));
-        painter.fillRect(
-            QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
-            QColor(0x33, 0x66, 0xcc, 50));
+        drawDragged(painter, layout, view, colours);
     }
     if (view.cursorCs) {
-        drawCursor(painter, layout, view, session);
+        drawCursor(painter, layout, view, session, colours);
     }
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "viewer/plot_colours.h"
 #include "viewer/plot_view.h"
 
 class QColor;
@@ -31,7 +32,7 @@ PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVarianc
 // Paints the plot of a session into an area: the same picture on the screen,
 // in a PNG and in an SVG.
 void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
-               const PlotView& view);
+               const PlotView& view, const PlotColours& colours = {});
 
 // "RPM", "VOLT(V)", ... as in the log file's header.
 const char* channelName(Channel channel);
@@ -45,14 +46,21 @@ std::string readoutText(Channel channel, float value);
 // A series of samples drawn in a pane, each pixel column's minimum to maximum.
 void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
                 std::span<const std::int32_t> timesCs, std::span<const float> values,
-                const ValueRange& range, const QColor& colour);
+                const ValueRange& range, const QColor& colour, const PlotColours& colours);
 // Where a time's label goes under the axis, kept inside the picture.
 QRectF timeLabelRect(const PlotLayout& layout, double x);
 // The time axis under the panes, with its grid lines through them.
-void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view);
+void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                  const PlotColours& colours);
 // A pane's frame, its value grid and labels, and its name beside it.
 void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
-                   const ValueRange& range);
+                   const ValueRange& range, const PlotColours& colours);
 // Lines of values in their colours, in a box at a pane's top right.
 void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
-                 const std::vector<QColor>& colours);
+                 const std::vector<QColor>& lineColours, const PlotColours& colours);
+// The cursor's line through the panes and its time under the axis.
+void drawCursorLine(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                    const PlotColours& colours);
+// The range being dragged, shaded over the panes.
+void drawDragged(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+                 const PlotColours& colours);

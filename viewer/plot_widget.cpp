@@ -138,9 +138,9 @@ void PlotWidget::paintEvent(QPaintEvent*) {
         return;
     }
     if (m_comparison) {
-        paintComparison(painter, QRectF(rect()), *m_comparison, m_view);
+        paintComparison(painter, QRectF(rect()), *m_comparison, m_view, plotColoursOf(palette()));
     } else {
-        paintPlot(painter, QRectF(rect()), *m_session, m_view);
+        paintPlot(painter, QRectF(rect()), *m_session, m_view, plotColoursOf(palette()));
     }
 }
 

@@ -64,6 +64,18 @@ QStringList localFiles(const QMimeData* data) {
     return files;
 }
 
+// The reference lap of the sessions compared, for the shown session's lap
+// table; none while there is none.
+std::optional<BehindReference> behindReference(const LapComparison& comparison) {
+    for (const ComparedLapRow& row : comparison.laps) {
+        if (comparison.reference == row.lap) {
+            return BehindReference{
+                row.lapCs, row.lap.session == 0 ? std::optional(row.lap.lap) : std::nullopt};
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 ViewerWindow::ViewerWindow(QWidget* parent)
@@ -257,7 +269,9 @@ void ViewerWindow::refreshComparison() {
     for (const auto& session : allSessions()) {
         sessions.push_back(session.get());
     }
-    m_comparePanel->setLaps(compareLaps(sessions, {}, m_reference), sessions);
+    const LapComparison comparison = compareLaps(sessions, {}, m_reference);
+    m_comparePanel->setLaps(comparison, sessions);
+    m_lapTable->setReference(behindReference(comparison));
 }
 
 void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
@@ -319,7 +333,7 @@ bool ViewerWindow::exportLapTable(const QString& path) {
         showError(tr("Open a log with its lap file first: there is no lap table to export."));
         return false;
     }
-    const QString problem = exportLapFigures(m_session->figures, path);
+    const QString problem = exportLapFigures(m_session->figures, path, m_lapTable->reference());
     if (!problem.isEmpty()) {
         showError(problem);
         return false;

@@ -128,12 +128,60 @@ TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
     EXPECT_EQ(viewer.window.plot()->comparison()->reference, std::optional(SessionLap{1, 2}));
     EXPECT_EQ(panel.table()->item(0, 3)->text(), QStringLiteral("-1.00"));
     EXPECT_EQ(panel.table()->item(3, 3)->text(), QStringLiteral("reference"));
+    // The Laps tab counts against the same reference, of the other session.
+    EXPECT_EQ(viewer.window.lapTable()->cellText(0, 2), QStringLiteral("-1.00"));
+    EXPECT_EQ(viewer.window.lapTable()->cellText(1, 2), QStringLiteral("+0.00"));
+    const std::string csv = TempPath("behind_reference.csv");  // and so does its export
+    ASSERT_TRUE(viewer.window.exportLapTable(QString::fromStdString(csv)));
+    EXPECT_NE(ReadFileBytes(csv).find("\r\n1,20.00,-1.00,"), std::string::npos);
     panel.select({{0, 1}, {0, 2}, {1, 2}});
     EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
     saveScreenshot(viewer.window, "viewer-sessions-compared.png");
     panel.findChild<QCheckBox*>()->setChecked(true);
     EXPECT_EQ(viewer.window.plot()->comparison()->lineUp, LineUp::ByTime);
     EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
+}
+
+// Under a dark palette the plot and the overlay are dark with light labels,
+// and the best lap's row stays readable.
+TEST(ViewerWindowTest, ADarkPaletteDarkensThePlotAndKeepsItsTextReadable) {
+    QPalette dark(QColor(0x35, 0x35, 0x35));  // a dark window and buttons, light text on them
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, Qt::white);
+    Viewer viewer;
+    viewer.window.setPalette(dark);
+    ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
+    saveScreenshot(viewer.window, "viewer-dark-palette.png");
+    PlotWidget& plot = *viewer.window.plot();
+    // The mean lightness (0 to 255) of a region, and how many of its pixels are light.
+    const auto lightness = [&plot](const QRect& region) {
+        const QImage image = plot.grab().toImage();
+        double sum = 0;
+        int light = 0;
+        for (int y = region.top(); y <= region.bottom(); ++y) {
+            for (int x = region.left(); x <= region.right(); ++x) {
+                sum += image.pixelColor(x, y).lightness();
+                light += image.pixelColor(x, y).lightness() > 170 ? 1 : 0;
+            }
+        }
+        return std::pair(sum / (region.width() * region.height()), light);
+    };
+    const PlotLayout layout = layoutPlot(QRectF(plot.rect()), plot.view());
+    EXPECT_LT(lightness(plot.rect()).first, 80);
+    const QRect labels(0, layout.plotArea.toRect().top(), 70, layout.plotArea.toRect().height());
+    EXPECT_GT(lightness(labels).second, 200) << "the values' and the channels' labels";
+    const QTableWidgetItem& best = *viewer.window.lapTable()->table()->item(0, 0);
+    const QColor text = best.data(Qt::ForegroundRole).isValid() ? best.foreground().color()
+                                                                : dark.color(QPalette::Text);
+    EXPECT_GE(contrastRatio(best.background().color(), text), 4.5);
+
+    viewer.window.lapTable()->table()->selectAll();  // both laps overlaid
+    ASSERT_NE(plot.comparison(), nullptr);
+    saveScreenshot(viewer.window, "viewer-dark-laps-overlaid.png");
+    const QRectF pane = layoutPlot(QRectF(plot.rect()), plot.view(), true).panes.front().second;
+    EXPECT_LT(lightness(plot.rect()).first, 80);
+    EXPECT_LT(lightness(QRect(pane.left() + 30, pane.top() + 6, 100, 20)).first, 110)
+        << "the legend's box";
 }
 
 TEST(ViewerWindowTest, WheelKeysAndDragZoomAndPanWithinTheLog) {
