@@ -133,4 +133,16 @@ TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
     EXPECT_FALSE(FileExists(out));
 }
 
+// The viewer answers --help and --version without a display, and takes an
+// unknown option for a mistake, not for a file to open.
+TEST(PlotCommandTest, ViewerAnswersHelpAndVersionWithoutADisplay) {
+    const auto viewer = [](const std::string& argument) {
+        return RunProcess({BuildTreeProgram("viewer/datadock-viewer"), argument},
+                          {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    };
+    EXPECT_EQ(viewer("--help").out.rfind("usage: datadock-viewer", 0), 0u);
+    EXPECT_EQ(viewer("--version").out, "datadock-viewer " DATADOCK_VERSION " (DATADOCK MANAGER)\n");
+    EXPECT_EQ(viewer("--frobnicate").exitStatus, 64);
+}
+
 }  // namespace
