@@ -19,6 +19,7 @@
 #include "viewer/file_pairing.h"
 #include "viewer/lap_comparison.h"
 #include "viewer/plot_painter.h"
+#include "viewer/qt_canvas.h"
 
 namespace {
 
@@ -192,7 +193,8 @@ void BM_RedrawComparison(benchmark::State& state) {
     std::tie(view.startCs, view.endCs) = comparisonRange(comparison);
     for (auto _ : state) {
         QPainter painter(&screen);
-        paintComparison(painter, QRectF(QPointF(0, 0), kScreen), comparison, view);
+        QtCanvas canvas(painter);
+        paintComparison(canvas, rectOf(QRectF(QPointF(0, 0), kScreen)), comparison, view);
     }
 }
 BENCHMARK(BM_RedrawComparison)->Arg(200)->Arg(kSamples / 2)->Unit(benchmark::kMillisecond);
@@ -211,7 +213,8 @@ void BM_Redraw(benchmark::State& state) {
         view.endCs = view.startCs + shown;
         view.cursorCs = view.startCs + shown / 2;
         QPainter painter(&screen);
-        paintPlot(painter, QRectF(QPointF(0, 0), kScreen), session, view);
+        QtCanvas canvas(painter);
+        paintPlot(canvas, rectOf(QRectF(QPointF(0, 0), kScreen)), session, view);
     }
 }
 BENCHMARK(BM_Redraw)->Arg(1000)->Arg(250)->Arg(20)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,18 +1,20 @@
 #include "viewer/comparison_painter.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "viewer/plot_painter.h"
 
 namespace {
 
-const QColor kLapColours[kMostOverlaidLaps] = {QColor(0x1f, 0x77, 0xb4), QColor(0xe6, 0x55, 0x0d),
-                                               QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
-                                               QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                               QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
+constexpr Rgba kLapColours[kMostOverlaidLaps] = {
+    {0x1f, 0x77, 0xb4}, {0xe6, 0x55, 0x0d}, {0x2c, 0xa0, 0x2c}, {0xd6, 0x27, 0x28},
+    {0x94, 0x67, 0xbd}, {0x8c, 0x56, 0x4b}, {0xe3, 0x77, 0xc2}, {0x17, 0xbe, 0xcf}};
+constexpr Font kLegend{8};
+constexpr Font kTitle{9, true};
 
 // Wide enough for every overlaid lap's session.
 ValueRange channelRange(const LapComparison& comparison, Channel channel) {
@@ -55,84 +57,77 @@ ValueRange varianceRange(const LapComparison& comparison) {
     return {static_cast<float>(low - margin), static_cast<float>(high + margin)};
 }
 
-QString signedSeconds(int hundredths) {
+std::string signedSeconds(int hundredths) {
     char text[32];
     std::snprintf(text, sizeof text, "%c%d.%02d", hundredths < 0 ? '-' : '+',
                   std::abs(hundredths) / 100, std::abs(hundredths) % 100);
-    return QString::fromLatin1(text);
+    return text;
 }
 
-QString legendLine(const OverlaidLap& lap, const OverlaidLap& reference, LineUp lineUp) {
-    QString line = QStringLiteral("%1   %2   %3")
-                       .arg(QString::fromStdString(lapName(lap.lap)),
-                            QString::fromStdString(timeText(lap.lapCs)),
-                            &lap == &reference ? QStringLiteral("reference")
-                                               : signedSeconds(lap.lapCs - reference.lapCs));
+std::string legendLine(const OverlaidLap& lap, const OverlaidLap& reference, LineUp lineUp) {
+    std::string line = lapName(lap.lap) + "   " + timeText(lap.lapCs) + "   " +
+                       (&lap == &reference ? std::string("reference")
+                                           : signedSeconds(lap.lapCs - reference.lapCs));
     if (lap.progress.byTime) {
-        line += lineUp == LineUp::ByDistance ? QStringLiteral("   no RPM: lined up by time")
-                                             : QStringLiteral("   no RPM: variance by time");
+        line += lineUp == LineUp::ByDistance ? "   no RPM: lined up by time"
+                                             : "   no RPM: variance by time";
     }
     return line;
 }
 
 // Top left in a pane, the laps in their colours.
-void drawLegend(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
+void drawLegend(Canvas& canvas, const Rect& pane, const LapComparison& comparison,
                 const PlotColours& colours) {
-    painter.setFont(QFont(painter.font().family(), 8));
-    const QFontMetricsF metrics(painter.font());
-    QStringList lines;
+    const FontMetrics metrics = canvas.metrics(kLegend);
+    std::vector<std::string> lines;
     double width = 0;
     for (const OverlaidLap& lap : comparison.overlaid) {
-        lines << legendLine(lap, comparison.overlaid.front(), comparison.lineUp);
-        width = std::max(width, metrics.horizontalAdvance(lines.back()));
+        lines.push_back(legendLine(lap, comparison.overlaid.front(), comparison.lineUp));
+        width = std::max(width, canvas.textWidth(lines.back(), kLegend));
     }
-    const QRectF box(pane.left() + 4, pane.top() + 4, width + 32,
-                     metrics.height() * static_cast<double>(lines.size()) + 4);
-    painter.fillRect(box, colours.box);
-    for (int i = 0; i < lines.size(); ++i) {
-        const double baseline = box.top() + 2 + metrics.ascent() + i * metrics.height();
-        const double middle = baseline - metrics.ascent() / 2 + 1;
-        painter.setPen(QPen(colours.series(overlaidLapColour(static_cast<std::size_t>(i))), 2));
-        painter.drawLine(QLineF(box.left() + 4, middle, box.left() + 22, middle));
-        painter.setPen(colours.text);
-        painter.drawText(QPointF(box.left() + 28, baseline), lines[i]);
+    const Rect box{pane.left() + 4, pane.top() + 4, width + 32,
+                   metrics.height * static_cast<double>(lines.size()) + 4};
+    canvas.fillRect(box, colours.box);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double baseline =
+            box.top() + 2 + metrics.ascent + static_cast<double>(i) * metrics.height;
+        const double middle = baseline - metrics.ascent / 2 + 1;
+        canvas.drawLine({{box.left() + 4, middle}, {box.left() + 22, middle}},
+                        colours.series(overlaidLapColour(i)), 2);
+        canvas.drawTextAt({box.left() + 28, baseline}, lines[i], colours.text, kLegend);
     }
 }
 
-QString titleOf(const LapComparison& comparison) {
-    QStringList sessions;
+std::string titleOf(const LapComparison& comparison) {
+    std::string title = comparison.lineUp == LineUp::ByTime
+                            ? "Laps by time since each began; variance by "
+                              "distance estimated from RPM    "
+                            : "Laps lined up by distance estimated from RPM    ";
     std::vector<std::size_t> named;
     for (const OverlaidLap& lap : comparison.overlaid) {
         if (std::find(named.begin(), named.end(), lap.lap.session) == named.end()) {
+            title += (named.empty() ? "session " : ", session ") +
+                     std::to_string(lap.lap.session + 1) + ": " + lap.session->log.title;
             named.push_back(lap.lap.session);
-            sessions << QStringLiteral("session %1: %2")
-                            .arg(lap.lap.session + 1)
-                            .arg(QString::fromStdString(lap.session->log.title));
         }
     }
-    const QString lineUp = comparison.lineUp == LineUp::ByTime
-                               ? QStringLiteral(
-                                     "Laps by time since each began; variance by "
-                                     "distance estimated from RPM    ")
-                               : QStringLiteral("Laps lined up by distance estimated from RPM    ");
-    return lineUp + sessions.join(QStringLiteral(", "));
+    return title;
 }
 
-void drawVariance(QPainter& painter, const QRectF& pane, const LapComparison& comparison,
+void drawVariance(Canvas& canvas, const Rect& pane, const LapComparison& comparison,
                   const PlotView& view, const PlotColours& colours) {
     const ValueRange range = varianceRange(comparison);
-    drawPaneFrame(painter, pane, QStringLiteral("VARIANCE(s)"), range, colours);
-    painter.save();
-    painter.setClipRect(pane);
+    drawPaneFrame(canvas, pane, "VARIANCE(s)", range, colours);
+    canvas.pushClip(pane);
     const double zero = pane.bottom() - (0 - range.low) / (range.high - range.low) * pane.height();
-    painter.setPen(QPen(colours.zeroLine, 0));
-    painter.drawLine(QLineF(pane.left(), zero, pane.right(), zero));
+    const Line zeroLine{{pane.left(), zero}, {pane.right(), zero}};
+    canvas.drawLines(std::span(&zeroLine, 1), colours.zeroLine);
     for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
         const VarianceSeries series = varianceSeries(comparison.overlaid[i]);
-        drawSeries(painter, pane, view, series.timesCs, series.seconds, range, overlaidLapColour(i),
+        drawSeries(canvas, pane, view, series.timesCs, series.seconds, range, overlaidLapColour(i),
                    colours);
     }
-    painter.restore();
+    canvas.popClip();
 }
 
 // The value a lap shows at a time of the axis: that of its last sample drawn
@@ -151,27 +146,27 @@ float valueShownAt(const LapComparison& comparison, const OverlaidLap& lap, Chan
 }
 
 // The cursor's line, every lap's value in each pane and its variance.
-void drawCursor(QPainter& painter, const PlotLayout& layout, const LapComparison& comparison,
+void drawCursor(Canvas& canvas, const PlotLayout& layout, const LapComparison& comparison,
                 const PlotView& view, const PlotColours& plotColours) {
     const double t = *view.cursorCs;
-    drawCursorLine(painter, layout, view, plotColours);
-    std::vector<QColor> colours;
+    drawCursorLine(canvas, layout, view, plotColours);
+    std::vector<Rgba> colours;
     for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
         colours.push_back(overlaidLapColour(i));
     }
     for (const auto& [channel, pane] : layout.panes) {
-        QStringList lines;
+        std::vector<std::string> lines;
         for (const OverlaidLap& lap : comparison.overlaid) {
-            lines << QString::fromStdString(
-                readoutText(channel, valueShownAt(comparison, lap, channel, t)));
+            lines.push_back(readoutText(channel, valueShownAt(comparison, lap, channel, t)));
         }
-        drawReadout(painter, pane, lines, colours, plotColours);
+        drawReadout(canvas, pane, lines, colours, plotColours);
     }
-    QStringList variances;
+    std::vector<std::string> variances;
     for (const OverlaidLap& lap : comparison.overlaid) {
-        variances << signedSeconds(static_cast<int>(std::lround(varianceAt(lap.variance, t))));
+        variances.push_back(
+            signedSeconds(static_cast<int>(std::lround(varianceAt(lap.variance, t)))));
     }
-    drawReadout(painter, *layout.variancePane, variances, colours, plotColours);
+    drawReadout(canvas, *layout.variancePane, variances, colours, plotColours);
 }
 
 }  // namespace
@@ -189,47 +184,44 @@ std::pair<double, double> comparisonRange(const LapComparison& comparison) {
     return {0, std::max(longest->samplesCs, 1)};
 }
 
-QColor overlaidLapColour(std::size_t index) {
+Rgba overlaidLapColour(std::size_t index) {
     return kLapColours[index % kMostOverlaidLaps];
 }
 
-void paintComparison(QPainter& painter, const QRectF& area, const LapComparison& comparison,
+void paintComparison(Canvas& canvas, const Rect& area, const LapComparison& comparison,
                      const PlotView& view, const PlotColours& colours) {
-    painter.fillRect(area, colours.background);
-    painter.setPen(colours.text);
+    canvas.fillRect(area, colours.background);
     if (comparison.overlaid.empty()) {
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No lap to compare."));
+        canvas.drawText(area, Align::Centre, "No lap to compare.", colours.text, Font{});
         return;
     }
     const PlotLayout layout = layoutPlot(area, view, true);
     if (!layout.variancePane) {
         return;  // too small to draw
     }
-    painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
-    painter.drawText(QRectF(layout.plotArea.left(), area.top() + 2, area.width(), 14),
-                     Qt::AlignLeft | Qt::AlignVCenter, titleOf(comparison));
-    drawTimeAxis(painter, layout, view, colours);
+    canvas.drawText(Rect{layout.plotArea.left(), area.top() + 2, area.width(), 14}, Align::Left,
+                    titleOf(comparison), colours.text, kTitle);
+    drawTimeAxis(canvas, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const ValueRange range = channelRange(comparison, channel);
-        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range, colours);
-        painter.save();
-        painter.setClipRect(pane);
+        drawPaneFrame(canvas, pane, channelName(channel), range, colours);
+        canvas.pushClip(pane);
         for (std::size_t i = 0; i < comparison.overlaid.size(); ++i) {
             const OverlaidLap& lap = comparison.overlaid[i];
             const auto& values = lap.session->log.channel(channel);
-            drawSeries(painter, pane, view, lap.alignedCs,
+            drawSeries(canvas, pane, view, lap.alignedCs,
                        std::span(values).subspan(lap.first, lap.alignedCs.size()), range,
                        overlaidLapColour(i), colours);
         }
-        painter.restore();
+        canvas.popClip();
     }
-    drawVariance(painter, *layout.variancePane, comparison, view, colours);
-    drawLegend(painter, layout.panes.empty() ? *layout.variancePane : layout.panes.front().second,
+    drawVariance(canvas, *layout.variancePane, comparison, view, colours);
+    drawLegend(canvas, layout.panes.empty() ? *layout.variancePane : layout.panes.front().second,
                comparison, colours);
     if (view.draggedCs) {
-        drawDragged(painter, layout, view, colours);
+        drawDragged(canvas, layout, view, colours);
     }
     if (view.cursorCs) {
-        drawCursor(painter, layout, comparison, view, colours);
+        drawCursor(canvas, layout, comparison, view, colours);
     }
 }

@@ -9,12 +9,13 @@
 
 #include "viewer/lap_table_model.h"
 #include "viewer/plot_colours.h"
+#include "viewer/qt_canvas.h"
 
 namespace {
 
 // The best lap's row is tinted gold over the palette's base, its text the
 // palette's: readable under a light palette and a dark one.
-const QColor kBestTint(0xff, 0xc1, 0x07);
+constexpr Rgba kBestTint{0xff, 0xc1, 0x07};
 
 QTableWidgetItem* cell(const QString& text, bool best) {
     auto* item = new QTableWidgetItem(text);
@@ -96,7 +97,8 @@ void LapTable::fillRows() {
 
 void LapTable::markBestRows() {
     const QPalette& palette = m_table->palette();
-    const QColor background = mixed(palette.color(QPalette::Base), kBestTint, 0.3);
+    const QColor background =
+        qColorOf(mixed(rgbaOf(palette.color(QPalette::Base)), kBestTint, 0.3));
     for (std::size_t row = 0; row < m_figures.size(); ++row) {
         for (int column = 0; m_figures[row].best && column < m_table->columnCount(); ++column) {
             if (QTableWidgetItem* item = m_table->item(static_cast<int>(row), column)) {

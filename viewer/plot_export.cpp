@@ -9,17 +9,20 @@
 #include "viewer/comparison_painter.h"
 #include "viewer/lap_table_model.h"
 #include "viewer/plot_painter.h"
+#include "viewer/qt_canvas.h"
 
 namespace {
 
-using Painting = std::function<void(QPainter&, const QRectF&)>;
+using Painting = std::function<void(Canvas&, const Rect&)>;
 
 bool paintPng(QSaveFile& file, const Painting& paint, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        paint(painter, QRectF(QPointF(0, 0), size));
+        QtCanvas canvas(painter);
+        paint(canvas,
+              Rect{0, 0, static_cast<double>(size.width()), static_cast<double>(size.height())});
     }
     return image.save(&file, "PNG");
 }
@@ -39,7 +42,11 @@ bool paintSvg(QSaveFile& file, const Painting& paint, QSize size, const QString&
     if (!painter.begin(&generator)) {
         return false;
     }
-    paint(painter, QRectF(QPointF(0, 0), size));
+    {
+        QtCanvas canvas(painter);
+        paint(canvas,
+              Rect{0, 0, static_cast<double>(size.width()), static_cast<double>(size.height())});
+    }
     return painter.end();
 }
 
@@ -81,7 +88,7 @@ ImageFormat imageFormatOf(const QString& path) {
 QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
                    const QString& path) {
     return exportPicture(
-        [&](QPainter& painter, const QRectF& area) { paintPlot(painter, area, session, view); },
+        [&](Canvas& canvas, const Rect& area) { paintPlot(canvas, area, session, view); },
         QString::fromStdString(session.log.title), size, path);
 }
 
@@ -89,9 +96,7 @@ QString exportComparison(const LapComparison& comparison, const PlotView& view, 
                          const QString& path) {
     // The title names no file's text: the picture shows the sessions' names.
     return exportPicture(
-        [&](QPainter& painter, const QRectF& area) {
-            paintComparison(painter, area, comparison, view);
-        },
+        [&](Canvas& canvas, const Rect& area) { paintComparison(canvas, area, comparison, view); },
         QStringLiteral("DataDock lap comparison"), size, path);
 }
 

@@ -1,10 +1,9 @@
 #include "viewer/plot_painter.h"
 
-#include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "viewer/axis_ticks.h"
 #include "viewer/decimation.h"
@@ -17,23 +16,29 @@ constexpr double kTopMargin = 26;
 constexpr double kBottomMargin = 26;
 constexpr double kPaneGap = 6;
 
-const QColor kChannelColours[kChannelCount] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
-                                               QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd),
-                                               QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
+constexpr Rgba kChannelColours[kChannelCount] = {{0x1f, 0x77, 0xb4}, {0x2c, 0xa0, 0x2c},
+                                                 {0xd6, 0x27, 0x28}, {0x94, 0x67, 0xbd},
+                                                 {0xff, 0x7f, 0x0e}, {0x8c, 0x56, 0x4b}};
+constexpr Font kSmall{7};
+constexpr Font kNormal{8};
+constexpr Font kBold{8, true};
+constexpr Font kTitle{9, true};
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
+// A value grid's label: "0.5", "-50", "5000"; "0", never "-0".
+std::string tickText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value == 0 ? 0.0 : value);
+    return text;
 }
 
-double yAt(const QRectF& pane, const ValueRange& range, float value) {
+double yAt(const Rect& pane, const ValueRange& range, float value) {
     return pane.bottom() - (value - range.low) / (range.high - range.low) * pane.height();
 }
 
 // Laps alternate between two tints; time outside the laps keeps the background.
-void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+void drawLapBands(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                   const LogSession& session, const PlotColours& colours) {
-    const QRectF& area = layout.plotArea;
-    painter.setFont(QFont(painter.font().family(), 8));
+    const Rect& area = layout.plotArea;
     for (const LapSpan& span : session.spans) {
         const double left = std::max(layout.xAt(view, span.startCs), area.left());
         const double right = std::min(layout.xAt(view, span.endCs), area.right());
@@ -41,146 +46,128 @@ void drawLapBands(QPainter& painter, const PlotLayout& layout, const PlotView& v
             continue;
         }
         for (const auto& [channel, pane] : layout.panes) {
-            painter.fillRect(QRectF(left, pane.top(), right - left, pane.height()),
-                             colours.lapBands[span.number % 2]);
+            canvas.fillRect(Rect{left, pane.top(), right - left, pane.height()},
+                            colours.lapBands[span.number % 2]);
         }
         if (right - left > 14) {
-            painter.setPen(colours.text);
-            painter.drawText(QRectF(left, area.top() - 15, right - left, 14), Qt::AlignCenter,
-                             QString::number(span.number));
+            canvas.drawText(Rect{left, area.top() - 15, right - left, 14}, Align::Centre,
+                            std::to_string(span.number), colours.text, kNormal);
         }
     }
 }
 
-void drawCursor(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+void drawCursor(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                 const LogSession& session, const PlotColours& colours) {
     const double t = *view.cursorCs;
-    drawCursorLine(painter, layout, view, colours);
+    drawCursorLine(canvas, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const float v = t < session.endCs() ? valueAt(session.log, channel, t) : NAN;
-        drawReadout(painter, pane, {qs(readoutText(channel, v))},
+        drawReadout(canvas, pane, {readoutText(channel, v)},
                     {kChannelColours[static_cast<std::size_t>(channel)]}, colours);
     }
 }
 
 }  // namespace
 
-void drawSeries(QPainter& painter, const QRectF& pane, const PlotView& view,
+void drawSeries(Canvas& canvas, const Rect& pane, const PlotView& view,
                 std::span<const std::int32_t> timesCs, std::span<const float> values,
-                const ValueRange& range, const QColor& colour, const PlotColours& colours) {
+                const ValueRange& range, Rgba colour, const PlotColours& colours) {
     const int width = static_cast<int>(pane.width());
     const std::vector<PixelColumn> columns =
         decimate(timesCs, values, view.startCs, view.endCs, width);
-    std::vector<QLineF> lines;
+    std::vector<Line> lines;
     lines.reserve(columns.size() * 2);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const PixelColumn& col = columns[i];
         const double x = pane.left() + col.x + 0.5;
-        lines.emplace_back(x, yAt(pane, range, col.low), x, yAt(pane, range, col.high));
+        lines.push_back({{x, yAt(pane, range, col.low)}, {x, yAt(pane, range, col.high)}});
         if (i > 0 && joined(columns[i - 1], col)) {
             const double px = pane.left() + columns[i - 1].x + 0.5;
-            lines.emplace_back(px, yAt(pane, range, columns[i - 1].last), x,
-                               yAt(pane, range, col.first));
+            lines.push_back(
+                {{px, yAt(pane, range, columns[i - 1].last)}, {x, yAt(pane, range, col.first)}});
         }
     }
-    // A cosmetic pen one pixel wide takes the painter's fast path for lines.
-    painter.setPen(QPen(colours.series(colour), 0));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    canvas.drawLines(lines, colours.series(colour));
 }
 
-QRectF timeLabelRect(const PlotLayout& layout, double x) {
-    const QRectF& area = layout.plotArea;
-    QRectF label(x - 45, area.bottom() + 4, 90, 16);
-    label.moveRight(std::min(label.right(), area.right() + kRightMargin));
-    label.moveLeft(std::max(label.left(), area.left() - kLeftMargin));
+Rect timeLabelRect(const PlotLayout& layout, double x) {
+    const Rect& area = layout.plotArea;
+    Rect label{x - 45, area.bottom() + 4, 90, 16};
+    label.x = std::min(label.right(), area.right() + kRightMargin) - label.w;
+    label.x = std::max(label.left(), area.left() - kLeftMargin);
     return label;
 }
 
 // The cursor's own time label takes the place of the labels it would cover.
-void drawTimeAxis(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+void drawTimeAxis(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                   const PlotColours& colours) {
-    const QRectF& area = layout.plotArea;
+    const Rect& area = layout.plotArea;
     const double step = timeStep(view.lengthCs(), std::max(2, static_cast<int>(area.width() / 90)));
-    const std::optional<QRectF> cursorLabel =
+    const std::optional<Rect> cursorLabel =
         view.cursorCs ? std::optional(timeLabelRect(layout, layout.xAt(view, *view.cursorCs)))
                       : std::nullopt;
-    painter.setFont(QFont(painter.font().family(), 8));
     for (double t = std::ceil(view.startCs / step) * step; t <= view.endCs; t += step) {
         const double x = layout.xAt(view, t);
-        painter.setPen(colours.grid);
-        for (const QRectF& pane : layout.allPanes()) {
-            painter.drawLine(QLineF(x, pane.top(), x, pane.bottom()));
+        for (const Rect& pane : layout.allPanes()) {
+            canvas.drawLine({{x, pane.top()}, {x, pane.bottom()}}, colours.grid, 1);
         }
-        const QRectF label = timeLabelRect(layout, x);
+        const Rect label = timeLabelRect(layout, x);
         if (!cursorLabel || !cursorLabel->intersects(label)) {
-            painter.setPen(colours.text);
-            painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+            canvas.drawText(label, Align::Centre, timeText(std::llround(t)), colours.text, kNormal);
         }
     }
 }
 
-void drawPaneFrame(QPainter& painter, const QRectF& pane, const QString& name,
+void drawPaneFrame(Canvas& canvas, const Rect& pane, const std::string& name,
                    const ValueRange& range, const PlotColours& colours) {
-    painter.setFont(QFont(painter.font().family(), 7));
     for (const double v : valueTicks(range.low, range.high, static_cast<int>(pane.height() / 30))) {
         const double y = yAt(pane, range, static_cast<float>(v));
-        painter.setPen(colours.grid);
-        painter.drawLine(QLineF(pane.left(), y, pane.right(), y));
-        painter.setPen(colours.text);
-        painter.drawText(QRectF(pane.left() - 40, y - 7, 36, 14), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(v, 'g', 6));
+        canvas.drawLine({{pane.left(), y}, {pane.right(), y}}, colours.grid, 1);
+        canvas.drawText(Rect{pane.left() - 40, y - 7, 36, 14}, Align::Right, tickText(v),
+                        colours.text, kSmall);
     }
-    painter.setPen(colours.text);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    painter.save();
-    painter.translate(pane.left() - 66, pane.center().y());
-    painter.rotate(-90);
-    painter.drawText(QRectF(-pane.height() / 2, -8, pane.height(), 16), Qt::AlignCenter, name);
-    painter.restore();
-    painter.setPen(colours.frame);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(pane);
+    // Upright, its middle 66 pixels left of the pane's.
+    canvas.drawTextUpwards(Rect{pane.left() - 66 - 8, pane.top(), 16, pane.height()}, name,
+                           colours.text, kBold);
+    canvas.strokeRect(pane, colours.frame);
 }
 
-void drawReadout(QPainter& painter, const QRectF& pane, const QStringList& lines,
-                 const std::vector<QColor>& lineColours, const PlotColours& colours) {
-    painter.setFont(QFont(painter.font().family(), 8));
-    const QFontMetricsF metrics(painter.font());
+void drawReadout(Canvas& canvas, const Rect& pane, const std::vector<std::string>& lines,
+                 const std::vector<Rgba>& lineColours, const PlotColours& colours) {
+    const FontMetrics metrics = canvas.metrics(kNormal);
     double width = 0;
-    for (const QString& line : lines) {
-        width = std::max(width, metrics.horizontalAdvance(line));
+    for (const std::string& line : lines) {
+        width = std::max(width, canvas.textWidth(line, kNormal));
     }
-    const QRectF box(pane.right() - width - 10, pane.top() + 2, width + 8,
-                     metrics.height() * lines.size() + 4);
-    painter.fillRect(box, colours.box);
-    for (int i = 0; i < lines.size(); ++i) {
-        painter.setPen(colours.series(lineColours[static_cast<std::size_t>(i)]));
-        painter.drawText(
-            QPointF(box.left() + 4, box.top() + 2 + metrics.ascent() + i * metrics.height()),
-            lines[i]);
+    const Rect box{pane.right() - width - 10, pane.top() + 2, width + 8,
+                   metrics.height * static_cast<double>(lines.size()) + 4};
+    canvas.fillRect(box, colours.box);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double baseline =
+            box.top() + 2 + metrics.ascent + static_cast<double>(i) * metrics.height;
+        canvas.drawTextAt({box.left() + 4, baseline}, lines[i], colours.series(lineColours[i]),
+                          kNormal);
     }
 }
 
-void drawCursorLine(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+void drawCursorLine(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                     const PlotColours& colours) {
     const double t = *view.cursorCs;
     const double x = layout.xAt(view, t);
-    painter.setPen(QPen(colours.cursor, 1, Qt::DashLine));
-    painter.drawLine(QLineF(x, layout.plotArea.top(), x, layout.plotArea.bottom()));
-    painter.setPen(colours.text);
-    painter.setFont(QFont(painter.font().family(), 8, QFont::Bold));
-    const QRectF label = timeLabelRect(layout, x);
-    painter.fillRect(label, colours.background);
-    painter.drawText(label, Qt::AlignCenter, qs(timeText(std::llround(t))));
+    canvas.drawLine({{x, layout.plotArea.top()}, {x, layout.plotArea.bottom()}}, colours.cursor, 1,
+                    true);
+    const Rect label = timeLabelRect(layout, x);
+    canvas.fillRect(label, colours.background);
+    canvas.drawText(label, Align::Centre, timeText(std::llround(t)), colours.text, kBold);
 }
 
-void drawDragged(QPainter& painter, const PlotLayout& layout, const PlotView& view,
+void drawDragged(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                  const PlotColours& colours) {
     const auto [from, to] = *view.draggedCs;
     const double left = layout.xAt(view, std::min(from, to));
     const double right = layout.xAt(view, std::max(from, to));
-    painter.fillRect(QRectF(left, layout.plotArea.top(), right - left, layout.plotArea.height()),
-                     colours.dragged);
+    canvas.fillRect(Rect{left, layout.plotArea.top(), right - left, layout.plotArea.height()},
+                    colours.dragged);
 }
 
 const char* channelName(Channel channel) {
@@ -214,8 +201,8 @@ double PlotLayout::timeAt(const PlotView& view, double x) const {
     return view.startCs + (x - plotArea.left()) / plotArea.width() * view.lengthCs();
 }
 
-std::vector<QRectF> PlotLayout::allPanes() const {
-    std::vector<QRectF> all;
+std::vector<Rect> PlotLayout::allPanes() const {
+    std::vector<Rect> all;
     for (const auto& [channel, pane] : panes) {
         all.push_back(pane);
     }
@@ -225,9 +212,11 @@ std::vector<QRectF> PlotLayout::allPanes() const {
     return all;
 }
 
-PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVariance) {
+PlotLayout layoutPlot(const Rect& area, const PlotView& view, bool withVariance) {
     PlotLayout layout;
-    layout.plotArea = area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+    layout.plotArea =
+        Rect{area.left() + kLeftMargin, area.top() + kTopMargin,
+             area.width() - kLeftMargin - kRightMargin, area.height() - kTopMargin - kBottomMargin};
     const int count = view.shownCount() + (withVariance ? 1 : 0);
     if (count == 0 || layout.plotArea.width() < 10 || layout.plotArea.height() < 10) {
         return layout;
@@ -238,44 +227,41 @@ PlotLayout layoutPlot(const QRectF& area, const PlotView& view, bool withVarianc
         if (view.shown[c]) {
             layout.panes.emplace_back(
                 static_cast<Channel>(c),
-                QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height));
+                Rect{layout.plotArea.left(), top, layout.plotArea.width(), height});
             top += height + kPaneGap;
         }
     }
     if (withVariance) {
-        layout.variancePane = QRectF(layout.plotArea.left(), top, layout.plotArea.width(), height);
+        layout.variancePane = Rect{layout.plotArea.left(), top, layout.plotArea.width(), height};
     }
     return layout;
 }
 
-void paintPlot(QPainter& painter, const QRectF& area, const LogSession& session,
-               const PlotView& view, const PlotColours& colours) {
-    painter.fillRect(area, colours.background);
+void paintPlot(Canvas& canvas, const Rect& area, const LogSession& session, const PlotView& view,
+               const PlotColours& colours) {
+    canvas.fillRect(area, colours.background);
     const PlotLayout layout = layoutPlot(area, view);
-    painter.setPen(colours.text);
-    painter.setFont(QFont(painter.font().family(), 9, QFont::Bold));
-    painter.drawText(QRectF(area.left() + kLeftMargin, area.top() + 2, area.width(), 14),
-                     Qt::AlignLeft | Qt::AlignVCenter, qs(session.log.title));
+    canvas.drawText(Rect{area.left() + kLeftMargin, area.top() + 2, area.width(), 14}, Align::Left,
+                    session.log.title, colours.text, kTitle);
     if (layout.panes.empty()) {
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No channel is shown."));
+        canvas.drawText(area, Align::Centre, "No channel is shown.", colours.text, kTitle);
         return;
     }
-    drawLapBands(painter, layout, view, session, colours);
-    drawTimeAxis(painter, layout, view, colours);
+    drawLapBands(canvas, layout, view, session, colours);
+    drawTimeAxis(canvas, layout, view, colours);
     for (const auto& [channel, pane] : layout.panes) {
         const ValueRange range = shownRange(session, view, channel);
-        drawPaneFrame(painter, pane, QString::fromUtf8(channelName(channel)), range, colours);
-        painter.save();
-        painter.setClipRect(pane);
+        drawPaneFrame(canvas, pane, channelName(channel), range, colours);
+        canvas.pushClip(pane);
         const auto c = static_cast<std::size_t>(channel);
-        drawSeries(painter, pane, view, session.log.timesCs, session.log.values[c], range,
+        drawSeries(canvas, pane, view, session.log.timesCs, session.log.values[c], range,
                    kChannelColours[c], colours);
-        painter.restore();
+        canvas.popClip();
     }
     if (view.draggedCs) {
-        drawDragged(painter, layout, view, colours);
+        drawDragged(canvas, layout, view, colours);
     }
     if (view.cursorCs) {
-        drawCursor(painter, layout, view, session, colours);
+        drawCursor(canvas, layout, view, session, colours);
     }
 }

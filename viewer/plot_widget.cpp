@@ -7,7 +7,9 @@
 #include <cmath>
 
 #include "viewer/comparison_painter.h"
+#include "viewer/palette_colours.h"
 #include "viewer/plot_painter.h"
+#include "viewer/qt_canvas.h"
 
 namespace {
 
@@ -126,7 +128,7 @@ void PlotWidget::changed() {
 }
 
 double PlotWidget::timeAtX(double x) const {
-    return layoutPlot(QRectF(rect()), m_view).timeAt(m_view, x);
+    return layoutPlot(rectOf(QRectF(rect())), m_view).timeAt(m_view, x);
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {
@@ -137,10 +139,12 @@ void PlotWidget::paintEvent(QPaintEvent*) {
                          tr("Open a log with File > Open, or drop its files here."));
         return;
     }
+    QtCanvas canvas(painter);
     if (m_comparison) {
-        paintComparison(painter, QRectF(rect()), *m_comparison, m_view, plotColoursOf(palette()));
+        paintComparison(canvas, rectOf(QRectF(rect())), *m_comparison, m_view,
+                        plotColoursOf(palette()));
     } else {
-        paintPlot(painter, QRectF(rect()), *m_session, m_view, plotColoursOf(palette()));
+        paintPlot(canvas, rectOf(QRectF(rect())), *m_session, m_view, plotColoursOf(palette()));
     }
 }
 
@@ -179,7 +183,7 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     const double x = event->position().x();
     if (m_panFromX) {
-        const double width = layoutPlot(QRectF(rect()), m_view).plotArea.width();
+        const double width = layoutPlot(rectOf(QRectF(rect())), m_view).plotArea.width();
         m_view = m_panStartView;
         panView(*m_session, m_view, -(x - *m_panFromX) / width * m_view.lengthCs());
     } else if (m_dragStartCs) {
@@ -192,7 +196,7 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
 void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (m_dragStartCs && m_view.draggedCs) {
         const auto [a, b] = *m_view.draggedCs;
-        const double width = layoutPlot(QRectF(rect()), m_view).plotArea.width();
+        const double width = layoutPlot(rectOf(QRectF(rect())), m_view).plotArea.width();
         if (std::abs(b - a) / m_view.lengthCs() * width >= kShortestDragPixels) {
             showRange(*m_session, m_view, std::min(a, b), std::max(a, b));
         }

@@ -23,6 +23,7 @@
 #include "viewer/lap_table.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
+#include "viewer/qt_canvas.h"
 #include "viewer/viewer_window.h"
 
 namespace {
@@ -81,13 +82,14 @@ TEST(ViewerWindowTest, LapTableZoomsToALapOverlaysTwoAndExports) {
     saveScreenshot(viewer.window, "viewer-laps-overlaid.png");
     // The variance pane shows lap 2 in the second lap colour, climbing to +1 s.
     const QImage shown = viewer.window.plot()->grab().toImage();
-    const QRect variance =
-        layoutPlot(QRectF(viewer.window.plot()->rect()), viewer.window.plot()->view(), true)
-            .variancePane->toRect();
+    const QRect variance = qRectOf(*layoutPlot(rectOf(QRectF(viewer.window.plot()->rect())),
+                                               viewer.window.plot()->view(), true)
+                                        .variancePane)
+                               .toRect();
     int lapTwo = 0;
     for (int y = variance.top(); y < variance.bottom(); ++y) {
         for (int x = variance.left(); x < variance.right(); ++x) {
-            lapTwo += shown.pixelColor(x, y) == overlaidLapColour(1) ? 1 : 0;
+            lapTwo += shown.pixelColor(x, y) == qColorOf(overlaidLapColour(1)) ? 1 : 0;
         }
     }
     EXPECT_GT(lapTwo, 50);
@@ -166,19 +168,21 @@ TEST(ViewerWindowTest, ADarkPaletteDarkensThePlotAndKeepsItsTextReadable) {
         }
         return std::pair(sum / (region.width() * region.height()), light);
     };
-    const PlotLayout layout = layoutPlot(QRectF(plot.rect()), plot.view());
+    const PlotLayout layout = layoutPlot(rectOf(QRectF(plot.rect())), plot.view());
     EXPECT_LT(lightness(plot.rect()).first, 80);
-    const QRect labels(0, layout.plotArea.toRect().top(), 70, layout.plotArea.toRect().height());
+    const QRect labels(0, qRectOf(layout.plotArea).toRect().top(), 70,
+                       qRectOf(layout.plotArea).toRect().height());
     EXPECT_GT(lightness(labels).second, 200) << "the values' and the channels' labels";
     const QTableWidgetItem& best = *viewer.window.lapTable()->table()->item(0, 0);
     const QColor text = best.data(Qt::ForegroundRole).isValid() ? best.foreground().color()
                                                                 : dark.color(QPalette::Text);
-    EXPECT_GE(contrastRatio(best.background().color(), text), 4.5);
+    EXPECT_GE(contrastRatio(rgbaOf(best.background().color()), rgbaOf(text)), 4.5);
 
     viewer.window.lapTable()->table()->selectAll();  // both laps overlaid
     ASSERT_NE(plot.comparison(), nullptr);
     saveScreenshot(viewer.window, "viewer-dark-laps-overlaid.png");
-    const QRectF pane = layoutPlot(QRectF(plot.rect()), plot.view(), true).panes.front().second;
+    const Rect pane =
+        layoutPlot(rectOf(QRectF(plot.rect())), plot.view(), true).panes.front().second;
     EXPECT_LT(lightness(plot.rect()).first, 80);
     EXPECT_LT(lightness(QRect(pane.left() + 30, pane.top() + 6, 100, 20)).first, 110)
         << "the legend's box";
