@@ -140,7 +140,7 @@ public:
             m_early = byte;
             return WaitResult::Readable;
         }
-        return stillThere() ? WaitResult::TimedOut : WaitResult::HungUp;
+        return queuedBytes() >= 0 ? WaitResult::TimedOut : WaitResult::HungUp;
     }
 
     long write(const char* data, std::size_t size) override {
@@ -208,6 +208,8 @@ private:
     }
 
     // How many bytes wait in the driver's queue; -1 when the device has gone.
+    // An empty read is normal while the logger is silent, but a line whose
+    // far end has gone keeps reading empty too: only the error state tells.
     long queuedBytes() {
         DWORD errors = 0;
         COMSTAT status{};
@@ -226,21 +228,6 @@ private:
         buffer[0] = *m_early;
         m_early.reset();
         return 1;
-    }
-
-    // An empty read is normal while the logger is silent; but a line whose far
-    // end has gone keeps reading empty, and only the error state tells.
-    bool stillThere() {
-        DWORD errors = 0;
-        if (ClearCommError(m_handle, &errors, nullptr)) {
-            return true;
-        }
-        const DeviceError error = win32DeviceError(GetLastError());
-        if (error.problem != DeviceProblem::Gone) {
-            return true;
-        }
-        m_error = error;
-        return false;
     }
 
     HANDLE m_handle = INVALID_HANDLE_VALUE;
