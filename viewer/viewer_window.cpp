@@ -285,7 +285,12 @@ void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
         return;
     }
     m_plot->compareLaps(allSessions(), laps, m_reference, m_comparePanel->lineUp());
-    QStringList notes;  // laps lined up by time, or without samples
+    showComparisonNotes();
+}
+
+// Laps lined up by time, or without samples, are said in the status bar.
+void ViewerWindow::showComparisonNotes() {
+    QStringList notes;
     for (const std::string& note :
          m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
         notes << QString::fromStdString(note);
@@ -351,12 +356,7 @@ void ViewerWindow::lapsSelected(const QList<int>& laps) {
             5000);
     } else if (laps.size() >= 2) {
         m_plot->compareLaps(laps);
-        QStringList notes;  // laps lined up by time, or without samples
-        for (const std::string& note :
-             m_plot->comparison() ? m_plot->comparison()->notes : std::vector<std::string>()) {
-            notes << QString::fromStdString(note);
-        }
-        statusBar()->showMessage(notes.join(QStringLiteral("   ")));
+        showComparisonNotes();
     }
 }
 

@@ -63,6 +63,7 @@ private:
     std::vector<std::shared_ptr<const LogSession>> allSessions() const;
     void refreshComparison();
     void compareChosen(const std::vector<SessionLap>& laps);
+    void showComparisonNotes();
     std::optional<FilePair> askForPair(const QStringList& paths);
     QStringList ask(FileQuestion question, const QString& about);
     QString askImageName(const QString& folder, const QString& log);
