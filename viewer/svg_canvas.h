@@ -32,7 +32,12 @@ public:
     std::string document() const;
 
 private:
+    void appendText(Point baseline, const char* anchor, const std::string& utf8, Rgba colour,
+                    const Font& font, const std::string& transform);
+    double baselineBelowCentre(const Font& font);
+
     std::string m_head;
+    std::string m_defs;  // the clipping rectangles
     std::string m_body;
     int m_nextClip = 0;
     int m_openClips = 0;
