@@ -1,8 +1,6 @@
 // The plot command: the viewer's picture of a log, drawn without a display.
 #include "cli/plot_command.h"
 
-#include <QFile>
-#include <QGuiApplication>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -43,7 +41,7 @@ struct PlotRequest {
     std::string out;
     std::array<bool, kChannelCount> shown{true, true, true, true, true, true};
     std::optional<std::pair<int, int>> lapRange;
-    QSize size{1600, 1000};
+    ImageSize size;
     std::optional<std::string> lapsCsv;
     std::vector<std::string> compared;  // the other sessions' logs
     std::optional<std::string> lapsText;
@@ -91,7 +89,7 @@ std::optional<std::pair<int, int>> ParseLapRange(const std::string& text) {
     return std::make_pair(static_cast<int>(*first), static_cast<int>(*last));
 }
 
-std::optional<QSize> ParseSize(const std::string& text) {
+std::optional<ImageSize> ParseSize(const std::string& text) {
     const std::size_t x = text.find('x');
     const auto width = parseInteger(std::string_view(text).substr(0, x));
     const auto height =
@@ -99,7 +97,7 @@ std::optional<QSize> ParseSize(const std::string& text) {
     if (!width || !height || *width < 200 || *height < 150 || *width > 20000 || *height > 20000) {
         return std::nullopt;
     }
-    return QSize(static_cast<int>(*width), static_cast<int>(*height));
+    return ImageSize{static_cast<int>(*width), static_cast<int>(*height)};
 }
 
 // "5" (a lap of the first session) or "2:5", sessions counted from 1.
@@ -218,8 +216,7 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
     if (request.out.empty()) {
         return request.lapsCsv ? std::string() : "no image given with --out";
     }
-    if (imageFormatOf(QFile::decodeName(QByteArray::fromStdString(request.out))) ==
-        ImageFormat::Unknown) {
+    if (imageFormatOf(request.out) == ImageFormat::Unknown) {
         return "the image's name must end in .png or .svg";
     }
     return {};
@@ -262,11 +259,11 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
 }
 
 // False, with the reason printed, when a file could not be written.
-bool Written(const QString& problem) {
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", problem.toStdString().c_str());
+bool Written(const std::string& problem) {
+    if (!problem.empty()) {
+        std::fprintf(stderr, "datadock plot: %s\n", problem.c_str());
     }
-    return problem.isEmpty();
+    return problem.empty();
 }
 
 // The sessions compared with the first: each log with the lap file found
@@ -326,8 +323,7 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
     PlotView view;
     view.shown = request.shown;
     std::tie(view.startCs, view.endCs) = comparisonRange(comparison);
-    if (!Written(exportComparison(comparison, view, request.size,
-                                  QFile::decodeName(QByteArray::fromStdString(request.out))))) {
+    if (!Written(exportComparison(comparison, view, request.size, request.out))) {
         return kExitFailed;
     }
     std::fprintf(stderr, "reference: %s\n", lapName(*comparison.reference).c_str());
@@ -335,12 +331,6 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
         std::fprintf(stderr, "note: %s\n", note.c_str());
     }
     return kExitCompleted;
-}
-
-void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "datadock plot: %s\n", message.toLocal8Bit().constData());
-    }
 }
 
 }  // namespace
@@ -351,13 +341,6 @@ int RunPlotCommand(int argc, char** argv) {
     if (!problem.empty()) {
         return PlotUsage(problem);
     }
-    // Never a display: the command runs in scripts and on servers, where
-    // Qt's remarks about the desktop (no runtime folder, ...) are only noise.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietUnlessSerious);
-    int qtArgc = 1;
-    QGuiApplication application(qtArgc, argv);
-
     const FilePair pair = PairFor(request);
     if (pair.log.empty()) {
         std::fprintf(stderr, "datadock plot: no log file found beside the lap file %s\n",
@@ -389,15 +372,11 @@ int RunPlotCommand(int argc, char** argv) {
             return status;
         }
     } else if (!request.out.empty()) {
-        const QString written = exportPlot(
-            session, view, request.size, QFile::decodeName(QByteArray::fromStdString(request.out)));
-        if (!Written(written)) {
+        if (!Written(exportPlot(session, view, request.size, request.out))) {
             return kExitFailed;
         }
     }
-    if (request.lapsCsv &&
-        !Written(exportLapFigures(
-            session.figures, QFile::decodeName(QByteArray::fromStdString(*request.lapsCsv))))) {
+    if (request.lapsCsv && !Written(exportLapFigures(session.figures, *request.lapsCsv))) {
         return kExitFailed;
     }
     PrintNotes(request, pair, session);

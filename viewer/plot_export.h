@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QSize>
-#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "viewer/lap_comparison.h"
 #include "viewer/lap_table_model.h"
@@ -9,20 +10,25 @@
 
 enum class ImageFormat { Png, Svg, Unknown };
 
+struct ImageSize {
+    int width = 1600;
+    int height = 1000;
+};
+
 // By the name's ending, in any case: ".png" or ".svg".
-ImageFormat imageFormatOf(const QString& path);
+ImageFormat imageFormatOf(const std::string& path);
 
 // Writes the plot as the name's format says. The file appears whole or not
 // at all. Returns an empty text when written, otherwise why not, in a
 // user's words.
-QString exportPlot(const LogSession& session, const PlotView& view, QSize size,
-                   const QString& path);
+std::string exportPlot(const LogSession& session, const PlotView& view, ImageSize size,
+                       const std::string& path);
 // The same for laps compared, with their time variance.
-QString exportComparison(const LapComparison& comparison, const PlotView& view, QSize size,
-                         const QString& path);
+std::string exportComparison(const LapComparison& comparison, const PlotView& view, ImageSize size,
+                             const std::string& path);
 
 // Writes the lap table as a CSV file (see lapTableCsv), whole or not at all.
 // Returns an empty text when written, otherwise why not.
 // Behind a reference lap when one is given, otherwise the session's best.
-QString exportLapFigures(const std::vector<LapFigures>& laps, const QString& path,
-                         const std::optional<BehindReference>& reference = {});
+std::string exportLapFigures(const std::vector<LapFigures>& laps, const std::string& path,
+                             const std::optional<BehindReference>& reference = {});

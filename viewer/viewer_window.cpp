@@ -175,26 +175,18 @@ std::optional<FilePair> ViewerWindow::askForPair(const QStringList& paths) {
     for (const QString& path : paths) {
         given.push_back(fileSystemPath(path));
     }
-    FilePair pair = pairFiles(given);
-    if (pair.log.empty()) {
-        const QStringList log = ask(FileQuestion::LogFile, shownPath(*pair.lap));
-        if (log.isEmpty()) {
-            return std::nullopt;
-        }
-        pair.log = fileSystemPath(log.front());
-    } else if (!pair.lap) {
-        // A file that is no log (missing, binary, an option) is named now,
-        // not after the user has looked for a lap file for it.
-        if (const ReadResult<LogFile> log = readLogFile(pair.log);
-            const auto* error = std::get_if<ReadError>(&log)) {
-            showError(QString::fromStdString(error->message()));
-            return std::nullopt;
-        }
-        // Cancelling shows the log without laps.
-        const QStringList lap = ask(FileQuestion::LapFile, shownPath(pair.log));
-        if (!lap.isEmpty()) {
-            pair.lap = fileSystemPath(lap.front());
-        }
+    std::string error;
+    const std::optional<FilePair> pair = completePair(
+        given,
+        [this](MissingFile missing, const std::string& partner) -> std::optional<std::string> {
+            const QStringList chosen =
+                ask(missing == MissingFile::Log ? FileQuestion::LogFile : FileQuestion::LapFile,
+                    shownPath(partner));
+            return chosen.isEmpty() ? std::nullopt : std::optional(fileSystemPath(chosen.front()));
+        },
+        error);
+    if (!error.empty()) {
+        showError(QString::fromStdString(error));
     }
     return pair;
 }
@@ -321,12 +313,14 @@ bool ViewerWindow::exportImage(const QString& path) {
         showError(tr("Open a log first: there is nothing to export."));
         return false;
     }
-    const QSize size = m_plot->size().expandedTo(QSize(800, 500));
-    const QString problem =
-        m_plot->comparison() ? exportComparison(*m_plot->comparison(), m_plot->view(), size, path)
-                             : exportPlot(*m_session, m_plot->view(), size, path);
-    if (!problem.isEmpty()) {
-        showError(problem);
+    const QSize shown = m_plot->size().expandedTo(QSize(800, 500));
+    const ImageSize size{shown.width(), shown.height()};
+    const std::string file = fileSystemPath(path);
+    const std::string problem =
+        m_plot->comparison() ? exportComparison(*m_plot->comparison(), m_plot->view(), size, file)
+                             : exportPlot(*m_session, m_plot->view(), size, file);
+    if (!problem.empty()) {
+        showError(QString::fromStdString(problem));
         return false;
     }
     statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
@@ -338,9 +332,10 @@ bool ViewerWindow::exportLapTable(const QString& path) {
         showError(tr("Open a log with its lap file first: there is no lap table to export."));
         return false;
     }
-    const QString problem = exportLapFigures(m_session->figures, path, m_lapTable->reference());
-    if (!problem.isEmpty()) {
-        showError(problem);
+    const std::string problem =
+        exportLapFigures(m_session->figures, fileSystemPath(path), m_lapTable->reference());
+    if (!problem.empty()) {
+        showError(QString::fromStdString(problem));
         return false;
     }
     statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
