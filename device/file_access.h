@@ -36,6 +36,8 @@ std::string WriteProblem(const std::string& path);
 
 // The name as the standard library's file system functions take it.
 std::filesystem::path FilePath(const std::string& path);
+// And back: the name as the rest of the program keeps it.
+std::string PathText(const std::filesystem::path& path);
 
 // Whether two chosen paths name the same file, however they are spelled
 // ("a.csv" and "./a.csv") or linked (a hard link, a symbolic link to it); a

@@ -56,3 +56,7 @@ std::string WriteProblem(const std::string& path) {
 std::filesystem::path FilePath(const std::string& path) {
     return path;
 }
+
+std::string PathText(const std::filesystem::path& path) {
+    return path.string();
+}

@@ -88,3 +88,7 @@ std::string WriteProblem(const std::string& path) {
 std::filesystem::path FilePath(const std::string& path) {
     return utf8ToUtf16(path);
 }
+
+std::string PathText(const std::filesystem::path& path) {
+    return utf16ToUtf8(path.wstring());
+}

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "device/file_access.h"
 #include "viewer/lap_file_reader.h"
 #include "viewer/log_file_reader.h"
 #include "viewer/text_lines.h"
@@ -45,7 +46,7 @@ std::string lowered(std::string text) {
 
 // "race_log.csv" gives "race_lap.csv", keeping the letters' case.
 std::optional<fs::path> swappedName(const fs::path& path, FileKind kind) {
-    const std::string stem = path.stem().string();
+    const std::string stem = PathText(path.stem());
     const std::string from = kind == FileKind::Log ? "_log" : "_lap";
     const std::size_t at = lowered(stem).rfind(from);
     if (at == std::string::npos) {
@@ -60,7 +61,7 @@ std::optional<fs::path> swappedName(const fs::path& path, FileKind kind) {
         swapped[at + 2 + static_cast<std::size_t>(i)] =
             upper ? static_cast<char>(std::toupper(c)) : c;
     }
-    return path.parent_path() / (swapped + path.extension().string());
+    return path.parent_path() / FilePath(swapped + PathText(path.extension()));
 }
 
 FileKind otherKind(FileKind kind) {
@@ -78,17 +79,17 @@ std::optional<std::string> sameLogBeside(const fs::path& path, const Sniffed& ow
         if (++looked > kMostFilesLookedAt) {
             break;
         }
-        if (lowered(entry.path().extension().string()) != ".csv" || entry.path() == path) {
+        if (lowered(PathText(entry.path().extension())) != ".csv" || entry.path() == path) {
             continue;
         }
-        const Sniffed other = sniff(entry.path().string());
+        const Sniffed other = sniff(PathText(entry.path()));
         if (other.kind != otherKind(own.kind) || other.nameLine != own.nameLine) {
             continue;
         }
         const auto time = fs::last_write_time(entry.path(), error);
         const auto gap = time > ownTime ? time - ownTime : ownTime - time;
         if (!closest || gap < closestGap) {
-            closest = entry.path().string();
+            closest = PathText(entry.path());
             closestGap = gap;
         }
     }
@@ -106,12 +107,12 @@ std::optional<std::string> partnerOf(const std::string& path, FileKind kind) {
     if (kind == FileKind::Other || own.kind != kind) {
         return std::nullopt;
     }
-    if (const auto swapped = swappedName(fs::path(path), kind)) {
-        if (sniff(swapped->string()).kind == otherKind(kind)) {
-            return swapped->string();
+    if (const auto swapped = swappedName(FilePath(path), kind)) {
+        if (sniff(PathText(*swapped)).kind == otherKind(kind)) {
+            return PathText(*swapped);
         }
     }
-    return sameLogBeside(fs::path(path), own);
+    return sameLogBeside(FilePath(path), own);
 }
 
 FilePair pairFiles(const std::vector<std::string>& paths) {
@@ -149,4 +150,29 @@ ReadResult<LogSession> loadSession(const FilePair& pair) {
         laps = std::move(std::get<LapFile>(read));
     }
     return makeSession(std::move(std::get<LogFile>(log)), std::move(laps));
+}
+
+std::optional<FilePair> completePair(const std::vector<std::string>& paths,
+                                     const MissingFileAsker& ask, std::string& error) {
+    if (paths.empty()) {
+        return std::nullopt;
+    }
+    FilePair pair = pairFiles(paths);
+    if (pair.log.empty()) {
+        const std::optional<std::string> log = ask(MissingFile::Log, *pair.lap);
+        if (!log) {
+            return std::nullopt;
+        }
+        pair.log = *log;
+    } else if (!pair.lap) {
+        // A file that is no log (missing, binary, an option) is named now,
+        // not after the user has looked for a lap file for it.
+        if (const ReadResult<LogFile> log = readLogFile(pair.log);
+            const auto* problem = std::get_if<ReadError>(&log)) {
+            error = problem->message();
+            return std::nullopt;
+        }
+        pair.lap = ask(MissingFile::Lap, pair.log);
+    }
+    return pair;
 }

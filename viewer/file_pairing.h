@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,3 +29,14 @@ FilePair pairFiles(const std::vector<std::string>& paths);
 
 // Both files read and the laps matched to the samples.
 ReadResult<LogSession> loadSession(const FilePair& pair);
+
+// The pair to open from the files given, the one missing asked for: a lap
+// file's log must be found (none: nothing opens), a log's lap file may be
+// left out (its laps are then not shown). A log that cannot be read is named
+// before the user looks for its lap file. None when nothing is to be opened:
+// cancelled, or error says why.
+enum class MissingFile { Log, Lap };
+using MissingFileAsker =
+    std::function<std::optional<std::string>(MissingFile missing, const std::string& partner)>;
+std::optional<FilePair> completePair(const std::vector<std::string>& paths,
+                                     const MissingFileAsker& ask, std::string& error);

@@ -58,14 +58,7 @@ void LapTable::setSession(const LogSession& session) {
     m_figures = session.figures;
     m_reference.reset();
     fillRows();
-    if (!session.laps) {
-        m_summary->setText(tr("No lap file: the log is shown without laps."));
-    } else {
-        m_summary->setText(tr("Total %1   Best %2   Average %3")
-                               .arg(QString::fromStdString(timeText(session.laps->totalCs)),
-                                    QString::fromStdString(timeText(session.laps->bestCs)),
-                                    QString::fromStdString(timeText(session.laps->averageCs))));
-    }
+    m_summary->setText(QString::fromStdString(lapSummaryText(session)));
 }
 
 void LapTable::setReference(const std::optional<BehindReference>& reference) {

@@ -109,3 +109,11 @@ std::string lapTableCsv(const std::vector<LapFigures>& laps,
     }
     return csv;
 }
+
+std::string lapSummaryText(const LogSession& session) {
+    if (!session.laps) {
+        return "No lap file: the log is shown without laps.";
+    }
+    return "Total " + timeText(session.laps->totalCs) + "   Best " +
+           timeText(session.laps->bestCs) + "   Average " + timeText(session.laps->averageCs);
+}

@@ -33,3 +33,7 @@ std::vector<std::string> lapTableCells(const LapFigures& lap,
 // an empty cell for a figure without samples.
 std::string lapTableCsv(const std::vector<LapFigures>& laps,
                         const std::optional<BehindReference>& reference = {});
+
+// The line under the lap table: "Total 03:10.00   Best 00:20.00   Average
+// 00:21.11", or why there are no laps.
+std::string lapSummaryText(const LogSession& session);

@@ -1,5 +1,7 @@
 #include "viewer/text_lines.h"
 
+#include "device/file_access.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -169,10 +171,10 @@ std::string titleOf(std::string_view nameLine) {
 FileBytes readWholeFile(const std::string& path, std::size_t limit) {
     // A pipe or a device would keep the reader waiting, maybe for ever.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::is_regular_file(FilePath(path), error)) {
         return {{}, error ? error.message() : "it is not a regular file"};
     }
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(FilePath(path), std::ios::binary | std::ios::ate);
     if (!in) {
         return {{}, std::strerror(errno)};
     }
