@@ -1,8 +1,9 @@
-; The Windows installer: both programs and the README in Program Files, a
-; Start-menu entry, and an uninstaller registered under Apps that takes all of
+; The Windows installer: the programs and the README in Program Files,
+; Start-menu entries, and an uninstaller registered under Apps that takes all of
 ; it away again. Built by scripts/windows.sh:
 ;   makensis -DVERSION=1.0.5.0 -DPROGRAMS=DIR -DOUTFILE=SETUP.exe windows-installer.nsi
-; DIR holds datadock-manager.exe, datadock.exe and README.txt (CR LF).
+; DIR holds datadock-manager.exe, datadock.exe, datadock-viewer.exe and
+; README.txt (CR LF).
 ; /S installs or uninstalls silently. Texts come from the Modern UI's language
 ; files, so another language is one more MUI_LANGUAGE line.
 
@@ -21,6 +22,8 @@ RequestExecutionLevel admin
 !define PUBLISHER "The DataDock developers"  ; as in version.rc
 !define MANAGER "datadock-manager.exe"
 !define SHORTCUT "DATADOCK MANAGER"
+!define VIEWER "datadock-viewer.exe"
+!define VIEWER_SHORTCUT "DataDock log viewer"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
 Name "${PRODUCT}"
@@ -62,11 +65,13 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${PROGRAMS}/${MANAGER}"
   File "${PROGRAMS}/datadock.exe"
+  File "${PROGRAMS}/${VIEWER}"
   File "${PROGRAMS}/README.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\${MANAGER}"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk" "$INSTDIR\${MANAGER}" "-VARDO"
+  CreateShortcut "$SMPROGRAMS\${VIEWER_SHORTCUT}.lnk" "$INSTDIR\${VIEWER}"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${MANAGER}"
@@ -88,9 +93,11 @@ Section "Uninstall"
   SetRegView 64
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
   Delete "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk"
+  Delete "$SMPROGRAMS\${VIEWER_SHORTCUT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${MANAGER}"
   Delete "$INSTDIR\datadock.exe"
+  Delete "$INSTDIR\${VIEWER}"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

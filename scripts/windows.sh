@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows programs (datadock-manager.exe, datadock.exe) with
+# Builds the Windows programs (datadock-manager.exe, datadock.exe,
+# datadock-viewer.exe) with
 # mingw-w64, runs their tests under Wine and packs them into
 # build/windows/DataDock-<version>-windows-x64.zip. Installs what it needs
 # (through scripts/setup.sh). Then builds the installer
@@ -25,7 +26,8 @@ package=DataDock-$version-windows-x64
 staging=build/windows/$package
 rm -rf "$staging" "build/windows/$package.zip"
 mkdir -p "$staging"
-cp build/windows/app/win32/datadock-manager.exe build/windows/cli/datadock.exe "$staging/"
+cp build/windows/app/win32/datadock-manager.exe build/windows/cli/datadock.exe \
+    build/windows/viewer/win32/datadock-viewer.exe "$staging/"
 sed 's/$/\r/' res/windows-readme.txt >"$staging/README.txt"
 (cd build/windows && cmake -E tar cf "$package.zip" --format=zip "$package")
 echo "Windows package: build/windows/$package.zip"

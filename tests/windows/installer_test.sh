@@ -29,18 +29,20 @@ run() {
 }
 
 # Leftovers of an earlier run that stopped half-way would hide a fault.
-rm -rf "$dir" "$menu"/DATADOCK*.lnk
+rm -rf "$dir" "$menu"/DATADOCK*.lnk "$menu"/DataDock*.lnk
 run reg delete "$key" /reg:64 /f
 
 # Wine runs the installer in the process it starts, so this returns when the
 # installation has ended.
 run "$setup" /S || fail "the installer: exit status $?"
-for file in datadock-manager.exe datadock.exe README.txt uninstall.exe; do
+for file in datadock-manager.exe datadock.exe datadock-viewer.exe README.txt uninstall.exe; do
     [ -f "$dir/$file" ] || fail "installed: no $file"
 done
 grep -qa 'datadock-manager.exe' "$shortcut" || fail "no Start-menu entry DATADOCK MANAGER"
 tr -d '\0' <"$menu/DATADOCK MANAGER (MODEL SAVE).lnk" | grep -qa -- -VARDO ||
     fail "the Start-menu entry for MODEL SAVE does not pass -VARDO"
+grep -qa 'datadock-viewer.exe' "$menu/DataDock log viewer.lnk" ||
+    fail "no Start-menu entry for the log viewer"
 
 run reg query "$key" /reg:64 || fail "no uninstall key $key"
 bytes=$(cat "$dir"/* | wc -c)
@@ -67,7 +69,7 @@ grep -qx "datadock $version (DATADOCK MANAGER)" "$out" || fail "datadock.exe --v
 run "$dir/uninstall.exe" /S || fail "the uninstaller: exit status $?"
 for _ in $(seq 60); do [ -e "$dir" ] || break; sleep 0.5; done
 [ -e "$dir" ] && fail "uninstalled: the folder is still there: $(ls "$dir")"
-ls "$menu"/DATADOCK*.lnk 2>/dev/null && fail "uninstalled: Start-menu entries left"
+ls "$menu"/DATADOCK*.lnk "$menu"/DataDock*.lnk 2>/dev/null && fail "uninstalled: Start-menu entries left"
 run reg query "$key" /reg:64 && fail "uninstalled: the uninstall key is still there"
 
 [ "$failures" -eq 0 ] && echo "installer: silent install and uninstall checks passed"
