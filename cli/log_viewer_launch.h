@@ -11,6 +11,6 @@ extern const char* const kViewOptionUsage;
 
 // Starts the viewer on the two files without waiting for it; false, with a
 // line on stderr that says why, when it cannot be started. DATADOCK_VIEWER
-// names the viewer's program if it is not datadock-viewer beside this one or
-// on the PATH.
+// names the viewer's program if it is not datadock-viewer beside this one
+// (or, on Linux, on the PATH).
 bool LaunchLogViewer(const std::string& lap, const std::string& log);

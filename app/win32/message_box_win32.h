@@ -13,5 +13,10 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
 
 UINT messageBoxIconStyle(MessageIcon icon);
 
+// The same box with "View" beside OK, which stays the default (Enter keeps
+// meaning OK); true when the user chose View.
+bool showMessageBoxOfferingView(HWND owner, const std::string& text, MessageIcon icon,
+                                const std::string& detail);
+
 // The system's question box with Yes and No; true for Yes.
 bool askYesNo(HWND owner, const std::string& text);

@@ -1,6 +1,8 @@
 #include "app/win32/win32_main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <utility>
@@ -8,17 +10,22 @@
 #include "app/control_ids.h"
 #include "app/datadock_dlg.h"
 #include "app/main_dialog_template.h"
+#include "app/texts.h"
 #include "app/win32/dialog_template_win32.h"
 #include "app/win32/display_text.h"
 #include "app/win32/file_dialog_win32.h"
+#include "app/win32/log_viewer_entry_win32.h"
 #include "app/win32/message_box_win32.h"
 #include "app/win32/text_fit_win32.h"
+#include "viewer/win32/log_viewer_start.h"
 #include "text/cp932.h"
 #include "text/utf16.h"
 
 namespace {
 
 constexpr int kIconGroupId = 128;
+constexpr int kViewLogCommand = 2001;  // the background menu's entry
+constexpr char kViewerNotStarted[] = "The log viewer could not be started.";
 
 }  // namespace
 
@@ -60,16 +67,22 @@ INT_PTR CALLBACK Win32MainWindow::dialogProc(HWND hwnd, UINT message, WPARAM wPa
         reinterpret_cast<Win32MainWindow*>(lParam)->m_hwnd = hwnd;
     }
     auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self == nullptr ? FALSE : self->handle(message, wParam);
+    return self == nullptr ? FALSE : self->handle(message, wParam, lParam);
 }
 
-INT_PTR Win32MainWindow::handle(UINT message, WPARAM wParam) {
+INT_PTR Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             initDialog();
             return TRUE;  // the system gives the focus to the first control
         case WM_COMMAND:
             onCommand(LOWORD(wParam));
+            return TRUE;
+        case WM_CONTEXTMENU:
+            showContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return TRUE;
+        case WM_DROPFILES:
+            onDrop(reinterpret_cast<HDROP>(wParam));
             return TRUE;
         case WM_TIMER:
             runHandler([this, id = static_cast<int>(wParam)] { m_logic->OnTimer(id); });
@@ -102,6 +115,7 @@ void Win32MainWindow::initDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     fitFontToTexts();
+    DragAcceptFiles(m_hwnd, TRUE);
     runHandler([this] { m_logic->OnInitDialog(); });
 }
 
@@ -130,6 +144,9 @@ void Win32MainWindow::onCommand(int id) {
             break;
         case ctl::kBtnCancel:  // inside the running transfer: only raises the stop request
             runHandler([this] { m_logic->OnStopTransfer(); });
+            break;
+        case kViewLogCommand:
+            viewLog();
             break;
         default:
             break;
@@ -184,6 +201,57 @@ void Win32MainWindow::notifyDestroyed() {
         m_logic->OnDestroy();
     }
     m_waitCursorDepth = 0;
+}
+
+// ---- The log viewer ------------------------------------------------------
+
+// For the mouse on the background only: the labels and the frames let it
+// through to the window, the buttons, the port list and the progress bar do
+// not. From the keyboard (the menu key, Shift+F10) wherever the focus is, at
+// the window's corner.
+void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
+    const bool fromKeyboard = at == -1;
+    if ((under != m_hwnd && !fromKeyboard) || m_handlers.busy()) {
+        return;
+    }
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (fromKeyboard) {
+        point = {0, 0};
+        ClientToScreen(m_hwnd, &point);
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, kViewLogCommand, L"View a log\x2026");
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+void Win32MainWindow::viewLog() {
+    std::vector<std::string> files;
+    if (!answersFileDialogs()) {
+        files = runOpenFilesDialog(m_hwnd, txt::kCsvFilter);
+    } else if (std::optional<std::string> file =
+                   answeredFileDialog({true, "csv", "", txt::kCsvFilter})) {
+        files = {*file};
+    }
+    if (!files.empty()) {
+        openLogViewer(files);
+    }
+}
+
+void Win32MainWindow::onDrop(HDROP drop) {
+    const std::vector<std::string> files = droppedCsvFiles(drop);
+    DragFinish(drop);
+    if (!m_handlers.busy() && !files.empty()) {
+        openLogViewer(files);
+    }
+}
+
+// A program of its own, which outlives this window.
+void Win32MainWindow::openLogViewer(const std::vector<std::string>& files) {
+    std::string whyNot;
+    if (!startLogViewer(files, whyNot)) {
+        MessageBox(kViewerNotStarted, MessageIcon::Exclamation, whyNot);
+    }
 }
 
 // ---- Controls -------------------------------------------------------------
@@ -317,13 +385,17 @@ void Win32MainWindow::KillTimer(int id) {
     ::KillTimer(m_hwnd, static_cast<UINT_PTR>(id));
 }
 
-// No log viewer on Windows yet: the box offers OK alone.
 void Win32MainWindow::MessageBox(const std::string& text, MessageIcon icon,
-                                 const std::string& detail, const std::vector<std::string>&) {
-    if (answeredMessageBox({text, icon, detail, {}})) {
+                                 const std::string& detail,
+                                 const std::vector<std::string>& viewable) {
+    if (answeredMessageBox({text, icon, detail, viewable})) {
         return;
     }
-    showMessageBox(m_hwnd, text, icon, detail);
+    if (viewable.empty()) {
+        showMessageBox(m_hwnd, text, icon, detail);
+    } else if (showMessageBoxOfferingView(m_hwnd, text, icon, detail)) {
+        openLogViewer(viewable);
+    }
 }
 
 bool Win32MainWindow::AskYesNo(const std::string& text) {

@@ -19,7 +19,9 @@ class CDatadockDlg;
 // shows what CDatadockDlg tells it and forwards clicks, keys, timers and
 // closing to it; all behaviour lives there. Texts arrive as code page 932
 // bytes and reach the controls as UTF-16; ControlText gives back exactly the
-// bytes that were set.
+// bytes that were set. The log viewer, a program of its own, is started from
+// the background's menu, for CSV files dropped on the window and from the box
+// that says a LOG SAVE has completed.
 class Win32MainWindow final : public DialogPlatform, public TestAnswers {
 public:
     // resources: the module whose resources hold the icon.
@@ -74,9 +76,13 @@ public:
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR handle(UINT message, WPARAM wParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void initDialog();
     void onCommand(int id);
+    void showContextMenu(HWND under, LPARAM at);
+    void viewLog();
+    void onDrop(HDROP drop);
+    void openLogViewer(const std::vector<std::string>& files);
     bool paintIconWhenMinimised();
     void runHandler(const std::function<void()>& handler);
     void endNow(int result);

@@ -58,11 +58,15 @@ scenario=$data/normal_session.scenario
 datadock_exe --help
 grep -q plot "$work/out" && fail "--help offers plot, which this build cannot draw"
 
-# LOG SAVE: the golden files, which the Linux build's tests also check.
+# LOG SAVE: the golden files, which the Linux build's tests also check. A
+# viewer asked for and missing is named, and the files are saved all the same.
 start_sim --scenario "$scenario" --once
-datadock_exe log-save --port COM5 --lap "$win_folder\\lap.csv" --log "$win_folder\\log.csv"
+DATADOCK_VIEWER='C:\nowhere\viewer.exe' datadock_exe log-save --view --port COM5 \
+    --lap "$win_folder\\lap.csv" --log "$win_folder\\log.csv"
 expect_status 0 "log-save"
 grep -qx "Completed to receive data!!" "$work/out" || fail "log-save: no completion message"
+grep -qF 'C:\nowhere\viewer.exe (named by DATADOCK_VIEWER) was not found' "$work/err" ||
+    fail "log-save --view: the missing viewer is not named"
 same_bytes "$drive_c/$folder/lap.csv" "$data/golden/normal_lap.csv" "log-save"
 same_bytes "$drive_c/$folder/log.csv" "$data/golden/normal_log.csv" "log-save"
 

@@ -4,8 +4,10 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -279,6 +281,91 @@ TEST(Win32MainWindowTest, ModalLoopRunsUntilEscAndTellsTheLogicItIsGone) {
     EXPECT_EQ(scans, scansWhenClosed) << "OnDestroy not told";
 }
 
+// Hands each file to the window as Explorer drops it.
+void dropFiles(HWND window, const std::vector<std::wstring>& files) {
+    std::wstring names;
+    for (const std::wstring& file : files) {
+        names += file + L'\0';
+    }
+    const std::size_t bytes = (names.size() + 1) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* head = static_cast<DROPFILES*>(GlobalLock(drop));
+    head->pFiles = sizeof(DROPFILES);
+    head->fWide = TRUE;
+    std::memcpy(head + 1, names.c_str(), bytes);
+    GlobalUnlock(drop);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the window frees it
+}
+
+Win32MainWindow* g_window = nullptr;
+
+// Chooses the first entry of the menu that is open, noting its text.
+std::wstring g_menuEntry;
+void CALLBACK chooseFirstEntry(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const auto menu =
+        reinterpret_cast<HMENU>(SendMessageW(FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+    g_menuEntry = text;
+    PostMessageW(g_window->window(), WM_COMMAND, GetMenuItemID(menu, 0), 0);
+    EndMenu();
+}
+
+// Answers the box the window shows next from inside its modal loop: Enter,
+// or a click on "View" when g_clickView; the boxes after it are answered.
+bool g_clickView = false;
+void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowW(nullptr, L"DATADOCK MANAGER");
+    if (box == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    g_window->answerMessageBoxesWith([](const ShownMessageBox&) {});
+    HWND view = FindWindowExW(box, nullptr, L"Button", L"View");
+    EXPECT_NE(view, nullptr) << "no View offered";
+    g_clickView ? PostMessageW(view, BM_CLICK, 0, 0)
+                : PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// With no viewer to start, each way to it says so: the background's menu
+// (the buttons have none), dropped CSV files (not other files) and "View" in
+// a LOG SAVE's completion box, where Enter still means OK.
+TEST(Win32MainWindowTest, TheMenuDroppedCsvFilesAndTheCompletionBoxStartTheViewer) {
+    DialogHarness h;
+    EXPECT_NE(GetWindowLongW(h.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    SetEnvironmentVariableW(L"DATADOCK_VIEWER", L"C:\\nowhere\\viewer.exe");
+    h.window.answerFileDialogsWith(
+        [](const FileDialogRequest&) -> std::optional<std::string> { return "C:\\log.csv"; });
+    g_window = &h.window;
+    for (HWND under : {h.hwnd, GetDlgItem(h.hwnd, ctl::kBtnLogSave)}) {
+        g_menuEntry.clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, chooseFirstEntry);
+        SendMessageW(h.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(under), MAKELPARAM(9, 9));
+        KillTimer(nullptr, timer);
+        h.window.PumpMessages();  // the chosen entry's command
+        EXPECT_EQ(g_menuEntry, under == h.hwnd ? L"View a log\x2026" : L"");
+    }
+    dropFiles(h.hwnd, {L"C:\\KTR90.dat", L"C:\\log.csv"});
+    dropFiles(h.hwnd, {L"C:\\lap.CSV", L"C:\\log.csv"});
+    const std::vector<std::string> saved = {"C:\\lap.csv", "C:\\log.csv"};
+    for (const bool clickView : {false, true}) {
+        g_clickView = clickView;
+        h.window.answerMessageBoxesWith(nullptr);
+        SetTimer(nullptr, 0, 20, answerBox);
+        h.window.MessageBox("Completed to receive data!!", MessageIcon::Information, "", saved);
+    }
+    SetEnvironmentVariableW(L"DATADOCK_VIEWER", nullptr);
+    const std::vector<ShownMessageBox>& shown = h.window.shownMessageBoxes();
+    ASSERT_EQ(shown.size(), 5u);
+    for (const std::size_t warning : {0, 1, 4}) {
+        EXPECT_EQ(shown[warning].text, "The log viewer could not be started.");
+        EXPECT_EQ(shown[warning].detail,
+                  "C:\\nowhere\\viewer.exe (named by DATADOCK_VIEWER) was not found.");
+    }
+    EXPECT_EQ(shown[2].viewable, saved);
+}
+
 TEST(Win32MainWindowTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
     EXPECT_EQ(commandLineTail(L"\"C:\\Program Files\\DataDock\\datadock-manager.exe\"  -VARDO"),
               L"-VARDO");
@@ -288,6 +375,10 @@ TEST(Win32MainWindowTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
 
     EXPECT_EQ(systemFilter(txt::kCsvFilter), std::wstring(L"CSV(*.csv)\0*.csv\0\0", 18));
     EXPECT_EQ(systemFilter(""), L"");
+    // Several files chosen at once come as their folder and their names.
+    EXPECT_EQ(chosenFiles(L"C:\\logs\0a.csv\0b.csv\0"),
+              (std::vector<std::string>{"C:\\logs\\a.csv", "C:\\logs\\b.csv"}));
+    EXPECT_EQ(chosenFiles(L"C:\\logs\\a.csv\0"), std::vector<std::string>{"C:\\logs\\a.csv"});
 }
 
 }  // namespace
