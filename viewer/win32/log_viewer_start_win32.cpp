@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "viewer/win32/log_viewer_start.h"
 #include "serial/win32_error.h"
 #include "text/utf16.h"
+#include "viewer/win32/log_viewer_start.h"
 
 namespace {
 

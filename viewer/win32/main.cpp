@@ -1,0 +1,76 @@
+// datadock-viewer.exe: the log viewer on Windows. The files to show may be
+// given as arguments, as the main window and datadock.exe log-save --view do.
+// <windows.h> comes before every other Windows header.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "text/utf16.h"
+#include "viewer/gdiplus_canvas.h"
+#include "viewer/win32/viewer_frame.h"
+
+namespace {
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    LPWSTR* given = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> files;
+    for (int i = 1; given && i < count; ++i) {
+        files.push_back(utf16ToUtf8(given[i]));
+    }
+    LocalFree(given);
+    return files;
+}
+
+// Under the user's application data, as Windows programs keep their lists.
+std::string recentStore() {
+    PWSTR folder = nullptr;
+    std::wstring path;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {
+        path = std::wstring(folder) + L"\\DataDock\\datadock-viewer\\recent.txt";
+    }
+    CoTaskMemFree(folder);
+    return utf16ToUtf8(path);
+}
+
+// GDI+ for the whole run: the plot draws with it.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        const Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    const GdiplusSession drawing;
+    ViewerFrame frame(instance, recentStore());
+    frame.quitOnClose();
+    ShowWindow(frame.window(), show);
+    if (const std::vector<std::string> files = arguments(); !files.empty()) {
+        frame.openFiles(files);
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorW(frame.window(), frame.accelerators(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,163 @@
+#include "viewer/win32/plot_pane.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "viewer/gdiplus_canvas.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"DataDockPlotPane";
+const char kEmptyText[] = "Open a log with File > Open, or drop its files here.";
+
+std::optional<PlotController::Key> plotKeyOf(WPARAM key) {
+    switch (key) {
+        case VK_ADD:
+        case VK_OEM_PLUS:
+            return PlotController::Key::ZoomIn;
+        case VK_SUBTRACT:
+        case VK_OEM_MINUS:
+            return PlotController::Key::ZoomOut;
+        case VK_LEFT:
+            return PlotController::Key::PanLeft;
+        case VK_RIGHT:
+            return PlotController::Key::PanRight;
+        case VK_HOME:
+        case '0':
+        case VK_NUMPAD0:
+            return PlotController::Key::Whole;
+        default:
+            return std::nullopt;
+    }
+}
+
+void registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    type.lpfnWndProc = procedure;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));  // the cross
+    type.lpszClassName = kClassName;
+    RegisterClassExW(&type);  // fails harmlessly when already registered
+}
+
+}  // namespace
+
+PlotPane::PlotPane(HINSTANCE instance, HWND parent) {
+    registerClass(instance, &PlotPane::procedure);
+    m_window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100,
+                               100, parent, nullptr, instance, this);
+    m_controller.onChange([this] { InvalidateRect(m_window, nullptr, FALSE); });
+}
+
+LRESULT CALLBACK PlotPane::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        reinterpret_cast<PlotPane*>(creation->lpCreateParams)->m_window = window;
+    }
+    auto* pane = reinterpret_cast<PlotPane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return pane ? pane->handle(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT PlotPane::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const double x = GET_X_LPARAM(lParam);
+    switch (message) {
+        case WM_SIZE:
+            m_controller.setArea(Rect{0, 0, static_cast<double>(LOWORD(lParam)),
+                                      static_cast<double>(HIWORD(lParam))});
+            return 0;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the buffer covers it all
+        case WM_MOUSEWHEEL: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // on the screen
+            ScreenToClient(m_window, &at);
+            m_controller.wheel(GET_WHEEL_DELTA_WPARAM(wParam) / 120.0,
+                               (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0, at.x);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            SetFocus(m_window);
+            SetCapture(m_window);
+            m_controller.press(message == WM_MBUTTONDOWN || (wParam & MK_CONTROL)
+                                   ? PlotController::Drag::Pan
+                                   : PlotController::Drag::Range,
+                               x);
+            return 0;
+        case WM_MOUSEMOVE:
+            mouseMoved(x);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_MBUTTONUP:
+            ReleaseCapture();
+            m_controller.release();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            m_controller.doubleClick();
+            return 0;
+        case WM_MOUSELEAVE:
+            m_tracking = false;
+            m_controller.leave();
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_KEYDOWN:
+            if (keyPressed(wParam)) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void PlotPane::mouseMoved(double x) {
+    if (!m_tracking) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_window, 0};
+        m_tracking = TrackMouseEvent(&track) != FALSE;
+    }
+    m_controller.move(x);
+}
+
+bool PlotPane::keyPressed(WPARAM key) {
+    const std::optional<PlotController::Key> plotKey = plotKeyOf(key);
+    return plotKey && m_controller.key(*plotKey);
+}
+
+void PlotPane::paint() {
+    PAINTSTRUCT painting;
+    const HDC screen = BeginPaint(m_window, &painting);
+    RECT client;
+    GetClientRect(m_window, &client);
+    const int width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
+    const HDC buffer = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(buffer, bitmap);
+    {
+        Gdiplus::Graphics graphics(buffer);
+        GdiplusCanvas canvas(graphics, GetDeviceCaps(screen, LOGPIXELSX) / 96.0);
+        const Rect area{0, 0, static_cast<double>(width), static_cast<double>(height)};
+        const PlotColours colours;
+        canvas.fillRect(area, colours.background);
+        if (m_controller.session()) {
+            m_controller.paint(canvas, colours);
+        } else {
+            canvas.drawText(area, Align::Centre, kEmptyText, colours.text, Font{});
+        }
+    }
+    BitBlt(screen, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, previous);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+    EndPaint(m_window, &painting);
+}

@@ -1,0 +1,525 @@
+#include "viewer/win32/viewer_frame.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "text/utf16.h"
+#include "viewer/file_pairing.h"
+#include "viewer/lap_comparison.h"
+#include "viewer/plot_export.h"
+#include "viewer/plot_painter.h"
+#include "viewer/win32/screen_scale.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"DataDockViewer";
+const wchar_t kProgramName[] = L"DataDock log viewer";
+// Long enough for several files of any length the system allows.
+constexpr DWORD kPathsCapacity = 65536;
+// Room for the lap table's columns beside the plot, at 96 dots an inch.
+constexpr int kLapListWidth = 440;
+
+enum Command : int {
+    kOpen = 100,
+    kExportImage,
+    kExportLapTable,
+    kClose,
+    kFitScales,
+    kWholeLog,
+    kZoomIn,
+    kZoomOut,
+    kFirstChannel = 200,  // one a channel
+    kFirstRecent = 300,   // one a recent opening
+    kLapListId = 400,
+};
+// Posted when the list's selection has changed, so that a selection of
+// several rows (many changes) is taken once.
+constexpr UINT kSelectionChanged = WM_APP + 1;
+
+HFONT messageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The whole path, so that a recent entry opens again from any folder.
+std::string wholePath(const std::string& path) {
+    const std::wstring given = utf8ToUtf16(path);
+    std::vector<wchar_t> whole(kPathsCapacity);
+    const DWORD length = GetFullPathNameW(given.c_str(), kPathsCapacity, whole.data(), nullptr);
+    return length == 0 || length >= kPathsCapacity ? path : utf16ToUtf8(whole.data());
+}
+
+// The names an open dialog chose: one whole path, or a folder followed by
+// names, each ended by a zero.
+std::vector<std::string> chosenFiles(const std::vector<wchar_t>& buffer) {
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = buffer.data(); *part; part += parts.back().size() + 1) {
+        parts.emplace_back(part);
+    }
+    std::vector<std::string> files;
+    if (parts.size() == 1) {
+        files.push_back(utf16ToUtf8(parts.front()));
+    }
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        files.push_back(utf16ToUtf8(parts.front() + L"\\" + parts[i]));
+    }
+    return files;
+}
+
+std::vector<std::string> askOpen(HWND owner, const std::wstring& title, const std::string& folder,
+                                 bool several) {
+    std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
+    const std::wstring initialFolder = utf8ToUtf16(folder);
+    static const wchar_t kFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = kPathsCapacity;
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : initialFolder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR | (several ? OFN_ALLOWMULTISELECT : 0);
+    return GetOpenFileNameW(&dialog) ? chosenFiles(buffer) : std::vector<std::string>{};
+}
+
+// Proposes the log's name beside it; a name given without an extension gets
+// the one of the kind chosen.
+std::vector<std::string> askSave(HWND owner, const std::wstring& title, const std::string& log,
+                                 bool image) {
+    std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
+    std::string base = log.empty() ? (image ? "plot" : "laps") : fileNameOf(log);
+    base = base.substr(0, base.rfind('.'));
+    const std::wstring proposed = utf8ToUtf16(base + (image ? ".png" : ".csv"));
+    proposed.copy(buffer.data(), buffer.size() - 1);
+    const std::wstring folder = utf8ToUtf16(folderOf(log));
+    static const wchar_t kImages[] = L"PNG image (*.png)\0*.png\0SVG image (*.svg)\0*.svg\0";
+    static const wchar_t kCsv[] = L"CSV file (*.csv)\0*.csv\0";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = image ? kImages : kCsv;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = kPathsCapacity;
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) {
+        return {};
+    }
+    std::string name = utf16ToUtf8(buffer.data());
+    if (fileNameOf(name).find('.') == std::string::npos) {
+        name += !image ? ".csv" : dialog.nFilterIndex == 2 ? ".svg" : ".png";
+    }
+    return {name};
+}
+
+}  // namespace
+
+ViewerFrame::ViewerFrame(HINSTANCE instance, std::string recentStore)
+    : m_recent(std::move(recentStore)) {
+    create(instance);
+}
+
+ViewerFrame::~ViewerFrame() {
+    if (IsWindow(m_window)) {
+        DestroyWindow(m_window);
+    }
+    DestroyAcceleratorTable(m_accelerators);
+    DeleteObject(m_font);
+}
+
+void ViewerFrame::create(HINSTANCE instance) {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = &ViewerFrame::procedure;
+    type.hInstance = instance;
+    type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(128));
+    type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    type.lpszClassName = kClassName;
+    RegisterClassExW(&type);  // fails harmlessly when already registered
+    m_window =
+        CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, kProgramName, WS_OVERLAPPEDWINDOW,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 1200, 760, nullptr, nullptr, instance, this);
+    m_font = messageFont();
+    m_plot = std::make_unique<PlotPane>(instance, m_window);
+    m_lapList = std::make_unique<LapList>(instance, m_window, kLapListId);
+    m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                               0, 0, 0, m_window, nullptr, instance, nullptr);
+    SendMessageW(m_lapList->window(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    buildMenus();
+    // Within a small laptop's screen (1366 x 768) with room for its panels.
+    RECT room;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &room, 0);
+    SetWindowPos(m_window, nullptr, 0, 0,
+                 std::min<LONG>(scaledPixels(m_window, 1200), (room.right - room.left) * 9 / 10),
+                 std::min<LONG>(scaledPixels(m_window, 760), (room.bottom - room.top) * 9 / 10),
+                 SWP_NOMOVE | SWP_NOZORDER);
+    layOut();
+    showStatus("Open a log: File > Open, or drop its files on the window.");
+}
+
+void ViewerFrame::buildMenus() {
+    const HMENU bar = CreateMenu();
+    const HMENU file = CreatePopupMenu();
+    m_recentMenu = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kOpen, L"&Open...\tCtrl+O");
+    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(m_recentMenu), L"Open &Recent");
+    AppendMenuW(file, MF_STRING, kExportImage, L"&Export Image...\tCtrl+E");
+    AppendMenuW(file, MF_STRING, kExportLapTable, L"Export &Lap Table as CSV...");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kClose, L"&Close\tCtrl+W");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    m_viewMenu = CreatePopupMenu();
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+        AppendMenuW(m_viewMenu, MF_STRING | MF_CHECKED, kFirstChannel + static_cast<int>(c),
+                    utf8ToUtf16(channelName(static_cast<Channel>(c))).c_str());
+    }
+    AppendMenuW(m_viewMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(m_viewMenu, MF_STRING, kFitScales, L"&Fit Scales to the Time Shown");
+    AppendMenuW(m_viewMenu, MF_STRING, kWholeLog, L"&Whole Log\tHome");
+    AppendMenuW(m_viewMenu, MF_STRING, kZoomIn, L"Zoom &In\tCtrl++");
+    AppendMenuW(m_viewMenu, MF_STRING, kZoomOut, L"Zoom &Out\tCtrl+-");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_viewMenu), L"&View");
+    SetMenu(m_window, bar);
+    refillRecentMenu();
+
+    ACCEL keys[] = {
+        {FCONTROL | FVIRTKEY, 'O', kOpen},
+        {FCONTROL | FVIRTKEY, 'E', kExportImage},
+        {FCONTROL | FVIRTKEY, 'W', kClose},
+        {FCONTROL | FVIRTKEY, 'Q', kClose},
+        {FVIRTKEY, VK_HOME, kWholeLog},
+        {FCONTROL | FVIRTKEY, VK_OEM_PLUS, kZoomIn},
+        {FCONTROL | FVIRTKEY, VK_ADD, kZoomIn},
+        {FCONTROL | FVIRTKEY, VK_OEM_MINUS, kZoomOut},
+        {FCONTROL | FVIRTKEY, VK_SUBTRACT, kZoomOut},
+    };
+    m_accelerators = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+}
+
+void ViewerFrame::refillRecentMenu() {
+    while (GetMenuItemCount(m_recentMenu) > 0) {
+        DeleteMenu(m_recentMenu, 0, MF_BYPOSITION);
+    }
+    int id = kFirstRecent;
+    for (const std::vector<std::string>& entry : m_recent.entries()) {
+        std::wstring shown = utf8ToUtf16(entry.front());
+        // An ampersand in a folder's name is shown, not taken as a key.
+        for (std::size_t at = 0; (at = shown.find(L'&', at)) != std::wstring::npos; at += 2) {
+            shown.insert(at, 1, L'&');
+        }
+        AppendMenuW(m_recentMenu, MF_STRING, id++, shown.c_str());
+    }
+    if (m_recent.entries().empty()) {
+        AppendMenuW(m_recentMenu, MF_STRING | MF_GRAYED, 0, L"(none)");
+    }
+}
+
+LRESULT CALLBACK ViewerFrame::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* frame = reinterpret_cast<ViewerFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (frame && frame->m_window == window) {
+        return frame->handle(message, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT ViewerFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            layOut();
+            return 0;
+        case WM_COMMAND:
+            command(LOWORD(wParam));
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom != kLapListId) {
+                break;
+            }
+            if (header->code == NM_CUSTOMDRAW) {
+                return m_lapList->customDraw(lParam);
+            }
+            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+            if (header->code == LVN_ITEMCHANGED && (change->uChanged & LVIF_STATE) &&
+                ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) && !m_selectionPending) {
+                m_selectionPending = true;
+                PostMessageW(m_window, kSelectionChanged, 0, 0);
+            }
+            return 0;
+        }
+        case kSelectionChanged:
+            m_selectionPending = false;
+            lapsSelected();
+            return 0;
+        case WM_DROPFILES:
+            dropped(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_DESTROY:
+            if (m_quitOnClose) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void ViewerFrame::layOut() {
+    if (!m_plot) {
+        return;
+    }
+    SendMessageW(m_status, WM_SIZE, 0, 0);
+    RECT client, status;
+    GetClientRect(m_window, &client);
+    GetWindowRect(m_status, &status);
+    const int height = client.bottom - (status.bottom - status.top);
+    const int listWidth = std::min<int>(scaledPixels(m_window, kLapListWidth), client.right / 2);
+    const int plotWidth = client.right - listWidth;
+    MoveWindow(m_plot->window(), 0, 0, plotWidth, height, TRUE);
+    MoveWindow(m_lapList->window(), plotWidth, 0, listWidth, height, TRUE);
+}
+
+void ViewerFrame::command(int id) {
+    PlotController& plot = m_plot->controller();
+    if (id >= kFirstChannel && id < kFirstChannel + static_cast<int>(kChannelCount)) {
+        const bool shown = !(GetMenuState(m_viewMenu, id, MF_BYCOMMAND) & MF_CHECKED);
+        CheckMenuItem(m_viewMenu, id, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+        plot.setChannelShown(static_cast<Channel>(id - kFirstChannel), shown);
+        return;
+    }
+    if (id >= kFirstRecent && id < kFirstRecent + static_cast<int>(m_recent.entries().size())) {
+        const std::vector<std::string> files =
+            m_recent.entries()[static_cast<std::size_t>(id - kFirstRecent)];
+        openFiles(files);
+        return;
+    }
+    switch (id) {
+        case kOpen:
+            openFiles(ask(FileQuestion::OpenFiles, {}));
+            break;
+        case kExportImage:
+            if (const std::vector<std::string> chosen =
+                    ask(FileQuestion::ExportImage,
+                        m_openedFiles.empty() ? std::string() : m_openedFiles.front());
+                !chosen.empty()) {
+                exportImage(chosen.front());
+            }
+            break;
+        case kExportLapTable:
+            if (const std::vector<std::string> chosen =
+                    ask(FileQuestion::ExportLapTable,
+                        m_openedFiles.empty() ? std::string() : m_openedFiles.front());
+                !chosen.empty()) {
+                exportLapTable(chosen.front());
+            }
+            break;
+        case kClose:
+            DestroyWindow(m_window);
+            break;
+        case kFitScales: {
+            const bool on = !(GetMenuState(m_viewMenu, kFitScales, MF_BYCOMMAND) & MF_CHECKED);
+            CheckMenuItem(m_viewMenu, kFitScales, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+            plot.setAutoscale(on);
+            break;
+        }
+        case kWholeLog:
+            plot.showWholeLog();
+            break;
+        case kZoomIn:
+            plot.zoomBy(0.8);
+            break;
+        case kZoomOut:
+            plot.zoomBy(1.25);
+            break;
+        default:
+            break;
+    }
+}
+
+bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
+    std::string error;
+    const std::optional<FilePair> pair = completePair(
+        paths,
+        [this](MissingFile missing, const std::string& partner) -> std::optional<std::string> {
+            const std::vector<std::string> chosen =
+                ask(missing == MissingFile::Log ? FileQuestion::LogFile : FileQuestion::LapFile,
+                    partner);
+            return chosen.empty() ? std::nullopt : std::optional(chosen.front());
+        },
+        error);
+    if (!pair) {
+        if (!error.empty()) {
+            showError(error);
+        }
+        return false;
+    }
+    ReadResult<LogSession> loaded = loadSession(*pair);
+    if (const auto* problem = std::get_if<ReadError>(&loaded)) {
+        showError(problem->message());
+        return false;
+    }
+    m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
+    m_plot->controller().setSession(m_session);
+    m_lapList->setLaps(m_session->figures);
+    m_openedFiles = {wholePath(pair->log)};
+    if (pair->lap) {
+        m_openedFiles.push_back(wholePath(*pair->lap));
+    }
+    SetWindowTextW(m_window, utf8ToUtf16(m_session->log.title + " - DataDock log viewer").c_str());
+    m_recent.remember(m_openedFiles);
+    refillRecentMenu();
+    showStatus();
+    return true;
+}
+
+bool ViewerFrame::exportImage(const std::string& path) {
+    if (!m_session) {
+        showError("Open a log first: there is nothing to export.");
+        return false;
+    }
+    RECT shown;
+    GetClientRect(m_plot->window(), &shown);
+    const ImageSize size{std::max<int>(shown.right, 800), std::max<int>(shown.bottom, 500)};
+    const PlotController& plot = m_plot->controller();
+    const std::string problem = plot.comparison()
+                                    ? exportComparison(*plot.comparison(), plot.view(), size, path)
+                                    : exportPlot(*m_session, plot.view(), size, path);
+    if (!problem.empty()) {
+        showError(problem);
+        return false;
+    }
+    showStatus("Saved " + path);
+    return true;
+}
+
+bool ViewerFrame::exportLapTable(const std::string& path) {
+    if (!m_session || m_session->figures.empty()) {
+        showError("Open a log with its lap file first: there is no lap table to export.");
+        return false;
+    }
+    const std::string problem = exportLapFigures(m_session->figures, path);
+    if (!problem.empty()) {
+        showError(problem);
+        return false;
+    }
+    showStatus("Saved " + path);
+    return true;
+}
+
+void ViewerFrame::lapsSelected() {
+    const std::vector<int> laps = m_lapList->selectedLaps();
+    PlotController& plot = m_plot->controller();
+    if (laps.size() == 1) {
+        plot.showLap(laps.front());
+        showStatus();
+    } else if (laps.size() > kMostOverlaidLaps) {
+        showStatus("Select one lap to zoom to it, or up to " + std::to_string(kMostOverlaidLaps) +
+                   " to compare them.");
+    } else if (laps.size() >= 2) {
+        plot.compareLaps(laps);
+        std::string notes;
+        for (const std::string& note :
+             plot.comparison() ? plot.comparison()->notes : std::vector<std::string>()) {
+            notes += (notes.empty() ? "" : "   ") + note;
+        }
+        showStatus(notes);
+    }
+}
+
+void ViewerFrame::dropped(HDROP drop) {
+    std::vector<std::string> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        files.push_back(utf16ToUtf8(name));
+    }
+    DragFinish(drop);
+    openFiles(files);
+}
+
+std::vector<std::string> ViewerFrame::ask(FileQuestion question, const std::string& about) {
+    if (m_asker) {
+        return m_asker(question, about);
+    }
+    const std::string folder = folderOf(about);
+    switch (question) {
+        case FileQuestion::OpenFiles:
+            return askOpen(m_window, L"Open a log and its lap file", folder, true);
+        case FileQuestion::LapFile:
+            return askOpen(
+                m_window,
+                L"Lap file for " + utf8ToUtf16(fileNameOf(about)) + L" (Cancel: without laps)",
+                folder, false);
+        case FileQuestion::LogFile:
+            return askOpen(m_window, L"Log file for " + utf8ToUtf16(fileNameOf(about)), folder,
+                           false);
+        case FileQuestion::ExportImage:
+            return askSave(m_window, L"Export the plot", about, true);
+        case FileQuestion::ExportLapTable:
+            return askSave(m_window, L"Export the lap table", about, false);
+    }
+    return {};
+}
+
+void ViewerFrame::showError(const std::string& message) {
+    if (m_errorShower) {
+        m_errorShower(message);
+        return;
+    }
+    MessageBoxW(m_window, utf8ToUtf16(message).c_str(), kProgramName, MB_OK | MB_ICONWARNING);
+}
+
+// The files shown and what does not agree between them, then a message.
+void ViewerFrame::showStatus(const std::string& message) {
+    std::string text;
+    for (const std::string& file : m_openedFiles) {
+        text += (text.empty() ? "" : "   ") + fileNameOf(file);
+    }
+    for (const std::string& warning :
+         m_session ? m_session->warnings : std::vector<std::string>()) {
+        text += "   " + warning;
+    }
+    if (m_session && message.empty()) {
+        text += "   " + lapSummaryText(*m_session);
+    }
+    if (!message.empty()) {
+        text += (text.empty() ? "" : "   ") + message;
+    }
+    SendMessageW(m_status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(utf8ToUtf16(text).c_str()));
+}
+
+std::wstring ViewerFrame::statusText() const {
+    std::wstring text(
+        static_cast<std::size_t>(LOWORD(SendMessageW(m_status, SB_GETTEXTLENGTHW, 0, 0))) + 1,
+        L'\0');
+    SendMessageW(m_status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.size() - 1);
+    return text;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "viewer/log_session.h"
+#include "viewer/win32/lap_list.h"
+#include "viewer/win32/plot_pane.h"
+#include "viewer/win32/recent_logs.h"
+
+// The log viewer's window on Windows: the plot, the lap table, and the ways
+// to open a log (menu, recent files, dropped files, the command line) and to
+// export it. The same habits as the viewer on Linux.
+class ViewerFrame {
+public:
+    enum class FileQuestion { OpenFiles, LapFile, LogFile, ExportImage, ExportLapTable };
+    // The files chosen (UTF-8), none when cancelled.
+    using FileAsker =
+        std::function<std::vector<std::string>(FileQuestion, const std::string& about)>;
+    using ErrorShower = std::function<void(const std::string&)>;
+
+    // recentStore: the file that keeps the logs opened last.
+    ViewerFrame(HINSTANCE instance, std::string recentStore);
+    ~ViewerFrame();
+    ViewerFrame(const ViewerFrame&) = delete;
+    ViewerFrame& operator=(const ViewerFrame&) = delete;
+
+    HWND window() const { return m_window; }
+    // The program ends when the window closes.
+    void quitOnClose() { m_quitOnClose = true; }
+    // Keys of the menus (Ctrl+O, ...), for the message loop.
+    HACCEL accelerators() const { return m_accelerators; }
+
+    // A log file, its lap file or both, in any order. False when nothing
+    // could be shown (the user has been told why).
+    bool openFiles(const std::vector<std::string>& paths);
+    bool exportImage(const std::string& path);
+    bool exportLapTable(const std::string& path);
+
+    // For tests: answer the questions without dialogs.
+    void answerFileQuestionsWith(FileAsker asker) { m_asker = std::move(asker); }
+    void showErrorsWith(ErrorShower shower) { m_errorShower = std::move(shower); }
+
+    const LogSession* session() const { return m_session.get(); }
+    PlotPane& plot() { return *m_plot; }
+    LapList& lapList() { return *m_lapList; }
+    std::wstring statusText() const;
+    const RecentLogs& recent() const { return m_recent; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void create(HINSTANCE instance);
+    void buildMenus();
+    void refillRecentMenu();
+    void layOut();
+    void command(int id);
+    void lapsSelected();
+    void dropped(HDROP drop);
+    std::vector<std::string> ask(FileQuestion question, const std::string& about);
+    void showError(const std::string& message);
+    void showStatus(const std::string& message = {});
+
+    HWND m_window = nullptr;
+    HWND m_status = nullptr;
+    HMENU m_recentMenu = nullptr;
+    HMENU m_viewMenu = nullptr;
+    HACCEL m_accelerators = nullptr;
+    HFONT m_font = nullptr;
+    bool m_quitOnClose = false;
+    std::unique_ptr<PlotPane> m_plot;
+    std::unique_ptr<LapList> m_lapList;
+    std::shared_ptr<const LogSession> m_session;
+    std::vector<std::string> m_openedFiles;
+    RecentLogs m_recent;
+    bool m_selectionPending = false;  // the list's changes, taken once they are all made
+    FileAsker m_asker;
+    ErrorShower m_errorShower;
+};
