@@ -1,0 +1,55 @@
+#pragma once
+
+// windows.h before gdiplus.h: GDI+ builds on its types.
+#include <windows.h>
+
+#include <gdiplus.h>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "viewer/canvas.h"
+
+// The canvas on GDI+: the Windows viewer's window draws with it on its back
+// buffer, and PNG files are drawn with it into a bitmap. GDI+ must be started
+// (GdiplusStartup) while it lives.
+class GdiplusCanvas final : public Canvas {
+public:
+    // Coordinates are the graphics' pixels; the fonts grow with dpiScale
+    // (1 at 96 dots an inch). The canvas's own font is the system's message
+    // font. It sets the graphics' smoothing, pixel offset and text modes for
+    // good.
+    explicit GdiplusCanvas(Gdiplus::Graphics& graphics, double dpiScale = 1.0);
+    ~GdiplusCanvas() override;
+
+    void fillRect(const Rect& rect, Rgba colour) override;
+    void strokeRect(const Rect& rect, Rgba colour) override;
+    void drawLines(std::span<const Line> lines, Rgba colour) override;
+    void drawLine(const Line& line, Rgba colour, double width, bool dashed) override;
+    void drawText(const Rect& rect, Align align, const std::string& utf8, Rgba colour,
+                  const Font& font) override;
+    void drawTextAt(Point baseline, const std::string& utf8, Rgba colour,
+                    const Font& font) override;
+    void drawTextUpwards(const Rect& rect, const std::string& utf8, Rgba colour,
+                         const Font& font) override;
+    void pushClip(const Rect& rect) override;
+    void popClip() override;
+    double textWidth(const std::string& utf8, const Font& font) override;
+    FontMetrics metrics(const Font& font) override;
+
+private:
+    bool onWholePixels(const Rect& rect) const;
+    INT styleOf(const Font& font) const;
+    double pixelsOf(const Font& font) const;
+    // None when no font is installed at all.
+    const Gdiplus::Font* gdiplusFontOf(const Font& font);
+
+    Gdiplus::Graphics& m_graphics;
+    double m_dpiScale;
+    std::unique_ptr<Gdiplus::FontFamily> m_family;  // none without any font installed
+    double m_ownPoints;
+    // Made once each: a plot draws dozens of texts in a few sizes.
+    std::map<std::pair<int, bool>, std::unique_ptr<Gdiplus::Font>> m_fonts;
+    std::vector<Gdiplus::GraphicsState> m_clips;
+};
