@@ -1,0 +1,103 @@
+// The Windows log viewer's window with the golden log, on the test display
+// (Xvfb under Wine): its lap table, a lap clicked, two laps overlaid, and a
+// broken file.
+#include "viewer/win32/viewer_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_files.h"
+#include "tests/windows/screenshot.h"
+#include "text/utf16.h"
+#include "viewer/gdiplus_canvas.h"
+
+namespace {
+
+const std::string kGolden = std::string(DATADOCK_TEST_DATA_DIR) + "/golden/normal_";
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+class ViewerFrameTest : public ::testing::Test {
+protected:
+    ViewerFrameTest() {
+        const Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_gdiplus, &input, nullptr);
+        frame = std::make_unique<ViewerFrame>(GetModuleHandleW(nullptr), TempPath("recent.txt"));
+        frame->showErrorsWith([this](const std::string& error) { errors.push_back(error); });
+        frame->answerFileQuestionsWith([](auto, const std::string&) {
+            return std::vector<std::string>{};  // cancelled
+        });
+        ShowWindow(frame->window(), SW_SHOW);
+    }
+    ~ViewerFrameTest() override {
+        frame.reset();
+        Gdiplus::GdiplusShutdown(m_gdiplus);
+    }
+
+    void select(const std::vector<int>& rows) {
+        frame->lapList().select(rows);
+        pumpMessages();
+    }
+    void screenshot(const std::string& name) {
+        if (const char* folder = std::getenv("DATADOCK_SCREENSHOT_DIR")) {
+            UpdateWindow(frame->window());
+            pumpMessages();
+            const HDC screen = GetDC(nullptr);
+            const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+            ReleaseDC(nullptr, screen);
+            saveScreenshot(frame->window(), utf8ToUtf16(std::string(folder) + "\\viewer-" + name +
+                                                        "-" + std::to_string(dpi) + "dpi.bmp"));
+        }
+    }
+
+    ULONG_PTR m_gdiplus = 0;
+    std::unique_ptr<ViewerFrame> frame;
+    std::vector<std::string> errors;
+};
+
+TEST_F(ViewerFrameTest, ListsTheLapsZoomsToOneAndOverlaysTwo) {
+    ASSERT_TRUE(frame->openFiles({kGolden + "log.csv", kGolden + "lap.csv"})) << errors.front();
+    pumpMessages();
+    const LogSession& session = *frame->session();
+    ASSERT_EQ(session.figures.size(), 2u);
+    EXPECT_EQ(frame->lapList().rowCount(), session.figures.size());
+    EXPECT_EQ(frame->lapList().cellText(1, 0), "2");
+    EXPECT_EQ(frame->lapList().cellText(1, 1), timeText(session.figures[1].lapCs));
+    screenshot("whole");
+
+    select({1});
+    const PlotView& view = frame->plot().controller().view();
+    EXPECT_EQ(view.startCs, session.span(2)->startCs);
+    EXPECT_EQ(view.endCs, session.span(2)->endCs);
+    screenshot("lap");
+
+    select({0, 1});
+    const LapComparison* overlay = frame->plot().controller().comparison();
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(overlay->overlaid.size(), 2u);
+    screenshot("overlay");
+    // Opened again from the recent list, by whole paths.
+    EXPECT_EQ(frame->recent().entries().front().size(), 2u);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(ViewerFrameTest, BrokenFileIsNamedAndNothingOpens) {
+    const std::string broken =
+        WriteFileBytes("broken_log.csv", std::string("\x00\x01PK\x03\x04", 6));
+    EXPECT_FALSE(frame->openFiles({broken}));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors.front().find("broken_log.csv"), std::string::npos) << errors.front();
+    EXPECT_EQ(frame->session(), nullptr);
+    EXPECT_FALSE(frame->exportImage(TempPath("nothing.png")));
+}
+
+}  // namespace
