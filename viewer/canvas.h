@@ -58,6 +58,13 @@ public:
     virtual ~Canvas() = default;
 
     virtual void fillRect(const Rect& rect, Rgba colour) = 0;
+    // Many rectangles of one colour: where each fill costs much on its own,
+    // a canvas fills them at once.
+    virtual void fillRects(std::span<const Rect> rects, Rgba colour) {
+        for (const Rect& rect : rects) {
+            fillRect(rect, colour);
+        }
+    }
     // The outline, one pixel wide.
     virtual void strokeRect(const Rect& rect, Rgba colour) = 0;
     // Many lines one pixel wide at any scale: the fast way to draw a series.

@@ -202,15 +202,39 @@ const Gdiplus::Font* GdiplusCanvas::gdiplusFontOf(const Font& font) {
 // blends every pixel of a fill in software, and copying takes it half the
 // time.
 void GdiplusCanvas::fillRect(const Rect& rect, Rgba colour) {
-    Gdiplus::SolidBrush brush(colorOf(colour));
-    const bool copied = colour.a == 255 && onWholePixels(rect);
-    if (copied) {
-        m_graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    fillRects(std::span(&rect, 1), colour);
+}
+
+// Opaque fills on whole pixels (their edges rounded) are copied by GDI, all
+// with one device context: GDI+ blends each one and costs much a call under
+// Wine, and a plot of the whole log fills hundreds of narrow lap bands.
+void GdiplusCanvas::fillRects(std::span<const Rect> rects, Rgba colour) {
+    if (colour.a != 255 || !onWholePixels(Rect{})) {
+        Gdiplus::SolidBrush brush(colorOf(colour));
+        for (const Rect& rect : rects) {
+            m_graphics.FillRectangle(&brush, rectFOf(rect));
+        }
+        return;
     }
-    m_graphics.FillRectangle(&brush, rectFOf(rect));
-    if (copied) {
-        m_graphics.SetCompositingMode(Gdiplus::CompositingModeSourceOver);
+    const HDC device = m_graphics.GetHDC();
+    const int state = SaveDC(device);
+    // GDI keeps to the clip only when told, and Wine's GDI+ does not tell
+    // its bounds: the canvas keeps them.
+    for (const Rect& clip : m_clipRects) {
+        IntersectClipRect(device, std::lround(clip.left()), std::lround(clip.top()),
+                          std::lround(clip.right()), std::lround(clip.bottom()));
     }
+    const HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+    for (const Rect& rect : rects) {
+        const RECT pixels{static_cast<LONG>(std::lround(rect.left())),
+                          static_cast<LONG>(std::lround(rect.top())),
+                          static_cast<LONG>(std::lround(rect.right())),
+                          static_cast<LONG>(std::lround(rect.bottom()))};
+        FillRect(device, &pixels, brush);
+    }
+    DeleteObject(brush);
+    RestoreDC(device, state);
+    m_graphics.ReleaseHDC(device);
 }
 
 bool GdiplusCanvas::onWholePixels(const Rect& rect) const {
@@ -326,6 +350,7 @@ void GdiplusCanvas::drawTextUpwards(const Rect& rect, const std::string& utf8, R
 
 void GdiplusCanvas::pushClip(const Rect& rect) {
     m_clips.push_back(m_graphics.Save());
+    m_clipRects.push_back(rect);
     m_graphics.SetClip(rectFOf(rect), Gdiplus::CombineModeIntersect);
 }
 
@@ -333,6 +358,7 @@ void GdiplusCanvas::popClip() {
     if (!m_clips.empty()) {
         m_graphics.Restore(m_clips.back());
         m_clips.pop_back();
+        m_clipRects.pop_back();
     }
 }
 

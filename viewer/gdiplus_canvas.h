@@ -24,6 +24,7 @@ public:
     ~GdiplusCanvas() override;
 
     void fillRect(const Rect& rect, Rgba colour) override;
+    void fillRects(std::span<const Rect> rects, Rgba colour) override;
     void strokeRect(const Rect& rect, Rgba colour) override;
     void drawLines(std::span<const Line> lines, Rgba colour) override;
     void drawLine(const Line& line, Rgba colour, double width, bool dashed) override;
@@ -52,4 +53,26 @@ private:
     // Made once each: a plot draws dozens of texts in a few sizes.
     std::map<std::pair<int, bool>, std::unique_ptr<Gdiplus::Font>> m_fonts;
     std::vector<Gdiplus::GraphicsState> m_clips;
+    std::vector<Rect> m_clipRects;  // the same clips' rectangles
+};
+
+// GDI+ started for as long as it lives: a program, a test or a picture.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        const Gdiplus::GdiplusStartupInput input;
+        m_status = Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+    }
+    ~GdiplusSession() {
+        if (m_status == Gdiplus::Ok) {
+            Gdiplus::GdiplusShutdown(m_token);
+        }
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    Gdiplus::Status status() const { return m_status; }
+
+private:
+    ULONG_PTR m_token = 0;
+    Gdiplus::Status m_status;
 };

@@ -39,6 +39,7 @@ double yAt(const Rect& pane, const ValueRange& range, float value) {
 void drawLapBands(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                   const LogSession& session, const PlotColours& colours) {
     const Rect& area = layout.plotArea;
+    std::vector<Rect> bands[2];  // by tint, filled at once: a whole log has hundreds
     for (const LapSpan& span : session.spans) {
         const double left = std::max(layout.xAt(view, span.startCs), area.left());
         const double right = std::min(layout.xAt(view, span.endCs), area.right());
@@ -46,13 +47,15 @@ void drawLapBands(Canvas& canvas, const PlotLayout& layout, const PlotView& view
             continue;
         }
         for (const auto& [channel, pane] : layout.panes) {
-            canvas.fillRect(Rect{left, pane.top(), right - left, pane.height()},
-                            colours.lapBands[span.number % 2]);
+            bands[span.number % 2].push_back(Rect{left, pane.top(), right - left, pane.height()});
         }
         if (right - left > 14) {
             canvas.drawText(Rect{left, area.top() - 15, right - left, 14}, Align::Centre,
                             std::to_string(span.number), colours.text, kNormal);
         }
+    }
+    for (int tint = 0; tint < 2; ++tint) {
+        canvas.fillRects(bands[tint], colours.lapBands[tint]);
     }
 }
 

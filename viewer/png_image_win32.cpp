@@ -41,24 +41,6 @@ private:
     HRESULT m_result;
 };
 
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        const Gdiplus::GdiplusStartupInput input;
-        m_status = Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    ~GdiplusSession() {
-        if (m_status == Gdiplus::Ok) {
-            Gdiplus::GdiplusShutdown(m_token);
-        }
-    }
-    Gdiplus::Status status() const { return m_status; }
-
-private:
-    ULONG_PTR m_token = 0;
-    Gdiplus::Status m_status;
-};
-
 std::string drawingProblem(Gdiplus::Status status) {
     const std::string reason = status == Gdiplus::OutOfMemory
                                    ? "not enough memory"
@@ -169,8 +151,9 @@ std::optional<std::string> paintPng(const Painting& paint, int width, int height
         problem = drawingProblem(gdiplus.status());
         return std::nullopt;
     }
-    // Wine's GDI+ blends into plain ARGB faster than into premultiplied.
-    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+    // Opaque, as a PNG of a plot is: the canvas copies its opaque fills with
+    // GDI, which knows no alpha.
+    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppRGB);
     Gdiplus::Status status = bitmap.GetLastStatus();
     if (status == Gdiplus::Ok) {
         status = draw(paint, bitmap);
