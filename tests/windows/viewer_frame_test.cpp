@@ -29,18 +29,12 @@ void pumpMessages() {
 class ViewerFrameTest : public ::testing::Test {
 protected:
     ViewerFrameTest() {
-        const Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_gdiplus, &input, nullptr);
         frame = std::make_unique<ViewerFrame>(GetModuleHandleW(nullptr), TempPath("recent.txt"));
         frame->showErrorsWith([this](const std::string& error) { errors.push_back(error); });
         frame->answerFileQuestionsWith([](auto, const std::string&) {
             return std::vector<std::string>{};  // cancelled
         });
         ShowWindow(frame->window(), SW_SHOW);
-    }
-    ~ViewerFrameTest() override {
-        frame.reset();
-        Gdiplus::GdiplusShutdown(m_gdiplus);
     }
 
     void select(const std::vector<int>& rows) {
@@ -59,7 +53,7 @@ protected:
         }
     }
 
-    ULONG_PTR m_gdiplus = 0;
+    const GdiplusSession drawing;  // before the window, gone after it
     std::unique_ptr<ViewerFrame> frame;
     std::vector<std::string> errors;
 };

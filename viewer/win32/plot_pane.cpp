@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "viewer/gdiplus_canvas.h"
-
 namespace {
 
 const wchar_t kClassName[] = L"DataDockPlotPane";
@@ -134,30 +132,51 @@ bool PlotPane::keyPressed(WPARAM key) {
     return plotKey && m_controller.key(*plotKey);
 }
 
+PlotPane::~PlotPane() {
+    dropBuffer();
+}
+
+void PlotPane::dropBuffer() {
+    m_canvas.reset();
+    m_graphics.reset();
+    if (m_buffer) {
+        SelectObject(m_buffer, m_previous);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_buffer);
+        m_buffer = nullptr;
+    }
+}
+
+GdiplusCanvas& PlotPane::bufferOf(HDC screen, int width, int height) {
+    if (!m_canvas || m_bufferSize.cx != width || m_bufferSize.cy != height) {
+        dropBuffer();
+        m_buffer = CreateCompatibleDC(screen);
+        m_bitmap = CreateCompatibleBitmap(screen, width, height);
+        m_previous = SelectObject(m_buffer, m_bitmap);
+        m_bufferSize = {width, height};
+        m_graphics = std::make_unique<Gdiplus::Graphics>(m_buffer);
+        m_canvas =
+            std::make_unique<GdiplusCanvas>(*m_graphics, GetDeviceCaps(screen, LOGPIXELSX) / 96.0);
+    }
+    return *m_canvas;
+}
+
 void PlotPane::paint() {
     PAINTSTRUCT painting;
     const HDC screen = BeginPaint(m_window, &painting);
     RECT client;
     GetClientRect(m_window, &client);
     const int width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
-    const HDC buffer = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(buffer, bitmap);
-    {
-        Gdiplus::Graphics graphics(buffer);
-        GdiplusCanvas canvas(graphics, GetDeviceCaps(screen, LOGPIXELSX) / 96.0);
-        const Rect area{0, 0, static_cast<double>(width), static_cast<double>(height)};
-        const PlotColours colours;
-        canvas.fillRect(area, colours.background);
-        if (m_controller.session()) {
-            m_controller.paint(canvas, colours);
-        } else {
-            canvas.drawText(area, Align::Centre, kEmptyText, colours.text, Font{});
-        }
+    GdiplusCanvas& canvas = bufferOf(screen, width, height);
+    const Rect area{0, 0, static_cast<double>(width), static_cast<double>(height)};
+    const PlotColours colours;
+    canvas.fillRect(area, colours.background);
+    if (m_controller.session()) {
+        m_controller.paint(canvas, colours);
+    } else {
+        canvas.drawText(area, Align::Centre, kEmptyText, colours.text, Font{});
     }
-    BitBlt(screen, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, previous);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
+    m_graphics->Flush(Gdiplus::FlushIntentionSync);
+    BitBlt(screen, 0, 0, width, height, m_buffer, 0, 0, SRCCOPY);
     EndPaint(m_window, &painting);
 }
