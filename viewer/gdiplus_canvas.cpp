@@ -154,8 +154,7 @@ std::optional<Rect> pixelsAlong(const Line& line, double width, bool dashed) {
 
 }  // namespace
 
-GdiplusCanvas::GdiplusCanvas(Gdiplus::Graphics& graphics, double dpiScale)
-    : m_graphics(graphics), m_dpiScale(dpiScale) {
+GdiplusCanvas::GdiplusCanvas(Gdiplus::Graphics& graphics) : m_graphics(graphics) {
     SystemFont own = systemMessageFont();
     m_family = std::move(own.family);
     m_ownPoints = own.points;
@@ -180,9 +179,9 @@ INT GdiplusCanvas::styleOf(const Font& font) const {
                : Gdiplus::FontStyleRegular;
 }
 
-// Pixels at 96 dots an inch, as Qt's images count them, times the scale.
+// Pixels at 96 dots an inch, as Qt's images count them.
 double GdiplusCanvas::pixelsOf(const Font& font) const {
-    return (font.points == 0 ? m_ownPoints : font.points) * 96.0 / 72.0 * m_dpiScale;
+    return (font.points == 0 ? m_ownPoints : font.points) * 96.0 / 72.0;
 }
 
 const Gdiplus::Font* GdiplusCanvas::gdiplusFontOf(const Font& font) {
@@ -209,45 +208,41 @@ void GdiplusCanvas::fillRect(const Rect& rect, Rgba colour) {
 // with one device context: GDI+ blends each one and costs much a call under
 // Wine, and a plot of the whole log fills hundreds of narrow lap bands.
 void GdiplusCanvas::fillRects(std::span<const Rect> rects, Rgba colour) {
-    if (colour.a != 255 || !onWholePixels(Rect{})) {
+    Gdiplus::REAL m[6] = {};
+    {
+        Gdiplus::Matrix transform;
+        m_graphics.GetTransform(&transform);
+        transform.GetElements(m);
+    }
+    // Only scaled and moved (a screen's scale), not turned.
+    if (colour.a != 255 || m[1] != 0 || m[2] != 0) {
         Gdiplus::SolidBrush brush(colorOf(colour));
         for (const Rect& rect : rects) {
             m_graphics.FillRectangle(&brush, rectFOf(rect));
         }
         return;
     }
+    const auto onDevice = [&m](const Rect& rect) {
+        return RECT{std::lround(rect.left() * m[0] + m[4]), std::lround(rect.top() * m[3] + m[5]),
+                    std::lround(rect.right() * m[0] + m[4]),
+                    std::lround(rect.bottom() * m[3] + m[5])};
+    };
     const HDC device = m_graphics.GetHDC();
     const int state = SaveDC(device);
     // GDI keeps to the clip only when told, and Wine's GDI+ does not tell
     // its bounds: the canvas keeps them.
     for (const Rect& clip : m_clipRects) {
-        IntersectClipRect(device, std::lround(clip.left()), std::lround(clip.top()),
-                          std::lround(clip.right()), std::lround(clip.bottom()));
+        const RECT pixels = onDevice(clip);
+        IntersectClipRect(device, pixels.left, pixels.top, pixels.right, pixels.bottom);
     }
     const HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
     for (const Rect& rect : rects) {
-        const RECT pixels{static_cast<LONG>(std::lround(rect.left())),
-                          static_cast<LONG>(std::lround(rect.top())),
-                          static_cast<LONG>(std::lround(rect.right())),
-                          static_cast<LONG>(std::lround(rect.bottom()))};
+        const RECT pixels = onDevice(rect);
         FillRect(device, &pixels, brush);
     }
     DeleteObject(brush);
     RestoreDC(device, state);
     m_graphics.ReleaseHDC(device);
-}
-
-bool GdiplusCanvas::onWholePixels(const Rect& rect) const {
-    const auto whole = [](double c) { return c == std::round(c); };
-    if (!whole(rect.x) || !whole(rect.y) || !whole(rect.w) || !whole(rect.h)) {
-        return false;
-    }
-    Gdiplus::Matrix transform;
-    m_graphics.GetTransform(&transform);
-    Gdiplus::REAL elements[6] = {};
-    transform.GetElements(elements);
-    return elements[0] == 1 && elements[1] == 0 && elements[2] == 0 && elements[3] == 1 &&
-           whole(elements[4]) && whole(elements[5]);
 }
 
 // On the rectangle's outermost pixels, each pixel once, so that a

@@ -16,11 +16,11 @@
 // (GdiplusStartup) while it lives.
 class GdiplusCanvas final : public Canvas {
 public:
-    // Coordinates are the graphics' pixels; the fonts grow with dpiScale
-    // (1 at 96 dots an inch). The canvas's own font is the system's message
-    // font. It sets the graphics' smoothing, pixel offset and text modes for
-    // good.
-    explicit GdiplusCanvas(Gdiplus::Graphics& graphics, double dpiScale = 1.0);
+    // Coordinates and font sizes are pixels at 96 dots an inch: a screen's
+    // scale is the graphics' transform. The canvas's own font is the system's
+    // message font. It sets the graphics' smoothing, pixel offset and text
+    // modes for good.
+    explicit GdiplusCanvas(Gdiplus::Graphics& graphics);
     ~GdiplusCanvas() override;
 
     void fillRect(const Rect& rect, Rgba colour) override;
@@ -40,14 +40,12 @@ public:
     FontMetrics metrics(const Font& font) override;
 
 private:
-    bool onWholePixels(const Rect& rect) const;
     INT styleOf(const Font& font) const;
     double pixelsOf(const Font& font) const;
     // None when no font is installed at all.
     const Gdiplus::Font* gdiplusFontOf(const Font& font);
 
     Gdiplus::Graphics& m_graphics;
-    double m_dpiScale;
     std::unique_ptr<Gdiplus::FontFamily> m_family;  // none without any font installed
     double m_ownPoints;
     // Made once each: a plot draws dozens of texts in a few sizes.

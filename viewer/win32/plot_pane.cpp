@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "viewer/win32/screen_scale.h"
+
 namespace {
 
 const wchar_t kClassName[] = L"DataDockPlotPane";
@@ -46,6 +48,7 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 PlotPane::PlotPane(HINSTANCE instance, HWND parent) {
     registerClass(instance, &PlotPane::procedure);
+    m_scale = scaledPixels(parent, 960) / 960.0;
     m_window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100,
                                100, parent, nullptr, instance, this);
     m_controller.onChange([this] { InvalidateRect(m_window, nullptr, FALSE); });
@@ -64,11 +67,11 @@ LRESULT CALLBACK PlotPane::procedure(HWND window, UINT message, WPARAM wParam, L
 }
 
 LRESULT PlotPane::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    const double x = GET_X_LPARAM(lParam);
+    // The plot is laid out at 96 dots an inch and drawn at the screen's scale.
+    const double x = GET_X_LPARAM(lParam) / m_scale;
     switch (message) {
         case WM_SIZE:
-            m_controller.setArea(Rect{0, 0, static_cast<double>(LOWORD(lParam)),
-                                      static_cast<double>(HIWORD(lParam))});
+            m_controller.setArea(Rect{0, 0, LOWORD(lParam) / m_scale, HIWORD(lParam) / m_scale});
             return 0;
         case WM_PAINT:
             paint();
@@ -79,7 +82,7 @@ LRESULT PlotPane::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // on the screen
             ScreenToClient(m_window, &at);
             m_controller.wheel(GET_WHEEL_DELTA_WPARAM(wParam) / 120.0,
-                               (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0, at.x);
+                               (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0, at.x / m_scale);
             return 0;
         }
         case WM_LBUTTONDOWN:
@@ -155,8 +158,9 @@ GdiplusCanvas& PlotPane::bufferOf(HDC screen, int width, int height) {
         m_previous = SelectObject(m_buffer, m_bitmap);
         m_bufferSize = {width, height};
         m_graphics = std::make_unique<Gdiplus::Graphics>(m_buffer);
-        m_canvas =
-            std::make_unique<GdiplusCanvas>(*m_graphics, GetDeviceCaps(screen, LOGPIXELSX) / 96.0);
+        m_graphics->ScaleTransform(static_cast<Gdiplus::REAL>(m_scale),
+                                   static_cast<Gdiplus::REAL>(m_scale));
+        m_canvas = std::make_unique<GdiplusCanvas>(*m_graphics);
     }
     return *m_canvas;
 }
@@ -168,7 +172,7 @@ void PlotPane::paint() {
     GetClientRect(m_window, &client);
     const int width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
     GdiplusCanvas& canvas = bufferOf(screen, width, height);
-    const Rect area{0, 0, static_cast<double>(width), static_cast<double>(height)};
+    const Rect area{0, 0, width / m_scale, height / m_scale};
     const PlotColours colours;
     canvas.fillRect(area, colours.background);
     if (m_controller.session()) {

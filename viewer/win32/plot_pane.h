@@ -36,6 +36,7 @@ private:
     HWND m_window = nullptr;
     PlotController m_controller;
     bool m_tracking = false;  // told when the pointer leaves
+    double m_scale = 1;       // the screen's: window pixels a plot pixel
     HDC m_buffer = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_previous = nullptr;
