@@ -236,10 +236,13 @@ void GdiplusCanvas::fillRects(std::span<const Rect> rects, Rgba colour) {
         IntersectClipRect(device, pixels.left, pixels.top, pixels.right, pixels.bottom);
     }
     const HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+    const HGDIOBJ before = SelectObject(device, brush);
     for (const Rect& rect : rects) {
         const RECT pixels = onDevice(rect);
-        FillRect(device, &pixels, brush);
+        PatBlt(device, pixels.left, pixels.top, pixels.right - pixels.left,
+               pixels.bottom - pixels.top, PATCOPY);
     }
+    SelectObject(device, before);
     DeleteObject(brush);
     RestoreDC(device, state);
     m_graphics.ReleaseHDC(device);

@@ -36,27 +36,39 @@ double yAt(const Rect& pane, const ValueRange& range, float value) {
 }
 
 // Laps alternate between two tints; time outside the laps keeps the background.
+// Each lap is one band down all the panes, the gaps between the panes filled
+// again: a whole log has hundreds of laps, and each fill costs on some canvases.
 void drawLapBands(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
                   const LogSession& session, const PlotColours& colours) {
     const Rect& area = layout.plotArea;
-    std::vector<Rect> bands[2];  // by tint, filled at once: a whole log has hundreds
+    const double top = layout.panes.front().second.top();
+    const double bottom = layout.panes.back().second.bottom();
+    std::vector<Rect> bands[2];  // by tint, filled at once
     for (const LapSpan& span : session.spans) {
         const double left = std::max(layout.xAt(view, span.startCs), area.left());
         const double right = std::min(layout.xAt(view, span.endCs), area.right());
         if (right <= left) {
             continue;
         }
-        for (const auto& [channel, pane] : layout.panes) {
-            bands[span.number % 2].push_back(Rect{left, pane.top(), right - left, pane.height()});
-        }
+        bands[span.number % 2].push_back(Rect{left, top, right - left, bottom - top});
         if (right - left > 14) {
             canvas.drawText(Rect{left, area.top() - 15, right - left, 14}, Align::Centre,
                             std::to_string(span.number), colours.text, kNormal);
         }
     }
+    if (bands[0].empty() && bands[1].empty()) {
+        return;
+    }
     for (int tint = 0; tint < 2; ++tint) {
         canvas.fillRects(bands[tint], colours.lapBands[tint]);
     }
+    std::vector<Rect> gaps;
+    for (std::size_t i = 1; i < layout.panes.size(); ++i) {
+        const Rect& above = layout.panes[i - 1].second;
+        gaps.push_back(Rect{area.left(), above.bottom(), area.width(),
+                            layout.panes[i].second.top() - above.bottom()});
+    }
+    canvas.fillRects(gaps, colours.background);
 }
 
 void drawCursor(Canvas& canvas, const PlotLayout& layout, const PlotView& view,
