@@ -54,36 +54,3 @@ std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& re
     }
     return utf16ToUtf8(path.data());
 }
-
-std::vector<std::string> runOpenFilesDialog(HWND owner, const std::string& filter) {
-    std::vector<wchar_t> buffer(kPathCapacity, L'\0');
-    const std::wstring systemForm = systemFilter(filter);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = systemForm.empty() ? nullptr : systemForm.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = kPathCapacity;
-    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
-                   OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameW(&dialog) ? chosenFiles(buffer.data()) : std::vector<std::string>();
-}
-
-std::vector<std::string> chosenFiles(const wchar_t* buffer) {
-    const std::wstring first = buffer;
-    if (first.empty()) {
-        return {};
-    }
-    const wchar_t* name = buffer + first.size() + 1;
-    if (*name == L'\0') {
-        return {utf16ToUtf8(first)};
-    }
-    // A drive's root ends in a backslash already.
-    const std::wstring folder = first.back() == L'\\' ? first : first + L'\\';
-    std::vector<std::string> files;
-    for (; *name != L'\0'; name += std::wcslen(name) + 1) {
-        files.push_back(utf16ToUtf8(folder + name));
-    }
-    return files;
-}

@@ -17,9 +17,10 @@
 #include "app/win32/log_viewer_entry_win32.h"
 #include "app/win32/message_box_win32.h"
 #include "app/win32/text_fit_win32.h"
-#include "viewer/win32/log_viewer_start.h"
 #include "text/cp932.h"
 #include "text/utf16.h"
+#include "viewer/win32/log_files_dialog.h"
+#include "viewer/win32/log_viewer_start.h"
 
 namespace {
 
@@ -228,7 +229,7 @@ void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
 void Win32MainWindow::viewLog() {
     std::vector<std::string> files;
     if (!answersFileDialogs()) {
-        files = runOpenFilesDialog(m_hwnd, txt::kCsvFilter);
+        files = askForLogFiles(m_hwnd, L"View a log", {}, true);
     } else if (std::optional<std::string> file =
                    answeredFileDialog({true, "csv", "", txt::kCsvFilter})) {
         files = {*file};

@@ -27,6 +27,7 @@
 #include "tests/gui/main_window_layouts.h"
 #include "tests/windows/screenshot.h"
 #include "text/utf16.h"
+#include "viewer/win32/log_files_dialog.h"
 
 namespace {
 

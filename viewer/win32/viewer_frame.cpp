@@ -11,6 +11,7 @@
 #include "viewer/lap_comparison.h"
 #include "viewer/plot_export.h"
 #include "viewer/plot_painter.h"
+#include "viewer/win32/log_files_dialog.h"
 #include "viewer/win32/screen_scale.h"
 
 namespace {
@@ -62,41 +63,6 @@ std::string wholePath(const std::string& path) {
     std::vector<wchar_t> whole(kPathsCapacity);
     const DWORD length = GetFullPathNameW(given.c_str(), kPathsCapacity, whole.data(), nullptr);
     return length == 0 || length >= kPathsCapacity ? path : utf16ToUtf8(whole.data());
-}
-
-// The names an open dialog chose: one whole path, or a folder followed by
-// names, each ended by a zero.
-std::vector<std::string> chosenFiles(const std::vector<wchar_t>& buffer) {
-    std::vector<std::wstring> parts;
-    for (const wchar_t* part = buffer.data(); *part; part += parts.back().size() + 1) {
-        parts.emplace_back(part);
-    }
-    std::vector<std::string> files;
-    if (parts.size() == 1) {
-        files.push_back(utf16ToUtf8(parts.front()));
-    }
-    for (std::size_t i = 1; i < parts.size(); ++i) {
-        files.push_back(utf16ToUtf8(parts.front() + L"\\" + parts[i]));
-    }
-    return files;
-}
-
-std::vector<std::string> askOpen(HWND owner, const std::wstring& title, const std::string& folder,
-                                 bool several) {
-    std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
-    const std::wstring initialFolder = utf8ToUtf16(folder);
-    static const wchar_t kFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kFilter;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = kPathsCapacity;
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : initialFolder.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR | (several ? OFN_ALLOWMULTISELECT : 0);
-    return GetOpenFileNameW(&dialog) ? chosenFiles(buffer) : std::vector<std::string>{};
 }
 
 // Proposes the log's name beside it; a name given without an extension gets
@@ -471,15 +437,15 @@ std::vector<std::string> ViewerFrame::ask(FileQuestion question, const std::stri
     const std::string folder = folderOf(about);
     switch (question) {
         case FileQuestion::OpenFiles:
-            return askOpen(m_window, L"Open a log and its lap file", folder, true);
+            return askForLogFiles(m_window, L"Open a log and its lap file", folder, true);
         case FileQuestion::LapFile:
-            return askOpen(
+            return askForLogFiles(
                 m_window,
                 L"Lap file for " + utf8ToUtf16(fileNameOf(about)) + L" (Cancel: without laps)",
                 folder, false);
         case FileQuestion::LogFile:
-            return askOpen(m_window, L"Log file for " + utf8ToUtf16(fileNameOf(about)), folder,
-                           false);
+            return askForLogFiles(m_window, L"Log file for " + utf8ToUtf16(fileNameOf(about)),
+                                  folder, false);
         case FileQuestion::ExportImage:
             return askSave(m_window, L"Export the plot", about, true);
         case FileQuestion::ExportLapTable:

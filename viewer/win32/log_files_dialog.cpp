@@ -1,0 +1,48 @@
+#include "viewer/win32/log_files_dialog.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+
+#include "text/utf16.h"
+
+namespace {
+// Long enough for several files of any length the system allows.
+constexpr DWORD kPathsCapacity = 65536;
+}  // namespace
+
+std::vector<std::string> askForLogFiles(HWND owner, const std::wstring& title,
+                                        const std::string& folder, bool several) {
+    std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
+    const std::wstring initialFolder = utf8ToUtf16(folder);
+    static const wchar_t kFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = kPathsCapacity;
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : initialFolder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR | (several ? OFN_ALLOWMULTISELECT : 0);
+    return GetOpenFileNameW(&dialog) ? chosenFiles(buffer.data()) : std::vector<std::string>();
+}
+
+std::vector<std::string> chosenFiles(const wchar_t* buffer) {
+    const std::wstring first = buffer;
+    if (first.empty()) {
+        return {};
+    }
+    const wchar_t* name = buffer + first.size() + 1;
+    if (*name == L'\0') {
+        return {utf16ToUtf8(first)};
+    }
+    // A drive's root ends in a backslash already.
+    const std::wstring folder = first.back() == L'\\' ? first : first + L'\\';
+    std::vector<std::string> files;
+    for (; *name != L'\0'; name += std::wcslen(name) + 1) {
+        files.push_back(utf16ToUtf8(folder + name));
+    }
+    return files;
+}
