@@ -290,20 +290,10 @@ void ViewerFrame::command(int id) {
             openFiles(ask(FileQuestion::OpenFiles, {}));
             break;
         case kExportImage:
-            if (const std::vector<std::string> chosen =
-                    ask(FileQuestion::ExportImage,
-                        m_openedFiles.empty() ? std::string() : m_openedFiles.front());
-                !chosen.empty()) {
-                exportImage(chosen.front());
-            }
+            exportAsked(FileQuestion::ExportImage, &ViewerFrame::exportImage);
             break;
         case kExportLapTable:
-            if (const std::vector<std::string> chosen =
-                    ask(FileQuestion::ExportLapTable,
-                        m_openedFiles.empty() ? std::string() : m_openedFiles.front());
-                !chosen.empty()) {
-                exportLapTable(chosen.front());
-            }
+            exportAsked(FileQuestion::ExportLapTable, &ViewerFrame::exportLapTable);
             break;
         case kClose:
             DestroyWindow(m_window);
@@ -325,6 +315,16 @@ void ViewerFrame::command(int id) {
             break;
         default:
             break;
+    }
+}
+
+// The file's name proposed beside the log shown.
+void ViewerFrame::exportAsked(FileQuestion question,
+                              bool (ViewerFrame::*write)(const std::string& path)) {
+    const std::vector<std::string> chosen =
+        ask(question, m_openedFiles.empty() ? std::string() : m_openedFiles.front());
+    if (!chosen.empty()) {
+        (this->*write)(chosen.front());
     }
 }
 

@@ -60,6 +60,7 @@ private:
     void refillRecentMenu();
     void layOut();
     void command(int id);
+    void exportAsked(FileQuestion question, bool (ViewerFrame::*write)(const std::string& path));
     void lapsSelected();
     void dropped(HDROP drop);
     std::vector<std::string> ask(FileQuestion question, const std::string& about);
