@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "viewer/compared_laps.h"
+
 namespace {
 
 QTableWidgetItem* cell(const QString& text, bool drawable, bool reference) {
@@ -21,17 +23,6 @@ QTableWidgetItem* cell(const QString& text, bool drawable, bool reference) {
         item->setFont(font);
     }
     return item;
-}
-
-QString behindText(const ComparedLapRow& row, bool reference) {
-    if (reference) {
-        return QStringLiteral("reference");
-    }
-    const int cs = row.behindReferenceCs;
-    return QStringLiteral("%1%2.%3")
-        .arg(cs < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(std::abs(cs) / 100)
-        .arg(std::abs(cs) % 100, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -49,7 +40,11 @@ ComparePanel::ComparePanel(QWidget* parent)
     layout->addWidget(m_byTime);
     layout->addWidget(m_about);
     m_table->setColumnCount(4);
-    m_table->setHorizontalHeaderLabels({tr("Session"), tr("Lap"), tr("Time"), tr("Behind (s)")});
+    QStringList headers;
+    for (const char* header : kComparedLapHeaders) {
+        headers << tr(header);
+    }
+    m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -83,15 +78,12 @@ void ComparePanel::setLaps(const LapComparison& comparison,
     m_rows.clear();
     for (const ComparedLapRow& row : comparison.laps) {
         const bool reference = comparison.reference == row.lap;
-        const QString cells[] = {
-            QStringLiteral("%1 %2")
-                .arg(row.lap.session + 1)
-                .arg(QString::fromStdString(sessions[row.lap.session]->log.title)),
-            QString::number(row.lap.lap), QString::fromStdString(timeText(row.lapCs)),
-            behindText(row, reference)};
+        const std::vector<std::string> cells = comparedLapCells(row, comparison, sessions);
         const int r = static_cast<int>(m_rows.size());
         for (int column = 0; column < 4; ++column) {
-            m_table->setItem(r, column, cell(cells[column], row.hasSamples, reference));
+            m_table->setItem(r, column,
+                             cell(QString::fromStdString(cells[static_cast<std::size_t>(column)]),
+                                  row.hasSamples, reference));
         }
         m_rows.push_back(row.lap);
     }

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 
 #include "viewer/compare_panel.h"
+#include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_table.h"
 #include "viewer/log_file_reader.h"
@@ -62,18 +63,6 @@ QStringList localFiles(const QMimeData* data) {
         }
     }
     return files;
-}
-
-// The reference lap of the sessions compared, for the shown session's lap
-// table; none while there is none.
-std::optional<BehindReference> behindReference(const LapComparison& comparison) {
-    for (const ComparedLapRow& row : comparison.laps) {
-        if (comparison.reference == row.lap) {
-            return BehindReference{
-                row.lapCs, row.lap.session == 0 ? std::optional(row.lap.lap) : std::nullopt};
-        }
-    }
-    return std::nullopt;
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ protected:
         ShowWindow(frame->window(), SW_SHOW);
     }
 
-    void select(const std::vector<int>& rows) {
+    void select(const std::vector<std::size_t>& rows) {
         frame->lapList().select(rows);
         pumpMessages();
     }
@@ -79,6 +79,20 @@ TEST_F(ViewerFrameTest, ListsTheLapsZoomsToOneAndOverlaysTwo) {
     ASSERT_NE(overlay, nullptr);
     EXPECT_EQ(overlay->overlaid.size(), 2u);
     screenshot("overlay");
+
+    // Another session's laps, in the Compare tab beside the first's.
+    const std::string other = WriteFileBytes("b_log.csv", ReadFileBytes(kGolden + "log.csv"));
+    WriteFileBytes("b_lap.csv", ReadFileBytes(kGolden + "lap.csv"));
+    ASSERT_TRUE(frame->addToCompare({other})) << errors.front();
+    ReportList& compared = frame->comparePage().list();
+    ASSERT_EQ(compared.rowCount(), 4u);
+    EXPECT_EQ(compared.cellText(2, 1), "1");
+    compared.select({1, 2});
+    pumpMessages();
+    ASSERT_NE(frame->plot().controller().comparison(), nullptr);
+    // With the reference, the fastest lap of both: session 1's first.
+    EXPECT_EQ(frame->plot().controller().comparison()->overlaid.size(), 3u);
+    screenshot("compare");
     // Opened again from the recent list, by whole paths.
     EXPECT_EQ(frame->recent().entries().front().size(), 2u);
     EXPECT_TRUE(errors.empty());

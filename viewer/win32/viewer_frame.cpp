@@ -5,8 +5,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "text/utf16.h"
+#include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_comparison.h"
 #include "viewer/plot_export.h"
@@ -34,8 +36,13 @@ enum Command : int {
     kZoomOut,
     kFirstChannel = 200,  // one a channel
     kFirstRecent = 300,   // one a recent opening
+    kAddToCompare,
     kLapListId = 400,
+    kCompareListId,
+    kUseReference,
+    kByTime,
 };
+enum Tab : int { kLapsTab, kCompareTab };
 // Posted when the list's selection has changed, so that a selection of
 // several rows (many changes) is taken once.
 constexpr UINT kSelectionChanged = WM_APP + 1;
@@ -127,7 +134,22 @@ void ViewerFrame::create(HINSTANCE instance) {
                         CW_USEDEFAULT, CW_USEDEFAULT, 1200, 760, nullptr, nullptr, instance, this);
     m_font = messageFont();
     m_plot = std::make_unique<PlotPane>(instance, m_window);
-    m_lapList = std::make_unique<LapList>(instance, m_window, kLapListId);
+    m_tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                             10, 10, m_window, nullptr, instance, nullptr);
+    SendMessageW(m_tabs, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    for (const wchar_t* name : {L"Laps", L"Compare"}) {
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<wchar_t*>(name);
+        TabCtrl_InsertItem(m_tabs, TabCtrl_GetItemCount(m_tabs), &tab);
+    }
+    std::vector<std::string> headers;
+    for (const LapTableColumn& column : lapTableColumns()) {
+        headers.push_back(column.header);
+    }
+    m_lapList = std::make_unique<ReportList>(instance, m_window, kLapListId, headers);
+    m_comparePage = std::make_unique<ComparePage>(instance, m_window, kCompareListId, kUseReference,
+                                                  kByTime, m_font);
     m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                                0, 0, 0, m_window, nullptr, instance, nullptr);
     SendMessageW(m_lapList->window(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
@@ -149,6 +171,7 @@ void ViewerFrame::buildMenus() {
     const HMENU file = CreatePopupMenu();
     m_recentMenu = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kOpen, L"&Open...\tCtrl+O");
+    AppendMenuW(file, MF_STRING, kAddToCompare, L"Add Log to &Compare...\tCtrl+Shift+O");
     AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(m_recentMenu), L"Open &Recent");
     AppendMenuW(file, MF_STRING, kExportImage, L"&Export Image...\tCtrl+E");
     AppendMenuW(file, MF_STRING, kExportLapTable, L"Export &Lap Table as CSV...");
@@ -171,6 +194,7 @@ void ViewerFrame::buildMenus() {
 
     ACCEL keys[] = {
         {FCONTROL | FVIRTKEY, 'O', kOpen},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'O', kAddToCompare},
         {FCONTROL | FVIRTKEY, 'E', kExportImage},
         {FCONTROL | FVIRTKEY, 'W', kClose},
         {FCONTROL | FVIRTKEY, 'Q', kClose},
@@ -224,23 +248,28 @@ LRESULT ViewerFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->idFrom != kLapListId) {
+            if (header->hwndFrom == m_tabs && header->code == TCN_SELCHANGE) {
+                showTab(TabCtrl_GetCurSel(m_tabs));
+                return 0;
+            }
+            if (header->idFrom != kLapListId && header->idFrom != kCompareListId) {
                 break;
             }
             if (header->code == NM_CUSTOMDRAW) {
-                return m_lapList->customDraw(lParam);
+                return header->idFrom == kLapListId ? m_lapList->customDraw(lParam)
+                                                    : m_comparePage->list().customDraw(lParam);
             }
-            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-            if (header->code == LVN_ITEMCHANGED && (change->uChanged & LVIF_STATE) &&
-                ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) && !m_selectionPending) {
-                m_selectionPending = true;
-                PostMessageW(m_window, kSelectionChanged, 0, 0);
-            }
+            listChanged(*header);
             return 0;
         }
         case kSelectionChanged:
-            m_selectionPending = false;
-            lapsSelected();
+            if (std::exchange(m_pendingList, 0) == kLapListId) {
+                lapsSelected();
+            } else {
+                m_comparePage->selectionChanged();
+                m_chosen = m_comparePage->selectedLaps();
+                compareChosen();
+            }
             return 0;
         case WM_DROPFILES:
             dropped(reinterpret_cast<HDROP>(wParam));
@@ -268,7 +297,34 @@ void ViewerFrame::layOut() {
     const int listWidth = std::min<int>(scaledPixels(m_window, kLapListWidth), client.right / 2);
     const int plotWidth = client.right - listWidth;
     MoveWindow(m_plot->window(), 0, 0, plotWidth, height, TRUE);
-    MoveWindow(m_lapList->window(), plotWidth, 0, listWidth, height, TRUE);
+    MoveWindow(m_tabs, plotWidth, 0, listWidth, height, TRUE);
+    RECT page{0, 0, listWidth, height};
+    TabCtrl_AdjustRect(m_tabs, FALSE, &page);
+    OffsetRect(&page, plotWidth, 0);
+    MoveWindow(m_lapList->window(), page.left, page.top, page.right - page.left,
+               page.bottom - page.top, TRUE);
+    m_comparePage->layOut(page);
+    // Over the tab control, which was made before them.
+    for (const HWND control : {m_lapList->window(), m_comparePage->list().window()}) {
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+void ViewerFrame::showTab(int tab) {
+    TabCtrl_SetCurSel(m_tabs, tab);
+    ShowWindow(m_lapList->window(), tab == kLapsTab ? SW_SHOW : SW_HIDE);
+    m_comparePage->show(tab == kCompareTab);
+}
+
+// A row selected or no longer: the changes of one click come one by one, and
+// are taken once they have all come.
+void ViewerFrame::listChanged(const NMHDR& header) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (header.code == LVN_ITEMCHANGED && (change.uChanged & LVIF_STATE) &&
+        ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && m_pendingList == 0) {
+        m_pendingList = static_cast<int>(header.idFrom);
+        PostMessageW(m_window, kSelectionChanged, 0, 0);
+    }
 }
 
 void ViewerFrame::command(int id) {
@@ -288,6 +344,23 @@ void ViewerFrame::command(int id) {
     switch (id) {
         case kOpen:
             openFiles(ask(FileQuestion::OpenFiles, {}));
+            break;
+        case kAddToCompare:
+            if (const std::vector<std::string> chosen = ask(FileQuestion::OpenFiles, {});
+                !chosen.empty()) {
+                addToCompare(chosen);
+            }
+            break;
+        case kUseReference:
+            if (const std::vector<SessionLap> laps = m_comparePage->selectedLaps();
+                laps.size() == 1) {
+                m_reference = laps.front();
+                refreshComparison();
+                compareChosen();
+            }
+            break;
+        case kByTime:
+            compareChosen();
             break;
         case kExportImage:
             exportAsked(FileQuestion::ExportImage, &ViewerFrame::exportImage);
@@ -328,9 +401,9 @@ void ViewerFrame::exportAsked(FileQuestion question,
     }
 }
 
-bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
+std::optional<FilePair> ViewerFrame::askForPair(const std::vector<std::string>& paths) {
     std::string error;
-    const std::optional<FilePair> pair = completePair(
+    std::optional<FilePair> pair = completePair(
         paths,
         [this](MissingFile missing, const std::string& partner) -> std::optional<std::string> {
             const std::vector<std::string> chosen =
@@ -339,10 +412,15 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
             return chosen.empty() ? std::nullopt : std::optional(chosen.front());
         },
         error);
+    if (!error.empty()) {
+        showError(error);
+    }
+    return pair;
+}
+
+bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
+    const std::optional<FilePair> pair = askForPair(paths);
     if (!pair) {
-        if (!error.empty()) {
-            showError(error);
-        }
         return false;
     }
     ReadResult<LogSession> loaded = loadSession(*pair);
@@ -352,7 +430,10 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
     }
     m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
     m_plot->controller().setSession(m_session);
-    m_lapList->setLaps(m_session->figures);
+    m_compared.clear();
+    m_reference.reset();
+    m_chosen.clear();
+    refreshComparison();
     m_openedFiles = {wholePath(pair->log)};
     if (pair->lap) {
         m_openedFiles.push_back(wholePath(*pair->lap));
@@ -389,7 +470,7 @@ bool ViewerFrame::exportLapTable(const std::string& path) {
         showError("Open a log with its lap file first: there is no lap table to export.");
         return false;
     }
-    const std::string problem = exportLapFigures(m_session->figures, path);
+    const std::string problem = exportLapFigures(m_session->figures, path, m_behind);
     if (!problem.empty()) {
         showError(problem);
         return false;
@@ -398,8 +479,83 @@ bool ViewerFrame::exportLapTable(const std::string& path) {
     return true;
 }
 
+bool ViewerFrame::addToCompare(const std::vector<std::string>& paths) {
+    if (!m_session) {
+        return openFiles(paths);
+    }
+    const std::optional<FilePair> pair = askForPair(paths);
+    if (!pair) {
+        return false;
+    }
+    if (!pair->lap) {
+        showError("\"" + pair->log + "\" has no lap file: its laps cannot be compared.");
+        return false;
+    }
+    ReadResult<LogSession> loaded = loadSession(*pair);
+    if (const auto* problem = std::get_if<ReadError>(&loaded)) {
+        showError(problem->message());
+        return false;
+    }
+    m_compared.push_back(
+        std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
+    refreshComparison();
+    showTab(kCompareTab);
+    showStatus("Session " + std::to_string(m_compared.size() + 1) +
+               " added: " + fileNameOf(pair->log));
+    return true;
+}
+
+std::vector<std::shared_ptr<const LogSession>> ViewerFrame::allSessions() const {
+    std::vector<std::shared_ptr<const LogSession>> sessions = {m_session};
+    sessions.insert(sessions.end(), m_compared.begin(), m_compared.end());
+    return sessions;
+}
+
+// The Compare tab's laps and the lap table, behind the reference lap.
+void ViewerFrame::refreshComparison() {
+    std::vector<const LogSession*> sessions;
+    for (const auto& session : allSessions()) {
+        sessions.push_back(session.get());
+    }
+    const LapComparison comparison = compareLaps(sessions, {}, m_reference);
+    m_comparePage->setLaps(comparison, sessions);
+    m_behind = behindReference(comparison);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<bool> best;
+    for (const LapFigures& lap : m_session->figures) {
+        rows.push_back(lapTableCells(lap, m_behind));
+        best.push_back(lap.best);
+    }
+    m_lapList->setRows(rows, best);
+}
+
+void ViewerFrame::compareChosen() {
+    if (m_chosen.empty() || !m_session) {
+        return;
+    }
+    if (m_chosen.size() > kMostOverlaidLaps) {
+        showStatus("Select up to " + std::to_string(kMostOverlaidLaps) + " laps to compare them.");
+        return;
+    }
+    m_plot->controller().compareLaps(allSessions(), m_chosen, m_reference, m_comparePage->lineUp());
+    showComparisonNotes();
+}
+
+// Laps lined up by time, or without samples, are said in the status bar.
+void ViewerFrame::showComparisonNotes() {
+    const LapComparison* comparison = m_plot->controller().comparison();
+    std::string notes;
+    for (const std::string& note : comparison ? comparison->notes : std::vector<std::string>()) {
+        notes += (notes.empty() ? "" : "   ") + note;
+    }
+    showStatus(notes);
+}
+
 void ViewerFrame::lapsSelected() {
-    const std::vector<int> laps = m_lapList->selectedLaps();
+    std::vector<int> laps;
+    for (const std::size_t row : m_lapList->selectedRows()) {
+        laps.push_back(m_session->figures[row].number);
+    }
     PlotController& plot = m_plot->controller();
     if (laps.size() == 1) {
         plot.showLap(laps.front());
@@ -409,12 +565,7 @@ void ViewerFrame::lapsSelected() {
                    " to compare them.");
     } else if (laps.size() >= 2) {
         plot.compareLaps(laps);
-        std::string notes;
-        for (const std::string& note :
-             plot.comparison() ? plot.comparison()->notes : std::vector<std::string>()) {
-            notes += (notes.empty() ? "" : "   ") + note;
-        }
-        showStatus(notes);
+        showComparisonNotes();
     }
 }
 

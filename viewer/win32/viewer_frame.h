@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "viewer/file_pairing.h"
+#include "viewer/lap_comparison.h"
+#include "viewer/lap_table_model.h"
 #include "viewer/log_session.h"
-#include "viewer/win32/lap_list.h"
+#include "viewer/win32/compare_page.h"
 #include "viewer/win32/plot_pane.h"
 #include "viewer/win32/recent_logs.h"
+#include "viewer/win32/report_list.h"
 
 // The log viewer's window on Windows: the plot, the lap table, and the ways
 // to open a log (menu, recent files, dropped files, the command line) and to
@@ -39,6 +43,9 @@ public:
     // A log file, its lap file or both, in any order. False when nothing
     // could be shown (the user has been told why).
     bool openFiles(const std::vector<std::string>& paths);
+    // Another log and its lap file, as a session whose laps the Compare tab
+    // lists beside the shown log's. False when it could not be added.
+    bool addToCompare(const std::vector<std::string>& paths);
     bool exportImage(const std::string& path);
     bool exportLapTable(const std::string& path);
 
@@ -48,7 +55,8 @@ public:
 
     const LogSession* session() const { return m_session.get(); }
     PlotPane& plot() { return *m_plot; }
-    LapList& lapList() { return *m_lapList; }
+    ReportList& lapList() { return *m_lapList; }
+    ComparePage& comparePage() { return *m_comparePage; }
     std::wstring statusText() const;
     const RecentLogs& recent() const { return m_recent; }
 
@@ -62,6 +70,13 @@ private:
     void command(int id);
     void exportAsked(FileQuestion question, bool (ViewerFrame::*write)(const std::string& path));
     void lapsSelected();
+    std::optional<FilePair> askForPair(const std::vector<std::string>& paths);
+    std::vector<std::shared_ptr<const LogSession>> allSessions() const;
+    void refreshComparison();
+    void compareChosen();
+    void showComparisonNotes();
+    void showTab(int tab);
+    void listChanged(const NMHDR& header);
     void dropped(HDROP drop);
     std::vector<std::string> ask(FileQuestion question, const std::string& about);
     void showError(const std::string& message);
@@ -75,11 +90,17 @@ private:
     HFONT m_font = nullptr;
     bool m_quitOnClose = false;
     std::unique_ptr<PlotPane> m_plot;
-    std::unique_ptr<LapList> m_lapList;
+    HWND m_tabs = nullptr;  // Laps and Compare
+    std::unique_ptr<ReportList> m_lapList;
+    std::unique_ptr<ComparePage> m_comparePage;
     std::shared_ptr<const LogSession> m_session;
+    std::vector<std::shared_ptr<const LogSession>> m_compared;  // sessions 2, 3, ...
+    std::optional<SessionLap> m_reference;                      // none: the fastest
+    std::vector<SessionLap> m_chosen;                           // in the Compare tab
+    std::optional<BehindReference> m_behind;                    // what the lap table counts against
     std::vector<std::string> m_openedFiles;
     RecentLogs m_recent;
-    bool m_selectionPending = false;  // the list's changes, taken once they are all made
+    int m_pendingList = 0;  // the list whose changes wait to be taken, all at once
     FileAsker m_asker;
     ErrorShower m_errorShower;
 };
