@@ -93,6 +93,10 @@ TEST_F(ViewerFrameTest, ListsTheLapsZoomsToOneAndOverlaysTwo) {
     // With the reference, the fastest lap of both: session 1's first.
     EXPECT_EQ(frame->plot().controller().comparison()->overlaid.size(), 3u);
     screenshot("compare");
+    // The overlay exported as the user sees it.
+    const std::string svg = TempPath("overlay.svg");
+    ASSERT_TRUE(frame->exportImage(svg)) << errors.front();
+    EXPECT_NE(ReadFileBytes(svg).find("session 1 lap 2"), std::string::npos);
     // Opened again from the recent list, by whole paths.
     EXPECT_EQ(frame->recent().entries().front().size(), 2u);
     EXPECT_TRUE(errors.empty());
