@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QImage>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <cstdlib>
 
 #include "tests/support/process_runner.h"
 #include "tests/support/temp_files.h"
@@ -35,6 +37,41 @@ TEST(PlotCommandTest, WritesPngAndSvgOfTheAskedSize) {
                                       "RPM,volt", "--lap-range", "1-2"});
     ASSERT_EQ(asSvg.exitStatus, 0) << asSvg.err;
     EXPECT_EQ(QSvgRenderer(QString::fromStdString(svg)).viewBox(), QRect(0, 0, 1600, 1000));
+}
+
+// The share of pixels more than a faint shade apart: anti-aliasing may
+// differ, the picture not. The title line is left out: the log's name is in
+// katakana, drawn with whichever Japanese font the machine has, if any.
+double differingShare(const QImage& drawn, const QImage& expected) {
+    if (drawn.size() != expected.size()) {
+        return 1;
+    }
+    constexpr int kTitleLine = 18;
+    long differing = 0;
+    for (int y = kTitleLine; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = drawn.pixel(x, y), b = expected.pixel(x, y);
+            differing += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                   std::abs(qBlue(a) - qBlue(b))}) > 8;
+        }
+    }
+    return static_cast<double>(differing) / (drawn.width() * drawn.height());
+}
+
+// The golden log's plot and two of its laps compared, as the viewer drew them
+// with QPainter before it drew through its canvas and the Windows drawing
+// came (tests/data/pictures).
+TEST(PlotCommandTest, PicturesStayAsTheyWere) {
+    const std::string pictures = std::string(DATADOCK_TEST_DATA_DIR) + "/pictures/";
+    const std::string plotted = TempPath("golden_plot.png"), laps = TempPath("golden_laps.png");
+    ASSERT_EQ(plot({kGoldenLog, "--out", plotted, "--size", "1200x800"}).exitStatus, 0);
+    ASSERT_EQ(plot({kGoldenLog, "--laps", "1,2", "--out", laps}).exitStatus, 0);
+    EXPECT_LT(differingShare(QImage(QString::fromStdString(plotted)),
+                             QImage(QString::fromStdString(pictures + "golden_plot_1200x800.png"))),
+              0.001);
+    EXPECT_LT(differingShare(QImage(QString::fromStdString(laps)),
+                             QImage(QString::fromStdString(pictures + "golden_laps_1_2.png"))),
+              0.001);
 }
 
 // Figures worked out from the golden log's samples; a spreadsheet reads
