@@ -90,11 +90,11 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     connect(m_lapTable, &LapTable::lapsSelected, this, &ViewerWindow::lapsSelected);
     connect(m_comparePanel, &ComparePanel::lapsChosen, this, &ViewerWindow::compareChosen);
     connect(m_comparePanel, &ComparePanel::lineUpChanged, this,
-            [this] { compareChosen(m_chosen); });
+            [this] { compareChosen(m_sessions.chosen); });
     connect(m_comparePanel, &ComparePanel::referenceChosen, this, [this](SessionLap lap) {
-        m_reference = lap;
+        m_sessions.reference = lap;
         refreshComparison();
-        compareChosen(m_chosen);
+        compareChosen(m_sessions.chosen);
     });
     const QSettings stored(kOrganisation, kApplication);
     if (!restoreGeometry(stored.value(kGeometryKey).toByteArray())) {
@@ -191,72 +191,51 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
         showError(QString::fromStdString(error->message()));
         return false;
     }
-    m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
-    m_plot->setSession(m_session);
-    m_lapTable->setSession(*m_session);
-    m_compared.clear();
-    m_reference.reset();
-    m_chosen.clear();
+    m_sessions.show(std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
+    m_plot->setSession(m_sessions.shown());
+    m_lapTable->setSession(*m_sessions.shown());
     refreshComparison();
     m_openedFiles = {shownPath(pair.log)};
     if (pair.lap) {
         m_openedFiles << shownPath(*pair.lap);
     }
     setWindowTitle(
-        tr("%1 - DataDock log viewer").arg(QString::fromStdString(m_session->log.title)));
+        tr("%1 - DataDock log viewer").arg(QString::fromStdString(session()->log.title)));
     remember(m_openedFiles);
     showStatus();
     return true;
 }
 
 bool ViewerWindow::addToCompare(const QStringList& paths) {
-    if (!m_session) {
+    if (!session()) {
         return openFiles(paths);
     }
     const std::optional<FilePair> pair = askForPair(paths);
     if (!pair) {
         return false;
     }
-    if (!pair->lap) {
-        showError(
-            tr("\"%1\" has no lap file: its laps cannot be compared.").arg(shownPath(pair->log)));
+    if (const std::string problem = m_sessions.add(*pair); !problem.empty()) {
+        showError(QString::fromStdString(problem));
         return false;
     }
-    ReadResult<LogSession> loaded = loadSession(*pair);
-    if (const auto* error = std::get_if<ReadError>(&loaded)) {
-        showError(QString::fromStdString(error->message()));
-        return false;
-    }
-    m_compared.push_back(
-        std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
     refreshComparison();
     if (auto* sidebar = centralWidget()->findChild<QTabWidget*>()) {
         sidebar->setCurrentWidget(m_comparePanel);
     }
     statusBar()->showMessage(tr("Session %1 added: %2")
-                                 .arg(m_compared.size() + 1)
+                                 .arg(m_sessions.count())
                                  .arg(QFileInfo(shownPath(pair->log)).fileName()));
     return true;
 }
 
-std::vector<std::shared_ptr<const LogSession>> ViewerWindow::allSessions() const {
-    std::vector<std::shared_ptr<const LogSession>> sessions = {m_session};
-    sessions.insert(sessions.end(), m_compared.begin(), m_compared.end());
-    return sessions;
-}
-
 void ViewerWindow::refreshComparison() {
-    std::vector<const LogSession*> sessions;
-    for (const auto& session : allSessions()) {
-        sessions.push_back(session.get());
-    }
-    const LapComparison comparison = compareLaps(sessions, {}, m_reference);
-    m_comparePanel->setLaps(comparison, sessions);
+    const LapComparison comparison = m_sessions.laps();
+    m_comparePanel->setLaps(comparison, m_sessions.pointers());
     m_lapTable->setReference(behindReference(comparison));
 }
 
 void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
-    m_chosen = laps;
+    m_sessions.chosen = laps;
     if (laps.empty()) {
         return;
     }
@@ -265,7 +244,7 @@ void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
                                  5000);
         return;
     }
-    m_plot->compareLaps(allSessions(), laps, m_reference, m_comparePanel->lineUp());
+    m_plot->compareLaps(m_sessions.all(), laps, m_sessions.reference, m_comparePanel->lineUp());
     showComparisonNotes();
 }
 
@@ -284,7 +263,7 @@ void ViewerWindow::showStatus() {
     for (const QString& file : m_openedFiles) {
         parts << QFileInfo(file).fileName();
     }
-    for (const std::string& warning : m_session->warnings) {
+    for (const std::string& warning : session()->warnings) {
         parts << QString::fromStdString(warning);
     }
     m_openedLabel->setText(parts.join(QStringLiteral("   ")));
@@ -298,7 +277,7 @@ void ViewerWindow::openByDialog() {
 }
 
 bool ViewerWindow::exportImage(const QString& path) {
-    if (!m_session) {
+    if (!session()) {
         showError(tr("Open a log first: there is nothing to export."));
         return false;
     }
@@ -307,7 +286,7 @@ bool ViewerWindow::exportImage(const QString& path) {
     const std::string file = fileSystemPath(path);
     const std::string problem =
         m_plot->comparison() ? exportComparison(*m_plot->comparison(), m_plot->view(), size, file)
-                             : exportPlot(*m_session, m_plot->view(), size, file);
+                             : exportPlot(*session(), m_plot->view(), size, file);
     if (!problem.empty()) {
         showError(QString::fromStdString(problem));
         return false;
@@ -317,12 +296,12 @@ bool ViewerWindow::exportImage(const QString& path) {
 }
 
 bool ViewerWindow::exportLapTable(const QString& path) {
-    if (!m_session || m_session->figures.empty()) {
+    if (!session() || session()->figures.empty()) {
         showError(tr("Open a log with its lap file first: there is no lap table to export."));
         return false;
     }
     const std::string problem =
-        exportLapFigures(m_session->figures, fileSystemPath(path), m_lapTable->reference());
+        exportLapFigures(session()->figures, fileSystemPath(path), m_lapTable->reference());
     if (!problem.empty()) {
         showError(QString::fromStdString(problem));
         return false;

@@ -10,6 +10,7 @@
 #include "viewer/file_pairing.h"
 #include "viewer/lap_comparison.h"
 #include "viewer/log_session.h"
+#include "viewer/open_sessions.h"
 
 class ComparePanel;
 class LapTable;
@@ -49,7 +50,7 @@ public:
     PlotWidget* plot() const { return m_plot; }
     LapTable* lapTable() const { return m_lapTable; }
     ComparePanel* comparePanel() const { return m_comparePanel; }
-    const LogSession* session() const { return m_session.get(); }
+    const LogSession* session() const { return m_sessions.shown().get(); }
     QStringList recentFiles() const;
 
 protected:
@@ -60,7 +61,6 @@ protected:
 private:
     void buildMenus();
     void lapsSelected(const QList<int>& laps);
-    std::vector<std::shared_ptr<const LogSession>> allSessions() const;
     void refreshComparison();
     void compareChosen(const std::vector<SessionLap>& laps);
     void showComparisonNotes();
@@ -77,10 +77,7 @@ private:
     ComparePanel* m_comparePanel;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_openedLabel;  // the files shown and what does not agree between them
-    std::shared_ptr<const LogSession> m_session;
-    std::vector<std::shared_ptr<const LogSession>> m_compared;  // sessions 2, 3, ...
-    std::optional<SessionLap> m_reference;                      // none: the fastest
-    std::vector<SessionLap> m_chosen;                           // in the Compare tab
+    OpenSessions m_sessions;
     QStringList m_openedFiles;
     FileAsker m_asker;
     ErrorShower m_errorShower;

@@ -267,7 +267,7 @@ LRESULT ViewerFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 lapsSelected();
             } else {
                 m_comparePage->selectionChanged();
-                m_chosen = m_comparePage->selectedLaps();
+                m_sessions.chosen = m_comparePage->selectedLaps();
                 compareChosen();
             }
             return 0;
@@ -354,7 +354,7 @@ void ViewerFrame::command(int id) {
         case kUseReference:
             if (const std::vector<SessionLap> laps = m_comparePage->selectedLaps();
                 laps.size() == 1) {
-                m_reference = laps.front();
+                m_sessions.reference = laps.front();
                 refreshComparison();
                 compareChosen();
             }
@@ -428,17 +428,14 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
         showError(problem->message());
         return false;
     }
-    m_session = std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded)));
-    m_plot->controller().setSession(m_session);
-    m_compared.clear();
-    m_reference.reset();
-    m_chosen.clear();
+    m_sessions.show(std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
+    m_plot->controller().setSession(m_sessions.shown());
     refreshComparison();
     m_openedFiles = {wholePath(pair->log)};
     if (pair->lap) {
         m_openedFiles.push_back(wholePath(*pair->lap));
     }
-    SetWindowTextW(m_window, utf8ToUtf16(m_session->log.title + " - DataDock log viewer").c_str());
+    SetWindowTextW(m_window, utf8ToUtf16(session()->log.title + " - DataDock log viewer").c_str());
     m_recent.remember(m_openedFiles);
     refillRecentMenu();
     showStatus();
@@ -446,7 +443,7 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
 }
 
 bool ViewerFrame::exportImage(const std::string& path) {
-    if (!m_session) {
+    if (!session()) {
         showError("Open a log first: there is nothing to export.");
         return false;
     }
@@ -456,7 +453,7 @@ bool ViewerFrame::exportImage(const std::string& path) {
     const PlotController& plot = m_plot->controller();
     const std::string problem = plot.comparison()
                                     ? exportComparison(*plot.comparison(), plot.view(), size, path)
-                                    : exportPlot(*m_session, plot.view(), size, path);
+                                    : exportPlot(*session(), plot.view(), size, path);
     if (!problem.empty()) {
         showError(problem);
         return false;
@@ -466,11 +463,11 @@ bool ViewerFrame::exportImage(const std::string& path) {
 }
 
 bool ViewerFrame::exportLapTable(const std::string& path) {
-    if (!m_session || m_session->figures.empty()) {
+    if (!session() || session()->figures.empty()) {
         showError("Open a log with its lap file first: there is no lap table to export.");
         return false;
     }
-    const std::string problem = exportLapFigures(m_session->figures, path, m_behind);
+    const std::string problem = exportLapFigures(session()->figures, path, m_behind);
     if (!problem.empty()) {
         showError(problem);
         return false;
@@ -480,49 +477,32 @@ bool ViewerFrame::exportLapTable(const std::string& path) {
 }
 
 bool ViewerFrame::addToCompare(const std::vector<std::string>& paths) {
-    if (!m_session) {
+    if (!session()) {
         return openFiles(paths);
     }
     const std::optional<FilePair> pair = askForPair(paths);
     if (!pair) {
         return false;
     }
-    if (!pair->lap) {
-        showError("\"" + pair->log + "\" has no lap file: its laps cannot be compared.");
+    if (const std::string problem = m_sessions.add(*pair); !problem.empty()) {
+        showError(problem);
         return false;
     }
-    ReadResult<LogSession> loaded = loadSession(*pair);
-    if (const auto* problem = std::get_if<ReadError>(&loaded)) {
-        showError(problem->message());
-        return false;
-    }
-    m_compared.push_back(
-        std::make_shared<const LogSession>(std::move(std::get<LogSession>(loaded))));
     refreshComparison();
     showTab(kCompareTab);
-    showStatus("Session " + std::to_string(m_compared.size() + 1) +
+    showStatus("Session " + std::to_string(m_sessions.count()) +
                " added: " + fileNameOf(pair->log));
     return true;
 }
 
-std::vector<std::shared_ptr<const LogSession>> ViewerFrame::allSessions() const {
-    std::vector<std::shared_ptr<const LogSession>> sessions = {m_session};
-    sessions.insert(sessions.end(), m_compared.begin(), m_compared.end());
-    return sessions;
-}
-
 // The Compare tab's laps and the lap table, behind the reference lap.
 void ViewerFrame::refreshComparison() {
-    std::vector<const LogSession*> sessions;
-    for (const auto& session : allSessions()) {
-        sessions.push_back(session.get());
-    }
-    const LapComparison comparison = compareLaps(sessions, {}, m_reference);
-    m_comparePage->setLaps(comparison, sessions);
+    const LapComparison comparison = m_sessions.laps();
+    m_comparePage->setLaps(comparison, m_sessions.pointers());
     m_behind = behindReference(comparison);
     std::vector<std::vector<std::string>> rows;
     std::vector<bool> best;
-    for (const LapFigures& lap : m_session->figures) {
+    for (const LapFigures& lap : session()->figures) {
         rows.push_back(lapTableCells(lap, m_behind));
         best.push_back(lap.best);
     }
@@ -530,14 +510,16 @@ void ViewerFrame::refreshComparison() {
 }
 
 void ViewerFrame::compareChosen() {
-    if (m_chosen.empty() || !m_session) {
+    const std::vector<SessionLap>& chosen = m_sessions.chosen;
+    if (chosen.empty() || !session()) {
         return;
     }
-    if (m_chosen.size() > kMostOverlaidLaps) {
+    if (chosen.size() > kMostOverlaidLaps) {
         showStatus("Select up to " + std::to_string(kMostOverlaidLaps) + " laps to compare them.");
         return;
     }
-    m_plot->controller().compareLaps(allSessions(), m_chosen, m_reference, m_comparePage->lineUp());
+    m_plot->controller().compareLaps(m_sessions.all(), chosen, m_sessions.reference,
+                                     m_comparePage->lineUp());
     showComparisonNotes();
 }
 
@@ -554,7 +536,7 @@ void ViewerFrame::showComparisonNotes() {
 void ViewerFrame::lapsSelected() {
     std::vector<int> laps;
     for (const std::size_t row : m_lapList->selectedRows()) {
-        laps.push_back(m_session->figures[row].number);
+        laps.push_back(session()->figures[row].number);
     }
     PlotController& plot = m_plot->controller();
     if (laps.size() == 1) {
@@ -620,11 +602,11 @@ void ViewerFrame::showStatus(const std::string& message) {
         text += (text.empty() ? "" : "   ") + fileNameOf(file);
     }
     for (const std::string& warning :
-         m_session ? m_session->warnings : std::vector<std::string>()) {
+         session() ? session()->warnings : std::vector<std::string>()) {
         text += "   " + warning;
     }
-    if (m_session && message.empty()) {
-        text += "   " + lapSummaryText(*m_session);
+    if (session() && message.empty()) {
+        text += "   " + lapSummaryText(*session());
     }
     if (!message.empty()) {
         text += (text.empty() ? "" : "   ") + message;

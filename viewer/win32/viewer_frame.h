@@ -12,6 +12,7 @@
 #include "viewer/lap_comparison.h"
 #include "viewer/lap_table_model.h"
 #include "viewer/log_session.h"
+#include "viewer/open_sessions.h"
 #include "viewer/win32/compare_page.h"
 #include "viewer/win32/plot_pane.h"
 #include "viewer/win32/recent_logs.h"
@@ -53,7 +54,7 @@ public:
     void answerFileQuestionsWith(FileAsker asker) { m_asker = std::move(asker); }
     void showErrorsWith(ErrorShower shower) { m_errorShower = std::move(shower); }
 
-    const LogSession* session() const { return m_session.get(); }
+    const LogSession* session() const { return m_sessions.shown().get(); }
     PlotPane& plot() { return *m_plot; }
     ReportList& lapList() { return *m_lapList; }
     ComparePage& comparePage() { return *m_comparePage; }
@@ -71,7 +72,6 @@ private:
     void exportAsked(FileQuestion question, bool (ViewerFrame::*write)(const std::string& path));
     void lapsSelected();
     std::optional<FilePair> askForPair(const std::vector<std::string>& paths);
-    std::vector<std::shared_ptr<const LogSession>> allSessions() const;
     void refreshComparison();
     void compareChosen();
     void showComparisonNotes();
@@ -93,11 +93,8 @@ private:
     HWND m_tabs = nullptr;  // Laps and Compare
     std::unique_ptr<ReportList> m_lapList;
     std::unique_ptr<ComparePage> m_comparePage;
-    std::shared_ptr<const LogSession> m_session;
-    std::vector<std::shared_ptr<const LogSession>> m_compared;  // sessions 2, 3, ...
-    std::optional<SessionLap> m_reference;                      // none: the fastest
-    std::vector<SessionLap> m_chosen;                           // in the Compare tab
-    std::optional<BehindReference> m_behind;                    // what the lap table counts against
+    OpenSessions m_sessions;
+    std::optional<BehindReference> m_behind;  // what the lap table counts against
     std::vector<std::string> m_openedFiles;
     RecentLogs m_recent;
     int m_pendingList = 0;  // the list whose changes wait to be taken, all at once
