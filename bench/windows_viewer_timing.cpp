@@ -42,7 +42,7 @@ int main() {
     const GdiplusSession drawing;
     const FilePair& log = longestLog();
     {
-        ViewerFrame frame(GetModuleHandleW(nullptr), TempPath("timing_recent.txt"));
+        ViewerFrame frame(GetModuleHandleW(nullptr), TempPath("timing-settings"));
         frame.showErrorsWith([](const std::string& error) { std::puts(error.c_str()); });
         SetWindowPos(frame.window(), nullptr, 0, 0, 1600, 900, SWP_NOMOVE | SWP_NOZORDER);
         ShowWindow(frame.window(), SW_SHOW);

@@ -29,7 +29,8 @@ void pumpMessages() {
 class ViewerFrameTest : public ::testing::Test {
 protected:
     ViewerFrameTest() {
-        frame = std::make_unique<ViewerFrame>(GetModuleHandleW(nullptr), TempPath("recent.txt"));
+        frame =
+            std::make_unique<ViewerFrame>(GetModuleHandleW(nullptr), TempPath("viewer-settings"));
         frame->showErrorsWith([this](const std::string& error) { errors.push_back(error); });
         frame->answerFileQuestionsWith([](auto, const std::string&) {
             return std::vector<std::string>{};  // cancelled
@@ -110,6 +111,20 @@ TEST_F(ViewerFrameTest, BrokenFileIsNamedAndNothingOpens) {
     EXPECT_NE(errors.front().find("broken_log.csv"), std::string::npos) << errors.front();
     EXPECT_EQ(frame->session(), nullptr);
     EXPECT_FALSE(frame->exportImage(TempPath("nothing.png")));
+}
+
+// Closed and opened again, the viewer is where and as large as it was left.
+TEST_F(ViewerFrameTest, OpensWhereItWasLeft) {
+    SetWindowPos(frame->window(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+    SendMessageW(frame->window(), WM_CLOSE, 0, 0);
+    ViewerFrame again(GetModuleHandleW(nullptr), TempPath("viewer-settings"));
+    again.showWhereLeft(SW_SHOWNORMAL);
+    RECT place{};
+    GetWindowRect(again.window(), &place);
+    EXPECT_EQ(place.left, 40);
+    EXPECT_EQ(place.top, 30);
+    EXPECT_EQ(place.right - place.left, 700);
+    EXPECT_EQ(place.bottom - place.top, 500);
 }
 
 }  // namespace

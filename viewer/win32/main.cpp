@@ -28,11 +28,11 @@ std::vector<std::string> arguments() {
 }
 
 // Under the user's application data, as Windows programs keep their lists.
-std::string recentStore() {
+std::string settingsFolder() {
     PWSTR folder = nullptr;
     std::wstring path;
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {
-        path = std::wstring(folder) + L"\\DataDock\\datadock-viewer\\recent.txt";
+        path = std::wstring(folder) + L"\\DataDock\\datadock-viewer";
     }
     CoTaskMemFree(folder);
     return utf16ToUtf8(path);
@@ -44,9 +44,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     const GdiplusSession drawing;
-    ViewerFrame frame(instance, recentStore());
+    ViewerFrame frame(instance, settingsFolder());
     frame.quitOnClose();
-    ShowWindow(frame.window(), show);
+    frame.showWhereLeft(show);
     if (const std::vector<std::string> files = arguments(); !files.empty()) {
         frame.openFiles(files);
     }

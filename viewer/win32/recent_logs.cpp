@@ -34,6 +34,9 @@ RecentLogs::RecentLogs(std::string storePath) : m_storePath(std::move(storePath)
 }
 
 void RecentLogs::remember(const std::vector<std::string>& files) {
+    if (m_storePath.empty()) {
+        return;
+    }
     std::erase(m_entries, files);
     m_entries.insert(m_entries.begin(), files);
     m_entries.resize(std::min(m_entries.size(), kMost));

@@ -15,6 +15,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/win32/log_files_dialog.h"
 #include "viewer/win32/screen_scale.h"
+#include "viewer/win32/window_placement.h"
 
 namespace {
 
@@ -106,9 +107,16 @@ std::vector<std::string> askSave(HWND owner, const std::wstring& title, const st
 
 }  // namespace
 
-ViewerFrame::ViewerFrame(HINSTANCE instance, std::string recentStore)
-    : m_recent(std::move(recentStore)) {
+// Nothing is kept without a folder of the user's to keep it in.
+ViewerFrame::ViewerFrame(HINSTANCE instance, const std::string& settings)
+    : m_recent(settings.empty() ? "" : settings + "\\recent.txt"),
+      m_placementStore(settings.empty() ? "" : settings + "\\window.txt") {
     create(instance);
+}
+
+void ViewerFrame::showWhereLeft(int show) {
+    const bool maximized = restorePlacement(m_window, m_placementStore);
+    ShowWindow(m_window, maximized ? SW_SHOWMAXIMIZED : show);
 }
 
 ViewerFrame::~ViewerFrame() {
@@ -274,6 +282,9 @@ LRESULT ViewerFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             dropped(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_CLOSE:
+            savePlacement(m_window, m_placementStore);
+            break;
         case WM_DESTROY:
             if (m_quitOnClose) {
                 PostQuitMessage(0);
@@ -369,7 +380,7 @@ void ViewerFrame::command(int id) {
             exportAsked(FileQuestion::ExportLapTable, &ViewerFrame::exportLapTable);
             break;
         case kClose:
-            DestroyWindow(m_window);
+            SendMessageW(m_window, WM_CLOSE, 0, 0);
             break;
         case kFitScales: {
             const bool on = !(GetMenuState(m_viewMenu, kFitScales, MF_BYCOMMAND) & MF_CHECKED);

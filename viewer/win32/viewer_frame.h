@@ -29,8 +29,9 @@ public:
         std::function<std::vector<std::string>(FileQuestion, const std::string& about)>;
     using ErrorShower = std::function<void(const std::string&)>;
 
-    // recentStore: the file that keeps the logs opened last.
-    ViewerFrame(HINSTANCE instance, std::string recentStore);
+    // settings: the folder that keeps the logs opened last and the window's
+    // place (made when first needed).
+    ViewerFrame(HINSTANCE instance, const std::string& settings);
     ~ViewerFrame();
     ViewerFrame(const ViewerFrame&) = delete;
     ViewerFrame& operator=(const ViewerFrame&) = delete;
@@ -38,6 +39,8 @@ public:
     HWND window() const { return m_window; }
     // The program ends when the window closes.
     void quitOnClose() { m_quitOnClose = true; }
+    // Shows the window where and as large as the user left it.
+    void showWhereLeft(int show);
     // Keys of the menus (Ctrl+O, ...), for the message loop.
     HACCEL accelerators() const { return m_accelerators; }
 
@@ -97,6 +100,7 @@ private:
     std::optional<BehindReference> m_behind;  // what the lap table counts against
     std::vector<std::string> m_openedFiles;
     RecentLogs m_recent;
+    std::string m_placementStore;
     int m_pendingList = 0;  // the list whose changes wait to be taken, all at once
     FileAsker m_asker;
     ErrorShower m_errorShower;
