@@ -231,8 +231,8 @@ void GdiplusCanvas::fillRects(std::span<const Rect> rects, Rgba colour) {
     const int state = SaveDC(device);
     // GDI keeps to the clip only when told, and Wine's GDI+ does not tell
     // its bounds: the canvas keeps them.
-    for (const Rect& clip : m_clipRects) {
-        const RECT pixels = onDevice(clip);
+    for (const Clip& clip : m_clips) {
+        const RECT pixels = onDevice(clip.rect);
         IntersectClipRect(device, pixels.left, pixels.top, pixels.right, pixels.bottom);
     }
     const HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
@@ -347,16 +347,14 @@ void GdiplusCanvas::drawTextUpwards(const Rect& rect, const std::string& utf8, R
 }
 
 void GdiplusCanvas::pushClip(const Rect& rect) {
-    m_clips.push_back(m_graphics.Save());
-    m_clipRects.push_back(rect);
+    m_clips.push_back({m_graphics.Save(), rect});
     m_graphics.SetClip(rectFOf(rect), Gdiplus::CombineModeIntersect);
 }
 
 void GdiplusCanvas::popClip() {
     if (!m_clips.empty()) {
-        m_graphics.Restore(m_clips.back());
+        m_graphics.Restore(m_clips.back().before);
         m_clips.pop_back();
-        m_clipRects.pop_back();
     }
 }
 

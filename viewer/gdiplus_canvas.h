@@ -50,8 +50,13 @@ private:
     double m_ownPoints;
     // Made once each: a plot draws dozens of texts in a few sizes.
     std::map<std::pair<int, bool>, std::unique_ptr<Gdiplus::Font>> m_fonts;
-    std::vector<Gdiplus::GraphicsState> m_clips;
-    std::vector<Rect> m_clipRects;  // the same clips' rectangles
+    // Each clip's rectangle with the graphics' state before it: GDI's fills
+    // are told the rectangles, which Wine's GDI+ does not give back.
+    struct Clip {
+        Gdiplus::GraphicsState before;
+        Rect rect;
+    };
+    std::vector<Clip> m_clips;
 };
 
 // GDI+ started for as long as it lives: a program, a test or a picture.
