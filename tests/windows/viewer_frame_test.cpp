@@ -113,6 +113,24 @@ TEST_F(ViewerFrameTest, BrokenFileIsNamedAndNothingOpens) {
     EXPECT_FALSE(frame->exportImage(TempPath("nothing.png")));
 }
 
+// Each menu command does its own work, however many logs were opened before.
+TEST_F(ViewerFrameTest, AddToCompareAsksForALogAfterSeveralOpenings) {
+    const std::string other = WriteFileBytes("c_log.csv", ReadFileBytes(kGolden + "log.csv"));
+    WriteFileBytes("c_lap.csv", ReadFileBytes(kGolden + "lap.csv"));
+    ASSERT_TRUE(frame->openFiles({other}));
+    ASSERT_TRUE(frame->openFiles({kGolden + "log.csv"}));
+    std::vector<ViewerFrame::FileQuestion> asked;
+    frame->answerFileQuestionsWith(
+        [&asked](ViewerFrame::FileQuestion question, const std::string&) {
+            asked.push_back(question);
+            return std::vector<std::string>{};
+        });
+    const HMENU file = GetSubMenu(GetMenu(frame->window()), 0);
+    SendMessageW(frame->window(), WM_COMMAND, GetMenuItemID(file, 1), 0);  // Add Log to Compare
+    EXPECT_EQ(asked, std::vector{ViewerFrame::FileQuestion::OpenFiles});
+    EXPECT_EQ(frame->session()->log.path, kGolden + "log.csv");
+}
+
 // Closed and opened again, the viewer is where and as large as it was left.
 TEST_F(ViewerFrameTest, OpensWhereItWasLeft) {
     SetWindowPos(frame->window(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);

@@ -35,9 +35,9 @@ enum Command : int {
     kWholeLog,
     kZoomIn,
     kZoomOut,
-    kFirstChannel = 200,  // one a channel
-    kFirstRecent = 300,   // one a recent opening
     kAddToCompare,
+    kFirstChannel = 200,  // one a channel
+    kFirstRecent = 300,   // one a recent opening, up to RecentLogs::kMost
     kLapListId = 400,
     kCompareListId,
     kUseReference,
