@@ -5,8 +5,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
+#include "device/file_access.h"
 #include "text/utf16.h"
 #include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
@@ -56,21 +58,18 @@ HFONT messageFont() {
 }
 
 std::string fileNameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return PathText(FilePath(path).filename());
 }
 
 std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return PathText(FilePath(path).parent_path());
 }
 
 // The whole path, so that a recent entry opens again from any folder.
 std::string wholePath(const std::string& path) {
-    const std::wstring given = utf8ToUtf16(path);
-    std::vector<wchar_t> whole(kPathsCapacity);
-    const DWORD length = GetFullPathNameW(given.c_str(), kPathsCapacity, whole.data(), nullptr);
-    return length == 0 || length >= kPathsCapacity ? path : utf16ToUtf8(whole.data());
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(FilePath(path), error);
+    return error ? path : PathText(whole);
 }
 
 // Proposes the log's name beside it; a name given without an extension gets
@@ -78,8 +77,8 @@ std::string wholePath(const std::string& path) {
 std::vector<std::string> askSave(HWND owner, const std::wstring& title, const std::string& log,
                                  bool image) {
     std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
-    std::string base = log.empty() ? (image ? "plot" : "laps") : fileNameOf(log);
-    base = base.substr(0, base.rfind('.'));
+    const std::string base =
+        log.empty() ? (image ? "plot" : "laps") : PathText(FilePath(log).stem());
     const std::wstring proposed = utf8ToUtf16(base + (image ? ".png" : ".csv"));
     proposed.copy(buffer.data(), buffer.size() - 1);
     const std::wstring folder = utf8ToUtf16(folderOf(log));
@@ -99,7 +98,7 @@ std::vector<std::string> askSave(HWND owner, const std::wstring& title, const st
         return {};
     }
     std::string name = utf16ToUtf8(buffer.data());
-    if (fileNameOf(name).find('.') == std::string::npos) {
+    if (!FilePath(name).has_extension()) {
         name += !image ? ".csv" : dialog.nFilterIndex == 2 ? ".svg" : ".png";
     }
     return {name};
