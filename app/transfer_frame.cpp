@@ -168,7 +168,7 @@ void CDatadockDlg::HideProgress() {
 void CDatadockDlg::LoggerSilent(bool silent) {
     if (silent) {
         m_hiddenInfo = m_platform.ControlText(ctl::kStaticInfo);
-        ShowInfo(txt::kWaitingForLogger);
+        ShowInfo(translated(txt::kWaitingForLogger));
     } else {
         ShowInfo(m_hiddenInfo);
     }
@@ -203,7 +203,7 @@ void CDatadockDlg::Finished(const TransferResult& result) {
     if (!result.message.empty()) {
         m_platform.MessageBox(result.message, IconFor(result.severity), result.Detail(), viewable);
     } else if (result.outcome == TransferOutcome::Cancelled && !result.partialFile.path.empty()) {
-        m_platform.MessageBox(m_transferName + std::string(txt::kStopped), MessageIcon::Information,
+        m_platform.MessageBox(translated(txt::kStopped, {{"transfer", m_transferName}}), MessageIcon::Information,
                               result.PartialFileNote());
     }
 }

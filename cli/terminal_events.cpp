@@ -71,7 +71,7 @@ void TerminalEvents::EndLiveLine() {
 void TerminalEvents::LoggerSilent(bool silent) {
     if (silent) {
         m_hiddenInfo = m_info;
-        ShowInfo(txt::kWaitingForLogger);
+        ShowInfo(translated(txt::kWaitingForLogger));
     } else {
         ShowInfo(m_hiddenInfo);
     }
@@ -80,7 +80,7 @@ void TerminalEvents::LoggerSilent(bool silent) {
 bool TerminalEvents::StopRequested() {
     if (ConsoleInterrupted() && !m_stopping) {
         if (m_updateUnderway) {
-            PrintToStderr(txt::kConfirmUpdateStop);
+            PrintToStderr(translated(txt::kConfirmUpdateStop));
         }
         m_stopping = true;
     }

@@ -12,14 +12,14 @@ namespace {
 void SayHowItEnded(TransferResult& result) {
     switch (result.outcome) {
         case TransferOutcome::Completed:
-            result.message = txt::kCompleted;
+            result.message = translated(txt::kCompleted);
             result.severity = Severity::Information;
             return;
         case TransferOutcome::NoData:
-            result.message = txt::kNoData;
+            result.message = translated(txt::kNoData);
             return;
         case TransferOutcome::Failed:
-            result.message = txt::kFailedToReceive;
+            result.message = translated(txt::kFailedToReceive);
             return;
         case TransferOutcome::Cancelled:
         case TransferOutcome::NotConnected:

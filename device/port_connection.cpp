@@ -32,7 +32,7 @@ std::string NotConnectedReason(const SerialPortAPI& port, const std::string& nam
 TransferResult NotConnected(const SerialPortAPI& port, const std::string& name) {
     TransferResult result;
     result.outcome = TransferOutcome::NotConnected;
-    result.message = txt::kNotConnected;
+    result.message = translated(txt::kNotConnected);
     result.reason = NotConnectedReason(port, name);
     return result;
 }

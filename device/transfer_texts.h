@@ -1,7 +1,10 @@
 #pragma once
 
-// The transfers' own texts, as code page 932 bytes: U+3000 (ideographic
-// space) is 81 40, the arrow U+2192 is 81 A8. The two macros stay defined for
+#include "text/translation.h"
+
+// The transfers' own texts. The titles are code page 932 bytes: U+3000
+// (ideographic space) is 81 40, the arrow U+2192 is 81 A8. The messages are
+// English UTF-8, shown through translated(). The two macros stay defined for
 // the window's texts, which are built of the same characters.
 #define DD_IDEO_SPACE "\x81\x40"
 #define DD_ARROW "\x81\xA8"
@@ -13,22 +16,22 @@ constexpr char kTitleModelSave[] = "MODEL SAVE            KTR-90 " DD_ARROW " PC
 constexpr char kTitleUpdate[] = "SOFTWARE UPDATE       PC " DD_ARROW " KTR-90";
 constexpr char kArrowSeparator[] = " " DD_ARROW " ";
 
-constexpr char kNotConnected[] = "Not connected.";
-constexpr char kFailedToReceive[] = "Failed to receive data.";
-constexpr char kCompleted[] = "Completed to receive data!!";
-constexpr char kNoData[] = "No data.";
-constexpr char kUpdateComplete[] = "Update complete!!\r\nReboot the KTR-90.";
-constexpr char kUpdateFailed[] = "Update Failed.";
+constexpr char kNotConnected[] = DD_TEXT("Not connected.");
+constexpr char kFailedToReceive[] = DD_TEXT("Failed to receive data.");
+constexpr char kCompleted[] = DD_TEXT("Completed to receive data!!");
+constexpr char kNoData[] = DD_TEXT("No data.");
+constexpr char kUpdateComplete[] = DD_TEXT("Update complete!!\r\nReboot the KTR-90.");
+constexpr char kUpdateFailed[] = DD_TEXT("Update Failed.");
 constexpr char kLogSave[] = "LOG SAVE";
 constexpr char kModelSave[] = "MODEL SAVE";
 constexpr char kSoftwareUpdate[] = "SOFTWARE UPDATE";
-constexpr char kStopped[] = " stopped.";  // after the transfer's name
+constexpr char kStopped[] = DD_TEXT("{transfer} stopped.");
 
 // Beyond the original program: the question before an update is broken off,
 // and what is said while the logger is silent.
 constexpr char kConfirmUpdateStop[] =
-    "Stop the update? The KTR-90 will need the update again before it can be used.";
+    DD_TEXT("Stop the update? The KTR-90 will need the update again before it can be used.");
 constexpr char kWaitingForLogger[] =
-    "Waiting for the KTR-90 \x81\x5C is it switched on and connected?";
+    DD_TEXT("Waiting for the KTR-90 \xE2\x80\x95 is it switched on and connected?");
 
 }  // namespace txt

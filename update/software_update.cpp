@@ -19,10 +19,10 @@ constexpr const char* kHandshakeCommands[] = {"SUPM\r\n", "SUPW\r\n", "SUPC\r\n"
 
 void SayHowItEnded(TransferResult& result) {
     if (result.outcome == TransferOutcome::Completed) {
-        result.message = txt::kUpdateComplete;
+        result.message = translated(txt::kUpdateComplete);
         result.severity = Severity::Information;
     } else if (result.outcome == TransferOutcome::Failed) {
-        result.message = txt::kUpdateFailed;
+        result.message = translated(txt::kUpdateFailed);
         result.severity = Severity::Error;
     }
 }
