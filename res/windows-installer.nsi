@@ -1,11 +1,13 @@
-; The Windows installer: the programs and the README in Program Files,
+﻿; The Windows installer: the programs and the README in Program Files,
 ; Start-menu entries, and an uninstaller registered under Apps that takes all of
 ; it away again. Built by scripts/windows.sh:
 ;   makensis -DVERSION=1.0.5.0 -DPROGRAMS=DIR -DOUTFILE=SETUP.exe windows-installer.nsi
 ; DIR holds datadock-manager.exe, datadock.exe, datadock-viewer.exe and
 ; README.txt (CR LF).
-; /S installs or uninstalls silently. Texts come from the Modern UI's language
-; files, so another language is one more MUI_LANGUAGE line.
+; /S installs or uninstalls silently. The pages' texts come from the Modern
+; UI's language files: English, and Japanese for a Japanese Windows. The few
+; texts of our own are LangStrings, as res/po/ja.po has them. The file is
+; UTF-8 with its byte-order mark, which is how makensis takes Unicode.
 
 !ifndef VERSION | PROGRAMS | OUTFILE
   !error "Give -DVERSION=A.B.C.D -DPROGRAMS=DIR -DOUTFILE=FILE"
@@ -23,7 +25,6 @@ RequestExecutionLevel admin
 !define MANAGER "datadock-manager.exe"
 !define SHORTCUT "DATADOCK MANAGER"
 !define VIEWER "datadock-viewer.exe"
-!define VIEWER_SHORTCUT "DataDock log viewer"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
 Name "${PRODUCT}"
@@ -49,15 +50,23 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString VIEWER_SHORTCUT ${LANG_ENGLISH} "DataDock log viewer"
+LangString VIEWER_SHORTCUT ${LANG_JAPANESE} "DataDock ログビューアー"
 
 VIProductVersion "${VERSION}"
 VIFileVersion "${VERSION}"
-VIAddVersionKey "ProductName" "${SHORTCUT}"
-VIAddVersionKey "CompanyName" "${PUBLISHER}"
-VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
-VIAddVersionKey "FileVersion" "${VERSION}"
-VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+!macro VERSION_KEYS LANG DESCRIPTION
+  VIAddVersionKey /LANG=${LANG} "ProductName" "${SHORTCUT}"
+  VIAddVersionKey /LANG=${LANG} "CompanyName" "${PUBLISHER}"
+  VIAddVersionKey /LANG=${LANG} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANG} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANG} "ProductVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANG} "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+!macroend
+!insertmacro VERSION_KEYS ${LANG_ENGLISH} "DataDock Setup"
+!insertmacro VERSION_KEYS ${LANG_JAPANESE} "DataDock セットアップ"
 
 Section "Install"
   SetShellVarContext all
@@ -71,7 +80,7 @@ Section "Install"
 
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\${MANAGER}"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk" "$INSTDIR\${MANAGER}" "-VARDO"
-  CreateShortcut "$SMPROGRAMS\${VIEWER_SHORTCUT}.lnk" "$INSTDIR\${VIEWER}"
+  CreateShortcut "$SMPROGRAMS\$(VIEWER_SHORTCUT).lnk" "$INSTDIR\${VIEWER}"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${MANAGER}"
@@ -93,7 +102,10 @@ Section "Uninstall"
   SetRegView 64
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
   Delete "$SMPROGRAMS\${SHORTCUT} (MODEL SAVE).lnk"
-  Delete "$SMPROGRAMS\${VIEWER_SHORTCUT}.lnk"
+  ; The viewer's entry is named in the language the installer spoke, which
+  ; need not be the one the uninstaller speaks now.
+  Delete "$SMPROGRAMS\DataDock log viewer.lnk"
+  Delete "$SMPROGRAMS\DataDock ログビューアー.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${MANAGER}"
   Delete "$INSTDIR\datadock.exe"

@@ -9,8 +9,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           libbenchmark-dev dpkg-dev file lintian)
 
 # The Windows programs: the cross-compiler, Wine with a display and a
-# Japanese font for their tests, and NSIS for the installer.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-gothic nsis)
+# Japanese font and locale for their tests, and NSIS for the installer.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-ipafont-gothic nsis locales)
 if [[ " $* " == *" windows "* ]]; then
     packages+=("${windows_packages[@]}")
 fi

@@ -34,3 +34,18 @@ else
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1
 fi
+# A Japanese Windows for the tests that need one: Wine takes its language and
+# the code page of file names from LC_ALL, and needs the locale to exist for
+# file names in Japanese. Compiled once into the build folder (LOCPATH), so
+# the machine's own locales stay as they are.
+export DATADOCK_JA_LOCPATH=$PWD/build/windows/locale
+if [ ! -d "$DATADOCK_JA_LOCPATH/ja_JP.UTF-8" ]; then
+    mkdir -p "$DATADOCK_JA_LOCPATH"
+    localedef -i ja_JP -f UTF-8 "$DATADOCK_JA_LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
+fi
+# Runs a command (or a shell function) as on a Japanese Windows, in a
+# subshell; the shell itself does not know the locale and would say so.
+in_japanese() {
+    (export LOCPATH=$DATADOCK_JA_LOCPATH; { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null; "$@")
+}
+export -f in_japanese

@@ -79,16 +79,29 @@ std::set<std::string> markedTextsOfTheProduct() {
     return texts;
 }
 
-// Everything under res/ but the catalog: desktop entries, resource scripts,
-// the installer, which carry their translations beside the English.
-std::string resourceFiles() {
-    std::string all;
-    for (const auto& file : fs::recursive_directory_iterator(kSourceDir / "res")) {
-        if (file.is_regular_file() && file.path().extension() != ".po") {
-            all += ReadFileBytes(file.path().string());
+// The files under res/ that carry their translations beside the English:
+// desktop entries, resource scripts, the installer.
+std::vector<fs::path> translatedResourceFiles() {
+    std::vector<fs::path> files;
+    for (const auto& file : fs::directory_iterator(kSourceDir / "res")) {
+        const auto extension = file.path().extension();
+        if (extension == ".desktop" || extension == ".rc" || extension == ".nsi") {
+            files.push_back(file.path());
         }
     }
-    return all;
+    return files;
+}
+
+// The values of a desktop entry's keys a user reads, in English.
+std::vector<std::string> desktopTexts(const std::string& entry) {
+    std::vector<std::string> texts;
+    for (const std::string key : {"\nName=", "\nComment=", "\nKeywords="}) {
+        if (const auto at = entry.find(key); at != std::string::npos) {
+            const auto start = at + key.size();
+            texts.push_back(entry.substr(start, entry.find('\n', start) - start));
+        }
+    }
+    return texts;
 }
 
 }  // namespace
@@ -133,9 +146,11 @@ TEST(UiLanguageTest, FollowsTheVariablesAsGettextDoes) {
     EXPECT_EQ(languageFromVariables(nullptr, nullptr, nullptr, "jam"), en);
 }
 
-// Derived from the code and the catalog: a text marked for the user and
-// added without its Japanese fails here, and so does a translation that loses
-// or invents a placeholder, or one left behind when its text went.
+// Derived from the code, the resources and the catalog: a text marked for the
+// user and added without its Japanese fails here, and so does a desktop entry,
+// resource script or installer text without its Japanese beside it, a
+// translation that loses or invents a placeholder, or one left behind when its
+// text went. The product's name stays as it is in every language.
 TEST(CatalogTest, EveryTextOfTheUserIsTranslatedWithItsPlaceholders) {
     const Catalog catalog = parseCatalog(kJapaneseCatalog);
     const std::set<std::string> marked = markedTextsOfTheProduct();
@@ -143,7 +158,22 @@ TEST(CatalogTest, EveryTextOfTheUserIsTranslatedWithItsPlaceholders) {
     for (const auto& english : marked) {
         EXPECT_TRUE(catalog.translations.contains(english)) << "no Japanese for: " << english;
     }
-    const std::string resources = resourceFiles();
+    std::string resources;
+    for (const auto& file : translatedResourceFiles()) {
+        const std::string text = ReadFileBytes(file.string());
+        if (file.extension() == ".desktop") {
+            for (const auto& english : desktopTexts(text)) {
+                EXPECT_TRUE(catalog.translations.contains(english) || english == "DATADOCK MANAGER")
+                    << file.filename() << ": no Japanese for " << english;
+            }
+        }
+        for (const auto& [english, translation] : catalog.translations) {
+            EXPECT_TRUE(text.find(english) == std::string::npos ||
+                        text.find(translation) != std::string::npos)
+                << file.filename() << " lacks the Japanese of " << english;
+        }
+        resources += text;
+    }
     std::set<std::string> seen;
     for (const auto& [english, translation] : catalog.entries) {
         EXPECT_TRUE(seen.insert(english).second) << "twice in the catalog: " << english;
