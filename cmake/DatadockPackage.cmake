@@ -35,6 +35,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The rule's uaccess tag is acted on by systemd-logind's seat rules.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "systemd")
+# Japanese: a font with its glyphs, and Qt's own dialogs' texts (the file
+# dialog, Yes and No) in the language of DataDock's.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n")
 
 # The copyright and changelog files Debian asks of every package.
 set(DATADOCK_PACKAGE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
