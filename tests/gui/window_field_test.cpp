@@ -147,6 +147,9 @@ TEST(WindowFieldTest, EveryTextFitsItsControlInEitherLanguage) {
         EXPECT_EQ(harness.shownText(ctl::kBtnCancel),
                   japanese ? QString::fromUtf8("キャンセル") : QStringLiteral("Cancel"));
         EXPECT_EQ(harness.shownText(ctl::kBtnLogSave), displayText(txt::kBtnLogSave));
+        if (japanese) {
+            saveScreenshot(harness.window, QStringLiteral("ja-idle.png"));
+        }
     }
 }
 
