@@ -13,5 +13,5 @@ int CFileDialog::DoModal(DialogPlatform& platform) {
 }
 
 std::unique_ptr<CFileDialog> CsvSaveDialog(const std::string& initialName) {
-    return std::make_unique<CFileDialog>(false, "csv", initialName, txt::kCsvFilter);
+    return std::make_unique<CFileDialog>(false, "csv", initialName, translated(txt::kCsvFilter));
 }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <optional>
 
+#include "text/translation.h"
+
 // How a window front runs the logic's handlers (clicks, timer, closing): on
 // the window's thread, possibly one inside another through PumpMessages. A
 // dialog ended while a handler runs ends once the outermost one has returned,
@@ -33,5 +35,6 @@ private:
     std::optional<int> m_pendingResult;
 };
 
-// The message of the box that reports what a handler threw.
-inline constexpr char kUnexpectedErrorText[] = "An unexpected error occurred.";
+// The message of the box that reports what a handler threw; translated where
+// it is shown.
+inline constexpr char kUnexpectedErrorText[] = DD_TEXT("An unexpected error occurred.");

@@ -5,6 +5,7 @@
 
 #include "app/control_ids.h"
 #include "app/texts.h"
+#include "text/translation.h"
 
 namespace {
 
@@ -37,32 +38,32 @@ const std::vector<ControlTemplate>& mainDialogControls() {
     return controls;
 }
 
-const std::vector<TextToFit>& mainDialogTextsToFit() {
-    static const std::vector<TextToFit> texts = [] {
-        const std::pair<int, const char*> running[] = {
-            {ctl::kStaticTitle, txt::kTitleLogSave},
-            {ctl::kStaticTitle, txt::kTitleModelSave},
-            {ctl::kStaticTitle, txt::kTitleUpdate},
-            {ctl::kStaticPercent, "100%"},
-            {ctl::kStaticPort, txt::kNoPort},
-            {ctl::kStaticPort, "ttyUSB0"},
-            {ctl::kStaticPort, "COM10"},
-            {ctl::kComboPort, "ttyUSB0"},
-            {ctl::kComboPort, "COM10"},
-        };
-        std::vector<TextToFit> all;
-        for (const ControlTemplate& control : mainDialogControls()) {
-            if (control.text[0] != '\0') {
-                all.push_back({control.id, control.kind, control.text});
-            }
+std::string initialText(const ControlTemplate& control) {
+    return translated(control.text);
+}
+
+std::vector<TextToFit> mainDialogTextsToFit() {
+    const std::pair<int, const char*> running[] = {
+        {ctl::kStaticTitle, txt::kTitleLogSave},
+        {ctl::kStaticTitle, txt::kTitleModelSave},
+        {ctl::kStaticTitle, txt::kTitleUpdate},
+        {ctl::kStaticPercent, "100%"},
+        {ctl::kStaticPort, txt::kNoPort},
+        {ctl::kStaticPort, "ttyUSB0"},
+        {ctl::kStaticPort, "COM10"},
+        {ctl::kComboPort, "ttyUSB0"},
+        {ctl::kComboPort, "COM10"},
+    };
+    std::vector<TextToFit> all;
+    for (const ControlTemplate& control : mainDialogControls()) {
+        if (control.text[0] != '\0') {
+            all.push_back({control.id, control.kind, initialText(control)});
         }
-        for (const auto& [id, text] : running) {
-            const auto shown =
-                std::find_if(mainDialogControls().begin(), mainDialogControls().end(),
-                             [id = id](const ControlTemplate& c) { return c.id == id; });
-            all.push_back({id, shown->kind, text});
-        }
-        return all;
-    }();
-    return texts;
+    }
+    for (const auto& [id, text] : running) {
+        const auto shown = std::find_if(mainDialogControls().begin(), mainDialogControls().end(),
+                                        [id = id](const ControlTemplate& c) { return c.id == id; });
+        all.push_back({id, shown->kind, text});
+    }
+    return all;
 }

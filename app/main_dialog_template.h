@@ -1,10 +1,11 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 // Dialog template 102, the main window: its caption, font, size and
 // controls, in dialog units. Both windows lay it out from here. Texts are the
-// system's code page 932 bytes.
+// system's code page 932 bytes or English UTF-8 that a translation replaces.
 constexpr int kMainDialogWidth = 171;
 constexpr int kMainDialogHeight = 148;
 // The font the template was drawn for; dialog units follow its size.
@@ -45,14 +46,20 @@ const char* mainDialogCaption();
 // In creation order, which is also the order the keyboard focus takes.
 const std::vector<ControlTemplate>& mainDialogControls();
 
+// What the control shows as the window is made, in the user's language. The
+// product's names (the caption, the buttons' lines) have no translation and
+// stay as they are.
+std::string initialText(const ControlTemplate& control);
+
 // A text that must show whole on its control.
 struct TextToFit {
     int id = 0;
     ControlKind kind = ControlKind::Label;
-    const char* text = "";
+    std::string text;
 };
 
 // The template's own texts and those the system puts on its controls while it
 // runs: the transfer titles, the last percentage and the port names a user
-// usually sees (short names: the whole path is a tool tip).
-const std::vector<TextToFit>& mainDialogTextsToFit();
+// usually sees (short names: the whole path is a tool tip); in the user's
+// language.
+std::vector<TextToFit> mainDialogTextsToFit();

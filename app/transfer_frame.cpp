@@ -135,8 +135,8 @@ int CDatadockDlg::SelectLogFiles() {
         if (!IsSamePath(m_pLogFileDialog->GetPathName(), m_pLapFileDialog->GetPathName())) {
             return 1;
         }
-        m_platform.MessageBox("The log file must not be the lap file.", MessageIcon::Exclamation,
-                              "Choose another name for the log file.");
+        m_platform.MessageBox(translated(txt::kLogIsLapFile), MessageIcon::Exclamation,
+                              translated(txt::kChooseAnotherLogName));
     }
 }
 
@@ -145,7 +145,8 @@ int CDatadockDlg::SelectModelFile() {
 }
 
 int CDatadockDlg::SelectUpdateFile() {
-    return SelectFile(std::make_unique<CFileDialog>(true, "dat", "", txt::kUpdateFilter));
+    return SelectFile(
+        std::make_unique<CFileDialog>(true, "dat", "", translated(txt::kUpdateFilter)));
 }
 
 // ---- The running transfer -------------------------------------------------
@@ -203,7 +204,7 @@ void CDatadockDlg::Finished(const TransferResult& result) {
     if (!result.message.empty()) {
         m_platform.MessageBox(result.message, IconFor(result.severity), result.Detail(), viewable);
     } else if (result.outcome == TransferOutcome::Cancelled && !result.partialFile.path.empty()) {
-        m_platform.MessageBox(translated(txt::kStopped, {{"transfer", m_transferName}}), MessageIcon::Information,
-                              result.PartialFileNote());
+        m_platform.MessageBox(translated(txt::kStopped, {{"transfer", m_transferName}}),
+                              MessageIcon::Information, result.PartialFileNote());
     }
 }

@@ -4,9 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# A Japanese font, so that the window's tests measure and show Japanese
+# glyphs rather than boxes.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-dejavu-core
-          libbenchmark-dev dpkg-dev file lintian)
+          fonts-ipafont-gothic libbenchmark-dev dpkg-dev file lintian)
 
 # The Windows programs: the cross-compiler, Wine with a display and a
 # Japanese font and locale for their tests, and NSIS for the installer.

@@ -50,7 +50,7 @@ QWidget* ControlBuilder::build(const ControlTemplate& control) const {
             break;
     }
     widget->setObjectName(QStringLiteral("control%1").arg(control.id));
-    setWidgetText(*widget, displayText(control.text));
+    setWidgetText(*widget, displayText(initialText(control)));
     widget->setVisible(control.visible);
     return widget;
 }

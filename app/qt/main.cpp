@@ -1,6 +1,7 @@
 // datadock-manager: the KTR-90 logger's window.
 #include <QApplication>
 #include <QIcon>
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/datadock_dlg.h"
 #include "app/qt/qt_main_window.h"
+#include "app/qt/qt_translations.h"
 #include "serial/port_discovery.h"
 #include "serial/serial_port_api.h"
 
@@ -34,6 +36,9 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
 
     const std::string tail = argumentTail(argumentsAfterProgramName(argc, argv));
+    applyLanguageSwitch(tail);
+    QTranslator qtTexts;
+    installQtTranslations(application, qtTexts);
 
     QtMainWindow window;
     QApplication::setWindowIcon(window.windowIcon());

@@ -34,6 +34,7 @@
 #include "app/qt/port_combo_box.h"
 #include "app/qt/text_fit.h"
 #include "app/texts.h"
+#include "text/qt_text.h"
 
 // The icon lives in a static library, whose resources are registered only
 // when asked for; the macro must be used outside any namespace.
@@ -77,7 +78,7 @@ QtMainWindow::QtMainWindow(QWidget* parent)
     : QDialog(parent),
       m_handlers([this](int result) { endNow(result); },
                  [this](const char* what) {
-                     MessageBox(kUnexpectedErrorText, MessageIcon::Error, what);
+                     MessageBox(translated(kUnexpectedErrorText), MessageIcon::Error, what);
                  }) {
     registerIconResources();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -101,7 +102,7 @@ void QtMainWindow::buildControls() {
     for (const ControlTemplate& control : mainDialogControls()) {
         QWidget* widget = builder.build(control);
         m_controls[control.id] = widget;
-        m_controlTexts[control.id] = control.text;
+        m_controlTexts[control.id] = initialText(control);
         if (control.kind == ControlKind::GroupBox) {
             widget->lower();  // frames stay behind the controls they surround
         }
@@ -264,7 +265,7 @@ void QtMainWindow::keyPressEvent(QKeyEvent* event) {
 // ---- The log viewer ------------------------------------------------------
 
 void QtMainWindow::viewLog() {
-    const FileDialogRequest request{true, "csv", "", txt::kCsvFilter};
+    const FileDialogRequest request{true, "csv", "", translated(txt::kCsvFilter)};
     if (const std::optional<std::string> path = RunFileDialog(request)) {
         openLogViewer(this, {QFile::decodeName(QByteArray::fromStdString(*path))});
     }
@@ -279,7 +280,7 @@ void QtMainWindow::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    menu.addAction(tr("View a log…"), this, &QtMainWindow::viewLog);
+    menu.addAction(qtText(txt::kViewLogMenuEntry), this, &QtMainWindow::viewLog);
     menu.exec(event->globalPos());
 }
 
@@ -439,8 +440,9 @@ void QtMainWindow::MessageBox(const std::string& text, MessageIcon icon, const s
     }
     QMessageBox box(this);
     configureMessageBox(box, text, icon, detail);
-    QPushButton* view =
-        viewable.empty() ? nullptr : box.addButton(tr("View"), QMessageBox::ActionRole);
+    QPushButton* view = viewable.empty()
+                            ? nullptr
+                            : box.addButton(qtText(txt::kViewButton), QMessageBox::ActionRole);
     takeRequestsBeforeModal();
     const ArrowCursorWhile arrow(m_waitCursorDepth > 0);
     box.exec();

@@ -122,7 +122,7 @@ std::vector<WORD> mainDialogTemplate() {
         out.rect(control.rect);
         out.dword(static_cast<DWORD>(control.id));
         writeClass(out, control.kind);
-        out.text(displayText(control.text));
+        out.text(displayText(initialText(control)));
         out.word(0);  // no creation data
     }
     return out.take();

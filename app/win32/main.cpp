@@ -17,6 +17,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
     const std::string tail = utf16ToUtf8(commandLineTail(GetCommandLineW()));
+    applyLanguageSwitch(tail);  // the window's template is made in the user's language
 
     Win32MainWindow window(instance);
     CDatadockDlg logic(window, offeredPorts, [] { return std::make_unique<SerialPortAPI>(); });

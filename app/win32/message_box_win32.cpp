@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include "app/texts.h"
 #include "app/win32/display_text.h"
+#include "text/translation.h"
+#include "text/utf16.h"
 
 namespace {
 constexpr wchar_t kCaption[] = L"DATADOCK MANAGER";
-constexpr int kViewButton = 100;
+constexpr int kViewButtonId = 100;
 
 std::wstring shownText(const std::string& text, const std::string& detail) {
     std::wstring shown = displayText(text);
@@ -52,7 +55,8 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
 bool showMessageBoxOfferingView(HWND owner, const std::string& text, MessageIcon icon,
                                 const std::string& detail) {
     const std::wstring shown = shownText(text, detail);
-    const TASKDIALOG_BUTTON view{kViewButton, L"View"};
+    const std::wstring viewText = utf8ToUtf16(translated(txt::kViewButton));
+    const TASKDIALOG_BUTTON view{kViewButtonId, viewText.c_str()};
     TASKDIALOGCONFIG box{};
     box.cbSize = sizeof box;
     box.hwndParent = owner;
@@ -69,7 +73,7 @@ bool showMessageBoxOfferingView(HWND owner, const std::string& text, MessageIcon
         showMessageBox(owner, text, icon, detail);  // the news matters more than the offer
         return false;
     }
-    return chosen == kViewButton;
+    return chosen == kViewButtonId;
 }
 
 bool askYesNo(HWND owner, const std::string& text) {

@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kIconGroupId = 128;
 constexpr int kViewLogCommand = 2001;  // the background menu's entry
-constexpr char kViewerNotStarted[] = "The log viewer could not be started.";
 
 }  // namespace
 
@@ -36,7 +35,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE resources)
       m_icon(LoadIconW(resources, MAKEINTRESOURCEW(kIconGroupId))),
       m_handlers([this](int result) { endNow(result); },
                  [this](const char* what) {
-                     MessageBox(kUnexpectedErrorText, MessageIcon::Error, what);
+                     MessageBox(translated(kUnexpectedErrorText), MessageIcon::Error, what);
                  }) {}
 
 Win32MainWindow::~Win32MainWindow() {
@@ -221,7 +220,8 @@ void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
         ClientToScreen(m_hwnd, &point);
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, kViewLogCommand, L"View a log\x2026");
+    AppendMenuW(menu, MF_STRING, kViewLogCommand,
+                utf8ToUtf16(translated(txt::kViewLogMenuEntry)).c_str());
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hwnd, nullptr);
     DestroyMenu(menu);
 }
@@ -229,9 +229,9 @@ void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
 void Win32MainWindow::viewLog() {
     std::vector<std::string> files;
     if (!answersFileDialogs()) {
-        files = askForLogFiles(m_hwnd, L"View a log", {}, true);
+        files = askForLogFiles(m_hwnd, utf8ToUtf16(translated(txt::kViewLogTitle)), {}, true);
     } else if (std::optional<std::string> file =
-                   answeredFileDialog({true, "csv", "", txt::kCsvFilter})) {
+                   answeredFileDialog({true, "csv", "", translated(txt::kCsvFilter)})) {
         files = {*file};
     }
     if (!files.empty()) {
@@ -251,7 +251,7 @@ void Win32MainWindow::onDrop(HDROP drop) {
 void Win32MainWindow::openLogViewer(const std::vector<std::string>& files) {
     std::string whyNot;
     if (!startLogViewer(files, whyNot)) {
-        MessageBox(kViewerNotStarted, MessageIcon::Exclamation, whyNot);
+        MessageBox(translated(txt::kViewerNotStarted), MessageIcon::Exclamation, whyNot);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "app/control_ids.h"
+#include "text/translation.h"
 
 namespace layout {
 
@@ -35,6 +36,14 @@ inline constexpr Shown kLogSave[] = {
     {ctl::kStaticPercent, true}, {ctl::kProgress, true},      {ctl::kBtnCancel, true}};
 
 }  // namespace layout
+
+// The window in Japanese for as long as it lives; the tests run in English.
+struct InJapanese {
+    InJapanese() { useUiLanguage(UiLanguage::Japanese); }
+    ~InJapanese() { useUiLanguage(UiLanguage::English); }
+    InJapanese(const InJapanese&) = delete;
+    InJapanese& operator=(const InJapanese&) = delete;
+};
 
 // `window` answers visible(id) for the control as a person sees it.
 template <typename Window, std::size_t N>

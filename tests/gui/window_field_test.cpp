@@ -7,6 +7,7 @@
 #include <qpa/qwindowsysteminterface.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStyle>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include <utility>
 
 #include "app/control_ids.h"
+#include "app/main_dialog_template.h"
 #include "app/qt/control_text.h"
 #include "app/qt/port_combo_box.h"
 #include "app/texts.h"
@@ -29,6 +31,8 @@
 #include "tests/support/temp_files.h"
 
 namespace {
+
+const std::string kAck = "OK00\r\n";
 
 // A click while a transfer runs starts nothing: on a button still shown while
 // its files are chosen, or a key or click aimed at a hidden button once it
@@ -104,35 +108,85 @@ TEST(WindowFieldTest, CloseDuringASilentWaitClosesTheWindowAfterTheResult) {
     EXPECT_FALSE(harness.window.timerRunning(kPortPollTimerId)) << "OnDestroy not told";
 }
 
-// Each text measured against its control: a button's text with the style's
-// margins on both sides, a label's against its inside.
-TEST(WindowFieldTest, EveryTextFitsItsControl) {
-    WindowHarness harness({"/dev/ttyUSB0"}, true);
-    const QStyle* style = harness.window.style();
-    const int buttonMargins = 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
-    for (int id : {ctl::kBtnLogSave, ctl::kBtnModelSave, ctl::kBtnUpdate, ctl::kPortGroup}) {
-        const QWidget* control = harness.window.control(id);
-        const QString text = harness.shownText(id);
-        EXPECT_LE(control->fontMetrics().horizontalAdvance(text) + buttonMargins, control->width())
-            << text.toStdString();
+// Whether the control shows the text whole: a button's or a frame's with the
+// style's margins on both sides, a label's within its inside, the port box's
+// beside its arrow.
+bool fitsControl(const QWidget* control, ControlKind kind, const QString& text) {
+    if (kind == ControlKind::DropDownList) {
+        return qobject_cast<const PortComboBox*>(control)->hasRoomFor(text);
     }
-    const std::pair<int, QString> labelTexts[] = {
-        {ctl::kStaticTitle, displayText(txt::kTitleLogSave)},
-        {ctl::kStaticTitle, displayText(txt::kTitleModelSave)},
-        {ctl::kStaticTitle, displayText(txt::kTitleUpdate)},
-        {ctl::kStaticPercent, QStringLiteral("100%")},
-        {ctl::kStaticPort, QStringLiteral("ttyUSB0")},
-    };
-    for (const auto& [id, text] : labelTexts) {
-        const QWidget* label = harness.window.control(id);
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width())
-            << text.toStdString();
+    if (kind == ControlKind::Label) {
+        return control->fontMetrics().horizontalAdvance(text) <= control->contentsRect().width();
     }
-    auto* combo = qobject_cast<PortComboBox*>(harness.window.control(ctl::kComboPort));
-    EXPECT_TRUE(combo->hasRoomFor(QStringLiteral("ttyUSB0")));
+    const int margins = 2 * control->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    return control->fontMetrics().horizontalAdvance(text) + margins <= control->width();
 }
 
-const std::string kAck = "OK00\r\n";
+// Every text of the window measured against its control in either language,
+// with the font the window got; tests/gui/CMakeLists.txt runs it again at
+// 200 % scale. In Japanese Cancel is translated, the product's names are not.
+TEST(WindowFieldTest, EveryTextFitsItsControlInEitherLanguage) {
+    for (const bool japanese : {false, true}) {
+        std::optional<InJapanese> language;
+        if (japanese) {
+            language.emplace();
+        }
+        WindowHarness harness({"/dev/ttyUSB0"}, true);
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+            EXPECT_EQ(harness.window.devicePixelRatio(),
+                      qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+        }
+        for (const TextToFit& each : mainDialogTextsToFit()) {
+            const QString text = displayText(each.text);
+            if (each.kind == ControlKind::PushButton || each.kind == ControlKind::GroupBox) {
+                EXPECT_EQ(harness.shownText(each.id), text);
+            }
+            EXPECT_TRUE(fitsControl(harness.window.control(each.id), each.kind, text))
+                << text.toStdString() << (japanese ? " in Japanese" : "");
+        }
+        EXPECT_EQ(harness.shownText(ctl::kBtnCancel),
+                  japanese ? QString::fromUtf8("キャンセル") : QStringLiteral("Cancel"));
+        EXPECT_EQ(harness.shownText(ctl::kBtnLogSave), displayText(txt::kBtnLogSave));
+        if (japanese) {
+            saveScreenshot(harness.window, QStringLiteral("ja-idle.png"));
+        }
+    }
+}
+
+// In Japanese, a LOG SAVE the logger leaves silent: the info line says so in
+// Japanese within its lines, and the result's box is Japanese, its text whole.
+TEST(WindowFieldTest, InJapaneseTheTransferAndItsResultShowWhole) {
+    const InJapanese japanese;
+    ScriptedWindow harness;
+    harness.window.answerMessageBoxesWith(nullptr);  // a real, modal box
+    harness.device->replies = {"NG00\r\n", "NG00\r\n", "NG00\r\n",
+                               "NG00\r\n", kAck,       "OK00,0001,X\r\n"};  // then silence
+    bool silenceShown = false;
+    QString boxText;
+    EveryPump look([&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxText = box->text();
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+            saveScreenshot(*box, QStringLiteral("ja-message-box.png"));
+            box->accept();
+        } else if (!silenceShown && harness.window.ControlText(ctl::kStaticInfo) ==
+                                        translated(txt::kWaitingForLogger)) {
+            silenceShown = true;
+            const auto* info = qobject_cast<QLabel*>(harness.window.control(ctl::kStaticInfo));
+            const QRect room = info->contentsRect();
+            EXPECT_LE(
+                info->fontMetrics().boundingRect(room, Qt::TextWordWrap, info->text()).height(),
+                room.height());
+            EXPECT_EQ(harness.shownText(ctl::kBtnCancel), QString::fromUtf8("キャンセル"));
+            EXPECT_EQ(harness.shownText(ctl::kStaticTitle), displayText(txt::kTitleLogSave));
+            saveScreenshot(harness.window, QStringLiteral("ja-log-save.png"));
+        }
+    });
+    harness.button(ctl::kBtnLogSave)->click();
+    EXPECT_TRUE(silenceShown);
+    EXPECT_EQ(boxText, QString::fromUtf8("データを受信できませんでした。"));
+}
 
 // Each tick used to empty and refill the box, so Down then Enter in an open
 // list picked another port than the one highlighted: a tick leaves an open

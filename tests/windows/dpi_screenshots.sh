@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Win32 window at 96, 120, 144 and 192 DPI (the prefix's LogPixels, as a
 # user's display scale of 100 to 200 %): each run checks that every text fits
-# its control and leaves screenshots of the idle and transfer layouts, and of
+# its control and leaves screenshots of the idle and transfer layouts (in
+# English and in Japanese), of the Japanese completion box, and of
 # the log viewer with the golden log, in SCREENSHOT_DIR. The prefix is put back to 96 DPI at the end.
 # Usage: dpi_screenshots.sh DATADOCK_TESTS_EXE SCREENSHOT_DIR
 set -uo pipefail
@@ -17,7 +18,7 @@ failures=0
 for dpi in 96 120 144 192; do
     set_dpi "$dpi"
     DATADOCK_EXPECT_DPI=$dpi DATADOCK_SCREENSHOT_DIR="Z:${folder//\//\\}" \
-        wine "$exe" --gtest_filter='*EveryTextFitsAtTheDisplaysScale:*ListsTheLapsZoomsToOneAndOverlaysTwo' --gtest_brief=1 \
+        wine "$exe" --gtest_filter='*EveryTextFitsAtTheDisplaysScale:*InJapaneseTheMenuAndTheCompletionBox*:*ListsTheLapsZoomsToOneAndOverlaysTwo' --gtest_brief=1 \
         </dev/null || { echo "FAIL at $dpi dpi"; failures=$((failures + 1)); }
 done
 exit "$failures"

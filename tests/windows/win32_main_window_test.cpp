@@ -26,6 +26,7 @@
 #include "serial/serial_port_api.h"
 #include "tests/gui/main_window_layouts.h"
 #include "tests/windows/screenshot.h"
+#include "text/translation.h"
 #include "text/utf16.h"
 #include "viewer/win32/log_files_dialog.h"
 
@@ -167,6 +168,19 @@ bool textFits(HWND dialog, int id, const char* text) {
     return drawn.right <= room.right - room.left - 2 * GetSystemMetrics(SM_CXEDGE);
 }
 
+// Whether the text shows whole on the control's lines as the system breaks
+// them (a label, a box's message), in the control's own font.
+bool fitsOnItsLines(HWND control, const std::wstring& text) {
+    RECT room{};
+    GetClientRect(control, &room);
+    RECT drawn = room;
+    HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    ReleaseDC(control, dc);
+    return drawn.right <= room.right && drawn.bottom <= room.bottom;
+}
+
 // A wider font in the template's place, as where that is missing: the window
 // makes it smaller until every text shows whole inside its control's edges.
 TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
@@ -182,12 +196,13 @@ TEST(Win32MainWindowTest, AWiderStandInFontIsMadeSmallerUntilEveryTextFits) {
         << "the stand-in is not wider";
     h.window.fitFontToTexts();
     for (const TextToFit& each : mainDialogTextsToFit()) {
-        EXPECT_TRUE(textFits(h.hwnd, each.id, each.text)) << each.id << " " << each.text;
+        EXPECT_TRUE(textFits(h.hwnd, each.id, each.text.c_str())) << each.id << " " << each.text;
     }
 }
 
 // tests/windows/dpi_screenshots.sh runs this at 96, 120, 144 and 192 DPI: the
-// dialog and its font grow with the display's scale, and every text fits.
+// dialog and its font grow with the display's scale, and every text fits, in
+// English and in Japanese (Cancel and the silent logger's note translated).
 TEST(Win32MainWindowTest, EveryTextFitsAtTheDisplaysScale) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -195,27 +210,39 @@ TEST(Win32MainWindowTest, EveryTextFitsAtTheDisplaysScale) {
     if (const char* expected = std::getenv("DATADOCK_EXPECT_DPI")) {
         EXPECT_EQ(dpi, std::atoi(expected)) << "the display's scale was not taken";
     }
-    DialogHarness h({"COM5"}, true);
-    HDC dc = GetDC(h.hwnd);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(h.hwnd, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(h.hwnd, dc);
-    EXPECT_GE(metrics.tmHeight * 96, 11 * dpi) << "the font did not grow with the scale";
-    for (const bool transfer : {false, true}) {
-        if (transfer) {
-            h.logic.ShowUpdateLayout();
+    for (const bool japanese : {false, true}) {
+        std::optional<InJapanese> language;
+        if (japanese) {
+            language.emplace();
         }
-        for (const TextToFit& each : mainDialogTextsToFit()) {
-            EXPECT_TRUE(!IsWindowVisible(GetDlgItem(h.hwnd, each.id)) ||
-                        textFits(h.hwnd, each.id, each.text))
-                << dpi << " dpi: " << each.id << " " << each.text;
-        }
-        if (const char* folder = std::getenv("DATADOCK_SCREENSHOT_DIR")) {
-            h.window.PumpMessages();
-            const std::string name = transfer ? "update" : "idle";
-            saveScreenshot(h.hwnd, utf8ToUtf16(std::string(folder) + "\\win32-" + name + "-" +
-                                               std::to_string(dpi) + "dpi.bmp"));
+        DialogHarness h({"COM5"}, true);
+        HDC dc = GetDC(h.hwnd);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(h.hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        ReleaseDC(h.hwnd, dc);
+        EXPECT_GE(metrics.tmHeight * 96, 11 * dpi) << "the font did not grow with the scale";
+        EXPECT_EQ(h.shownText(ctl::kBtnCancel), japanese ? L"キャンセル" : L"Cancel");
+        for (const bool transfer : {false, true}) {
+            if (transfer) {
+                h.logic.ShowUpdateLayout();
+                h.window.SetControlText(ctl::kStaticInfo, translated(txt::kWaitingForLogger));
+                EXPECT_TRUE(fitsOnItsLines(GetDlgItem(h.hwnd, ctl::kStaticInfo),
+                                           h.shownText(ctl::kStaticInfo)))
+                    << dpi << " dpi, the silent logger's note";
+            }
+            for (const TextToFit& each : mainDialogTextsToFit()) {
+                EXPECT_TRUE(!IsWindowVisible(GetDlgItem(h.hwnd, each.id)) ||
+                            textFits(h.hwnd, each.id, each.text.c_str()))
+                    << dpi << " dpi: " << each.id << " " << each.text;
+            }
+            if (const char* folder = std::getenv("DATADOCK_SCREENSHOT_DIR")) {
+                h.window.PumpMessages();
+                const std::string name =
+                    std::string(japanese ? "ja-" : "") + (transfer ? "update" : "idle");
+                saveScreenshot(h.hwnd, utf8ToUtf16(std::string(folder) + "\\win32-" + name + "-" +
+                                                   std::to_string(dpi) + "dpi.bmp"));
+            }
         }
     }
 }
@@ -340,6 +367,56 @@ TEST(Win32MainWindowTest, TheMenuDroppedCsvFilesAndTheCompletionBoxStartTheViewe
                   "C:\\nowhere\\viewer.exe (named by DATADOCK_VIEWER) was not found.");
     }
     EXPECT_EQ(shown[2].viewable, saved);
+}
+
+// Looks at the completion box in Japanese from inside its modal loop: View
+// translated, each text whole (the system sizes the box), a picture; then OK.
+bool g_japaneseBoxSeen = false;
+void CALLBACK lookAtJapaneseBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowW(nullptr, L"DATADOCK MANAGER");
+    if (box == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    g_japaneseBoxSeen = true;
+    EXPECT_NE(FindWindowExW(box, nullptr, L"Button", L"表示"), nullptr) << "View not translated";
+    bool messageShown = false;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        messageShown |= std::wstring(text) == L"データの受信が完了しました！";
+        EXPECT_TRUE(!IsWindowVisible(child) || fitsOnItsLines(child, text)) << utf16ToUtf8(text);
+    }
+    EXPECT_TRUE(messageShown);
+    if (const char* folder = std::getenv("DATADOCK_SCREENSHOT_DIR")) {
+        RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        saveScreenshot(box, utf8ToUtf16(std::string(folder) + "\\win32-ja-message-box-" +
+                                        std::to_string(dpi) + "dpi.bmp"));
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// In Japanese the background's menu and the box that offers the saved log
+// speak it; the product's caption stays.
+TEST(Win32MainWindowTest, InJapaneseTheMenuAndTheCompletionBoxSpeakIt) {
+    const InJapanese japanese;
+    DialogHarness h;
+    g_window = &h.window;
+    g_menuEntry.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, chooseFirstEntry);
+    SendMessageW(h.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h.hwnd), MAKELPARAM(9, 9));
+    KillTimer(nullptr, timer);
+    h.window.PumpMessages();
+    EXPECT_EQ(g_menuEntry, L"ログを表示…");
+
+    h.window.answerMessageBoxesWith(nullptr);
+    SetTimer(nullptr, 0, 20, lookAtJapaneseBox);
+    h.window.MessageBox(translated(txt::kCompleted), MessageIcon::Information, "",
+                        {"C:\\lap.csv", "C:\\log.csv"});
+    EXPECT_TRUE(g_japaneseBoxSeen);
 }
 
 TEST(Win32MainWindowTest, StartUpSwitchAndFileFiltersAsTheSystemTakesThem) {
