@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "text/qt_text.h"
 #include "viewer/compared_laps.h"
+#include "viewer/viewer_texts.h"
 
 namespace {
 
@@ -30,8 +32,8 @@ QTableWidgetItem* cell(const QString& text, bool drawable, bool reference) {
 ComparePanel::ComparePanel(QWidget* parent)
     : QWidget(parent),
       m_table(new QTableWidget(this)),
-      m_byTime(new QCheckBox(tr("Draw laps by time since each began"), this)),
-      m_reference(new QPushButton(tr("Use as Reference"), this)),
+      m_byTime(new QCheckBox(qtText(viewer_text::kDrawByTime), this)),
+      m_reference(new QPushButton(qtText(viewer_text::kUseAsReference), this)),
       m_about(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -42,7 +44,7 @@ ComparePanel::ComparePanel(QWidget* parent)
     m_table->setColumnCount(4);
     QStringList headers;
     for (const char* header : kComparedLapHeaders) {
-        headers << tr(header);
+        headers << qtText(header);
     }
     m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
@@ -51,10 +53,11 @@ ComparePanel::ComparePanel(QWidget* parent)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_about->setWordWrap(true);
     m_about->setTextFormat(Qt::PlainText);
-    m_about->setText(tr("Select up to %1 laps (Ctrl+click) to compare them with the reference, "
-                        "lined up by distance estimated from RPM. File > Add Log to Compare "
-                        "opens another session.")
-                         .arg(kMostOverlaidLaps));
+    m_about->setText(QString::fromStdString(
+        translated("Select up to {count} laps (Ctrl+click) to compare them with the reference, "
+                   "lined up by distance estimated from RPM. File > Add Log to Compare "
+                   "opens another session.",
+                   {{"count", std::to_string(kMostOverlaidLaps)}})));
     m_reference->setEnabled(false);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, [this] {
         const std::vector<SessionLap> laps = selectedLaps();

@@ -7,7 +7,7 @@ namespace {
 
 std::string behindText(const ComparedLapRow& row, bool reference) {
     if (reference) {
-        return "reference";
+        return translated("reference");
     }
     const int cs = row.behindReferenceCs;
     char text[24];

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "text/translation.h"
 #include "viewer/plot_painter.h"
 
 namespace {
@@ -65,12 +66,12 @@ std::string signedSeconds(int hundredths) {
 }
 
 std::string legendLine(const OverlaidLap& lap, const OverlaidLap& reference, LineUp lineUp) {
-    std::string line = lapName(lap.lap) + "   " + timeText(lap.lapCs) + "   " +
-                       (&lap == &reference ? std::string("reference")
-                                           : signedSeconds(lap.lapCs - reference.lapCs));
+    std::string line =
+        lapName(lap.lap) + "   " + timeText(lap.lapCs) + "   " +
+        (&lap == &reference ? translated("reference") : signedSeconds(lap.lapCs - reference.lapCs));
     if (lap.progress.byTime) {
-        line += lineUp == LineUp::ByDistance ? "   no RPM: lined up by time"
-                                             : "   no RPM: variance by time";
+        line += "   " + (lineUp == LineUp::ByDistance ? translated("no RPM: lined up by time")
+                                                      : translated("no RPM: variance by time"));
     }
     return line;
 }
@@ -99,15 +100,18 @@ void drawLegend(Canvas& canvas, const Rect& pane, const LapComparison& compariso
 }
 
 std::string titleOf(const LapComparison& comparison) {
-    std::string title = comparison.lineUp == LineUp::ByTime
-                            ? "Laps by time since each began; variance by "
-                              "distance estimated from RPM    "
-                            : "Laps lined up by distance estimated from RPM    ";
+    std::string title =
+        (comparison.lineUp == LineUp::ByTime
+             ? translated("Laps by time since each began; variance by distance estimated from RPM")
+             : translated("Laps lined up by distance estimated from RPM")) +
+        "    ";
     std::vector<std::size_t> named;
     for (const OverlaidLap& lap : comparison.overlaid) {
         if (std::find(named.begin(), named.end(), lap.lap.session) == named.end()) {
-            title += (named.empty() ? "session " : ", session ") +
-                     std::to_string(lap.lap.session + 1) + ": " + lap.session->log.title;
+            title += (named.empty() ? "" : ", ") +
+                     translated("session {number}: {log}",
+                                {{"number", std::to_string(lap.lap.session + 1)},
+                                 {"log", lap.session->log.title}});
             named.push_back(lap.lap.session);
         }
     }
@@ -117,7 +121,7 @@ std::string titleOf(const LapComparison& comparison) {
 void drawVariance(Canvas& canvas, const Rect& pane, const LapComparison& comparison,
                   const PlotView& view, const PlotColours& colours) {
     const ValueRange range = varianceRange(comparison);
-    drawPaneFrame(canvas, pane, "VARIANCE(s)", range, colours);
+    drawPaneFrame(canvas, pane, translated("VARIANCE(s)"), range, colours);
     canvas.pushClip(pane);
     const double zero = pane.bottom() - (0 - range.low) / (range.high - range.low) * pane.height();
     const Line zeroLine{{pane.left(), zero}, {pane.right(), zero}};
@@ -192,7 +196,8 @@ void paintComparison(Canvas& canvas, const Rect& area, const LapComparison& comp
                      const PlotView& view, const PlotColours& colours) {
     canvas.fillRect(area, colours.background);
     if (comparison.overlaid.empty()) {
-        canvas.drawText(area, Align::Centre, "No lap to compare.", colours.text, Font{});
+        canvas.drawText(area, Align::Centre, translated("No lap to compare."), colours.text,
+                        Font{});
         return;
     }
     const PlotLayout layout = layoutPlot(area, view, true);

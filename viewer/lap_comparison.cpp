@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "text/translation.h"
+
 namespace {
 
 // The time at a progress within segment i of a lap's line, whose progress
@@ -105,12 +107,15 @@ std::vector<const ComparedLapRow*> lapsToOverlay(const LapComparison& comparison
             continue;
         }
         if (!row) {
-            notes.push_back(capitalised(lapName(lap)) + " is not in the lap files.");
+            notes.push_back(
+                translated("{lap} is not in the lap files.", {{"lap", capitalised(lapName(lap))}}));
         } else if (!row->hasSamples) {
-            notes.push_back(capitalised(lapName(lap)) + " has no samples in the log.");
+            notes.push_back(translated("{lap} has no samples in the log.",
+                                       {{"lap", capitalised(lapName(lap))}}));
         } else if (chosen.size() == kMostOverlaidLaps) {
-            notes.push_back(capitalised(lapName(lap)) + " is left out: at most " +
-                            std::to_string(kMostOverlaidLaps) + " laps are overlaid.");
+            notes.push_back(translated("{lap} is left out: at most {count} laps are overlaid.",
+                                       {{"lap", capitalised(lapName(lap))},
+                                        {"count", std::to_string(kMostOverlaidLaps)}}));
         } else {
             chosen.push_back(row);
         }
@@ -216,9 +221,10 @@ LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
     if (reference) {
         const ComparedLapRow* row = rowOf(comparison.laps, *reference);
         if (!row || !row->hasSamples) {
-            comparison.notes.push_back(capitalised(lapName(*reference)) +
-                                       " cannot be the reference: the logs hold no samples "
-                                       "of it. The fastest lap is.");
+            comparison.notes.push_back(
+                translated("{lap} cannot be the reference: the logs hold no samples of it. The "
+                           "fastest lap is.",
+                           {{"lap", capitalised(lapName(*reference))}}));
             reference.reset();
         }
     }
@@ -250,14 +256,15 @@ LapComparison compareLaps(const std::vector<const LogSession*>& sessions,
         }
         lap.variance = timeVariance(referenceProgress, lap.progress);
         if (lap.progress.byTime && lineUp == LineUp::ByDistance) {
-            comparison.notes.push_back(capitalised(lapName(lap.lap)) +
-                                       " has no RPM: it is lined up by its time since the lap "
-                                       "began.");
+            comparison.notes.push_back(
+                translated("{lap} has no RPM: it is lined up by its time since the lap began.",
+                           {{"lap", capitalised(lapName(lap.lap))}}));
         }
     }
     return comparison;
 }
 
 std::string lapName(SessionLap lap) {
-    return "session " + std::to_string(lap.session + 1) + " lap " + std::to_string(lap.lap);
+    return translated("session {session} lap {lap}", {{"session", std::to_string(lap.session + 1)},
+                                                      {"lap", std::to_string(lap.lap)}});
 }

@@ -1,6 +1,7 @@
 #include "viewer/lap_file_reader.h"
 
 #include "text/log_file_texts.h"
+#include "text/translation.h"
 #include "viewer/log_file_reader.h"
 #include "viewer/text_lines.h"
 
@@ -34,7 +35,8 @@ public:
         if (!name) {
             return ReadError{
                 m_path, 1,
-                "a lap file begins with \"LOG NAME,\", this line is " + quoted(first) + "."};
+                translated("a lap file begins with \"LOG NAME,\", this line is {line}.",
+                           {{"line", quoted(first)}})};
         }
         if (auto tooLong = nameLineTooLong(*name)) {
             return ReadError{m_path, 1, *tooLong};
@@ -58,14 +60,17 @@ private:
         for (std::size_t i = 0; i < 3; ++i) {
             if (lines.atEnd()) {
                 return fail(lines.number() + 1,
-                            "the file ends before the total, best and average lap times.");
+                            translated("the file ends before the total, best and average lap "
+                                       "times."));
             }
             const std::string_view line = lines.next();
             const auto time = labelledTime(line, csv::kLapSummaryLabels[i]);
             if (!time) {
-                return fail(lines.number(),
-                            "this line should read \"" + std::string(csv::kLapSummaryLabels[i]) +
-                                ",'\" and a time like 01:23.45, it reads " + quoted(line) + ".");
+                return fail(
+                    lines.number(),
+                    translated("this line should read \"{label},'\" and a time like "
+                               "01:23.45, it reads {line}.",
+                               {{"label", csv::kLapSummaryLabels[i]}, {"line", quoted(line)}}));
             }
             *targets[i] = *time;
         }
@@ -80,15 +85,18 @@ private:
         }
         if (const std::string_view empty = lines.next(); !empty.empty()) {
             return fail(lines.number(),
-                        "an empty line should follow the average lap, this line reads " +
-                            quoted(empty) + ".");
+                        translated("an empty line should follow the average lap, this line "
+                                   "reads {line}.",
+                                   {{"line", quoted(empty)}}));
         }
         if (lines.atEnd()) {
             return true;
         }
         if (const std::string_view header = lines.next(); header != csv::kLapHeader) {
-            return fail(lines.number(), "the laps' header should read \"LAP,LAP TIME\", it reads " +
-                                            quoted(header) + ".");
+            return fail(lines.number(),
+                        translated("the laps' header should read \"LAP,LAP TIME\", it reads "
+                                   "{line}.",
+                                   {{"line", quoted(header)}}));
         }
         while (!lines.atEnd()) {
             const std::string_view line = lines.next();
@@ -98,9 +106,10 @@ private:
                 m_laps.lapsCs.push_back(*time);
                 continue;
             }
-            fail(lines.number(), "lap " + expected + " should read " + expected +
-                                     ",' and its time like 01:23.45, the line reads " +
-                                     quoted(line) + ".");
+            fail(lines.number(),
+                 translated("lap {lap} should read {lap},' and its time like 01:23.45, the line "
+                            "reads {line}.",
+                            {{"lap", expected}, {"line", quoted(line)}}));
             if (!lines.atEnd() || m_laps.lapsCs.empty()) {
                 return false;
             }

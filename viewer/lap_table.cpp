@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "text/qt_text.h"
 #include "viewer/lap_table_model.h"
 #include "viewer/plot_colours.h"
 #include "viewer/qt_canvas.h"
@@ -39,7 +40,7 @@ LapTable::LapTable(QWidget* parent)
     layout->addWidget(m_summary);
     QStringList headers;
     for (const LapTableColumn& column : lapTableColumns()) {
-        headers << QString::fromStdString(column.header);
+        headers << qtText(column.header);
     }
     m_table->setColumnCount(static_cast<int>(headers.size()));
     m_table->setHorizontalHeaderLabels(headers);
@@ -48,8 +49,8 @@ LapTable::LapTable(QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setToolTip(
-        tr("Click a lap to zoom to it; select up to eight laps (Ctrl+click) to compare them "
-           "with the fastest, lined up by distance estimated from RPM."));
+        qtText("Click a lap to zoom to it; select up to eight laps (Ctrl+click) to compare them "
+               "with the fastest, lined up by distance estimated from RPM."));
     m_summary->setWordWrap(true);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &LapTable::emitSelection);
 }

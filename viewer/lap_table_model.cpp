@@ -4,26 +4,28 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/translation.h"
+
 namespace {
 
 // The figures after lap, time and behind, in the table's order.
 struct FigureColumn {
     float LapFigures::*figure;
     int decimals;
-    const char* header;
-    const char* csvHeader;
+    const char* header;     // shown in the user's language
+    const char* csvHeader;  // the file's, in English
 };
 
 constexpr FigureColumn kFigureColumns[] = {
-    {&LapFigures::fullThrottlePercent, 1, "Full TH (%)", "Full throttle (%)"},
-    {&LapFigures::brakingPercent, 1, "Braking (%)", "Braking (%)"},
-    {&LapFigures::highestRpm, 0, "Max (rpm)", "Max RPM (rpm)"},
-    {&LapFigures::lowestRpm, 0, "Min (rpm)", "Min RPM (rpm)"},
-    {&LapFigures::lowestVolt, 2, "Min (V)", "Min VOLT (V)"},
-    {&LapFigures::averageVolt, 2, "Avg (V)", "Avg VOLT (V)"},
-    {&LapFigures::voltDrop, 2, "Drop (V)", "VOLT drop (V)"},
-    {&LapFigures::highestTemp1, 0, "Max T1 (℃)", "Max TEMP1 (℃)"},
-    {&LapFigures::highestTemp2, 0, "Max T2 (℃)", "Max TEMP2 (℃)"},
+    {&LapFigures::fullThrottlePercent, 1, DD_TEXT("Full TH (%)"), "Full throttle (%)"},
+    {&LapFigures::brakingPercent, 1, DD_TEXT("Braking (%)"), "Braking (%)"},
+    {&LapFigures::highestRpm, 0, DD_TEXT("Max (rpm)"), "Max RPM (rpm)"},
+    {&LapFigures::lowestRpm, 0, DD_TEXT("Min (rpm)"), "Min RPM (rpm)"},
+    {&LapFigures::lowestVolt, 2, DD_TEXT("Min (V)"), "Min VOLT (V)"},
+    {&LapFigures::averageVolt, 2, DD_TEXT("Avg (V)"), "Avg VOLT (V)"},
+    {&LapFigures::voltDrop, 2, DD_TEXT("Drop (V)"), "VOLT drop (V)"},
+    {&LapFigures::highestTemp1, 0, DD_TEXT("Max T1 (℃)"), "Max TEMP1 (℃)"},
+    {&LapFigures::highestTemp2, 0, DD_TEXT("Max T2 (℃)"), "Max TEMP2 (℃)"},
 };
 
 // Empty for a figure without samples.
@@ -49,10 +51,10 @@ int behindCs(const LapFigures& lap, const std::optional<BehindReference>& refere
 std::string behindText(const LapFigures& lap, const std::optional<BehindReference>& reference) {
     const int cs = behindCs(lap, reference);
     if (lap.best && cs == 0) {
-        return "best";
+        return translated("best");
     }
     if (reference && reference->lapNumber == lap.number) {
-        return "reference";
+        return translated("reference");
     }
     return (cs < 0 ? "-" : "+") + secondsText(std::abs(cs));
 }
@@ -71,8 +73,9 @@ std::string csvLine(const std::vector<std::string>& cells) {
 
 const std::vector<LapTableColumn>& lapTableColumns() {
     static const std::vector<LapTableColumn> columns = [] {
-        std::vector<LapTableColumn> all = {
-            {"Lap", "Lap"}, {"Time", "Time (s)"}, {"Behind (s)", "Behind (s)"}};
+        std::vector<LapTableColumn> all = {{DD_TEXT("Lap"), "Lap"},
+                                           {DD_TEXT("Time"), "Time (s)"},
+                                           {DD_TEXT("Behind (s)"), "Behind (s)"}};
         for (const FigureColumn& column : kFigureColumns) {
             all.push_back({column.header, column.csvHeader});
         }
@@ -112,8 +115,10 @@ std::string lapTableCsv(const std::vector<LapFigures>& laps,
 
 std::string lapSummaryText(const LogSession& session) {
     if (!session.laps) {
-        return "No lap file: the log is shown without laps.";
+        return translated("No lap file: the log is shown without laps.");
     }
-    return "Total " + timeText(session.laps->totalCs) + "   Best " +
-           timeText(session.laps->bestCs) + "   Average " + timeText(session.laps->averageCs);
+    return translated("Total {total}   Best {best}   Average {average}",
+                      {{"total", timeText(session.laps->totalCs)},
+                       {"best", timeText(session.laps->bestCs)},
+                       {"average", timeText(session.laps->averageCs)}});
 }

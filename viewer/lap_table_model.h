@@ -9,7 +9,7 @@
 // The lap table's columns, as the viewer shows them and as a spreadsheet
 // gets them: the same figures, each header with its unit.
 struct LapTableColumn {
-    std::string header;     // "Min (V)"
+    std::string header;     // "Min (V)", translated where it is shown
     std::string csvHeader;  // the header in the CSV file: "Min VOLT (V)"
 };
 const std::vector<LapTableColumn>& lapTableColumns();

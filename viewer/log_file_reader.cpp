@@ -7,6 +7,7 @@
 
 #include "text/cp932.h"
 #include "text/log_file_texts.h"
+#include "text/translation.h"
 #include "viewer/text_lines.h"
 
 namespace {
@@ -58,11 +59,12 @@ public:
             }
         }
         if (m_log.size() == 0) {
-            return fail(4, 0, "the log holds no samples.");
+            return fail(4, 0, translated("the log holds no samples."));
         }
         if (holdsNoValues()) {
-            m_log.notes.push_back("\"" + m_path +
-                                  "\" holds no values: every value of its samples is \"-\".");
+            m_log.notes.push_back(
+                translated("\"{file}\" holds no values: every value of its samples is \"-\".",
+                           {{"file", m_path}}));
         }
         return std::move(m_log);
     }
@@ -78,15 +80,17 @@ private:
             return true;
         }
         fail(lines.number() + 1, 0,
-             "the file ends before the column header; a log file begins with its name, the "
-             "sampling interval and the column header.");
+             translated("the file ends before the column header; a log file begins with its "
+                        "name, the sampling interval and the column header."));
         return false;
     }
 
     bool readNameLine(std::string_view line) {
         const auto name = nameLineOf(line);
         if (!name) {
-            fail(1, 0, "a log file begins with \"LOG NAME,\", this line is " + quoted(line) + ".");
+            fail(1, 0,
+                 translated("a log file begins with \"LOG NAME,\", this line is {line}.",
+                            {{"line", quoted(line)}}));
             return false;
         }
         if (auto tooLong = nameLineTooLong(*name)) {
@@ -106,9 +110,9 @@ private:
         const long long hundredths = seconds ? std::llround(*seconds * 100) : 0;
         if (hundredths < 1 || hundredths > 100) {
             fail(2, 0,
-                 "the sampling interval should read \"SAMPLING INTERVAL(sec),\" and 0.01 to "
-                 "1.00 seconds, it reads " +
-                     quoted(line) + ".");
+                 translated("the sampling interval should read \"SAMPLING INTERVAL(sec),\" and "
+                            "0.01 to 1.00 seconds, it reads {line}.",
+                            {{"line", quoted(line)}}));
             return false;
         }
         m_log.intervalCs = static_cast<int>(hundredths);
@@ -122,21 +126,23 @@ private:
             const std::string_view name = c < fields.size() ? fields[c] : std::string_view();
             if (c >= fields.size() ||
                 (name != columnNames(false)[c] && name != columnNames(true)[c])) {
-                const std::string found =
-                    c < fields.size() ? "it is " + quoted(name) : "the line ends before it";
+                const std::string found = c < fields.size()
+                                              ? translated("it is {name}", {{"name", quoted(name)}})
+                                              : translated("the line ends before it");
                 fail(3, static_cast<int>(c) + 1,
-                     "the column header should read REC TIME, ST(%), TH(%), RPM, VOLT(V), TEMP1, "
-                     "TEMP2 and LAP; this column should be " +
-                         std::string(columnNames(true)[c]) + ", " + found + ".");
+                     translated("the column header should read REC TIME, ST(%), TH(%), RPM, "
+                                "VOLT(V), TEMP1, TEMP2 and LAP; this column should be {column}, "
+                                "{found}.",
+                                {{"column", columnNames(true)[c]}, {"found", found}}));
                 return false;
             }
         }
         m_columns = fieldCount(line);
         if (m_columns > kFieldCount) {
             const std::size_t after = fields[kFieldCount].data() - line.data();
-            m_log.notes.push_back(
-                ReadError{m_path, 3, {}, 0}.where() +
-                ": columns after LAP are not shown: " + quoted(line.substr(after)) + ".");
+            m_log.notes.push_back(translated("{where}: columns after LAP are not shown: {columns}.",
+                                             {{"where", ReadError{m_path, 3, {}, 0}.where()},
+                                              {"columns", quoted(line.substr(after))}}));
         }
         return true;
     }
@@ -159,17 +165,23 @@ private:
         if (count != m_columns) {
             const std::string more =
                 m_columns > kFieldCount
-                    ? " and " + std::to_string(m_columns - kFieldCount) + " more"
+                    ? translated(" and {count} more",
+                                 {{"count", std::to_string(m_columns - kFieldCount)}})
                     : std::string();
             fail(lineNumber, 0,
-                 "a sample has " + std::to_string(kFieldCount) + " values (REC TIME to LAP" + more +
-                     "), this line has " + std::to_string(count) + ".");
+                 translated("a sample has {values} values (REC TIME to LAP{more}), this line has "
+                            "{count}.",
+                            {{"values", std::to_string(kFieldCount)},
+                             {"more", more},
+                             {"count", std::to_string(count)}}));
             return false;
         }
         const std::vector<std::string_view> fields = splitFields(line, kFieldCount);
         const auto time = parseTimeText(fields[0]);
         if (!time) {
-            fail(lineNumber, 1, "REC TIME " + quoted(fields[0]) + " is not a time like 01:23.45.");
+            fail(lineNumber, 1,
+                 translated("REC TIME {value} is not a time like 01:23.45.",
+                            {{"value", quoted(fields[0])}}));
             return false;
         }
         sample.timeCs = *time;
@@ -177,15 +189,18 @@ private:
             const auto value = channelValue(fields[c + 1]);
             if (!value) {
                 fail(lineNumber, static_cast<int>(c) + 2,
-                     std::string(columnNames(true)[c + 1]) + " " + quoted(fields[c + 1]) +
-                         " is not a number the logger writes.");
+                     translated(
+                         "{column} {value} is not a number the logger writes.",
+                         {{"column", columnNames(true)[c + 1]}, {"value", quoted(fields[c + 1])}}));
                 return false;
             }
             sample.values[c] = *value;
         }
         const auto lap = lapValue(fields[7]);
         if (!lap) {
-            fail(lineNumber, 8, "LAP " + quoted(fields[7]) + " is neither a lap number nor \"-\".");
+            fail(lineNumber, 8,
+                 translated("LAP {value} is neither a lap number nor \"-\".",
+                            {{"value", quoted(fields[7])}}));
             return false;
         }
         sample.lap = *lap;
@@ -253,20 +268,21 @@ private:
 
 std::optional<ReadError> checkTextFile(const std::string& path, std::string_view bytes) {
     if (bytes.empty()) {
-        return ReadError{path, 0, "the file is empty."};
+        return ReadError{path, 0, translated("the file is empty.")};
     }
     if (bytes.size() > kLargestFileBytes) {
-        return ReadError{path, 0, "the file is far larger than any log the logger holds."};
+        return ReadError{path, 0,
+                         translated("the file is far larger than any log the logger holds.")};
     }
     const std::size_t zero = bytes.find('\0');
     if (zero != std::string_view::npos) {
         const auto line =
             1 + std::count(bytes.begin(), bytes.begin() + static_cast<long>(zero), '\n');
         return ReadError{path, static_cast<int>(line),
-                         "the file holds binary data, it is not a text file."};
+                         translated("the file holds binary data, it is not a text file.")};
     }
     if (textOf(bytes).empty()) {
-        return ReadError{path, 0, "the file holds nothing but empty lines."};
+        return ReadError{path, 0, translated("the file holds nothing but empty lines.")};
     }
     return std::nullopt;
 }
@@ -275,9 +291,11 @@ std::string leftOutNote(const ReadError& broken) {
     ReadError line = broken;
     line.column = 0;
     const std::string column =
-        broken.column > 0 ? " (column " + std::to_string(broken.column) + ")" : std::string();
-    return line.where() + ", the last, is left out as cut short or broken" + column + ": " +
-           broken.what;
+        broken.column > 0
+            ? translated(" (column {column})", {{"column", std::to_string(broken.column)}})
+            : std::string();
+    return translated("{where}, the last, is left out as cut short or broken{column}: {what}",
+                      {{"where", line.where()}, {"column", column}, {"what", broken.what}});
 }
 
 ReadResult<LogFile> parseLogFile(const std::string& path, std::string_view bytes) {

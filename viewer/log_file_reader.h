@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/translation.h"
 #include "viewer/log_files.h"
 #include "viewer/text_lines.h"
 
@@ -33,7 +34,8 @@ ReadResult<T> readAndParse(const std::string& path,
                            ReadResult<T> (*parse)(const std::string&, std::string_view)) {
     const FileBytes file = readWholeFile(path, kLargestFileBytes);
     if (!file.error.empty()) {
-        return ReadError{path, 0, "the file cannot be read (" + file.error + ")."};
+        return ReadError{
+            path, 0, translated("the file cannot be read ({reason}).", {{"reason", file.error}})};
     }
     return parse(path, file.bytes);
 }

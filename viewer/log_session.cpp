@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "text/translation.h"
+
 namespace {
 
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
@@ -156,14 +158,16 @@ LogSession makeSession(LogFile log, std::optional<LapFile> laps) {
     session.spans = lapSpans(session.log, lapCount);
     session.figures = lapFigures(session.log, *session.laps, session.spans);
     if (session.laps->nameLine != session.log.nameLine) {
-        session.warnings.push_back("The lap file is of " + session.laps->title + ", the log of " +
-                                   session.log.title + ".");
+        session.warnings.push_back(
+            translated("The lap file is of {lap}, the log of {log}.",
+                       {{"lap", session.laps->title}, {"log", session.log.title}}));
     }
     const auto highest =
         std::max_element(session.log.lapColumn.begin(), session.log.lapColumn.end());
     if (*highest > static_cast<std::int32_t>(lapCount)) {
-        session.warnings.push_back("The log counts " + std::to_string(*highest) +
-                                   " laps, the lap file holds " + std::to_string(lapCount) + ".");
+        session.warnings.push_back(translated(
+            "The log counts {logged} laps, the lap file holds {count}.",
+            {{"logged", std::to_string(*highest)}, {"count", std::to_string(lapCount)}}));
     }
     return session;
 }

@@ -4,24 +4,27 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "text/translation.h"
+#include "viewer/english_switch.h"
 #include "viewer/viewer_window.h"
 
 namespace {
 
 constexpr int kExitUsage = 64;
 
-const char kUsage[] =
+constexpr char kUsage[] = DD_TEXT(
     "usage: datadock-viewer [LOG.csv] [LAP.csv]\n"
     "       datadock-viewer --help | --version\n"
     "Shows a pair saved by LOG SAVE: the log's channels as plots, the laps in a\n"
-    "table. Given one file of the pair, the other is looked for beside it.\n";
+    "table. Given one file of the pair, the other is looked for beside it.\n");
 
 // What the command line asks before any window: answered without a display.
 // Returns the exit status, or -1 to go on to the window.
 int AnswerCommandLine(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
+        std::fputs(translated(kUsage).c_str(), stdout);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -30,16 +33,31 @@ int AnswerCommandLine(int argc, char** argv) {
     }
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-' && argv[i][1] != 0) {
-            std::fprintf(stderr, "datadock-viewer: unknown option %s\n%s", argv[i], kUsage);
+            const std::string unknown =
+                translated("datadock-viewer: unknown option {option}", {{"option", argv[i]}});
+            std::fprintf(stderr, "%s\n%s", unknown.c_str(), translated(kUsage).c_str());
             return kExitUsage;
         }
     }
     return -1;
 }
 
+// The English switch is taken out of the arguments before anyone sees them.
+int withoutEnglishSwitch(int argc, char** argv) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (!takeEnglishSwitch(argv[i])) {
+            argv[kept++] = argv[i];
+        }
+    }
+    argv[kept] = nullptr;
+    return kept;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    argc = withoutEnglishSwitch(argc, argv);
     if (const int status = AnswerCommandLine(argc, argv); status >= 0) {
         return status;
     }

@@ -1,5 +1,7 @@
 #include "viewer/open_sessions.h"
 
+#include "text/translation.h"
+
 void OpenSessions::show(std::shared_ptr<const LogSession> session) {
     m_shown = std::move(session);
     m_added.clear();
@@ -9,7 +11,8 @@ void OpenSessions::show(std::shared_ptr<const LogSession> session) {
 
 std::string OpenSessions::add(const FilePair& pair) {
     if (!pair.lap) {
-        return "\"" + pair.log + "\" has no lap file: its laps cannot be compared.";
+        return translated("\"{file}\" has no lap file: its laps cannot be compared.",
+                          {{"file", pair.log}});
     }
     ReadResult<LogSession> loaded = loadSession(pair);
     if (const auto* error = std::get_if<ReadError>(&loaded)) {

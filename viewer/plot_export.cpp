@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/translation.h"
 #include "viewer/comparison_painter.h"
 #include "viewer/lap_table_model.h"
 #include "viewer/plot_painter.h"
@@ -34,10 +35,11 @@ std::string exportPicture(const Painting& paint, const std::string& svgTitle, Im
                           const std::string& path) {
     const ImageFormat format = imageFormatOf(path);
     if (format == ImageFormat::Unknown) {
-        return "An image is saved as PNG or SVG: give the name the ending .png or .svg.";
+        return translated(
+            "An image is saved as PNG or SVG: give the name the ending .png or .svg.");
     }
     if (size.width < 200 || size.height < 150 || size.width > 20000 || size.height > 20000) {
-        return "An image is 200 by 150 to 20000 by 20000 pixels.";
+        return translated("An image is 200 by 150 to 20000 by 20000 pixels.");
     }
     if (format == ImageFormat::Svg) {
         return writeWholeFile(path, svgOf(paint, size, svgTitle));
@@ -71,7 +73,7 @@ std::string exportComparison(const LapComparison& comparison, const PlotView& vi
     // The title names no file's text: the picture shows the sessions' names.
     return exportPicture(
         [&](Canvas& canvas, const Rect& area) { paintComparison(canvas, area, comparison, view); },
-        "DataDock lap comparison", size, path);
+        translated("DataDock lap comparison"), size, path);
 }
 
 std::string exportLapFigures(const std::vector<LapFigures>& laps, const std::string& path,

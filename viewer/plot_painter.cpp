@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "text/translation.h"
 #include "viewer/axis_ticks.h"
 #include "viewer/decimation.h"
 
@@ -259,7 +260,8 @@ void paintPlot(Canvas& canvas, const Rect& area, const LogSession& session, cons
     canvas.drawText(Rect{area.left() + kLeftMargin, area.top() + 2, area.width(), 14}, Align::Left,
                     session.log.title, colours.text, kTitle);
     if (layout.panes.empty()) {
-        canvas.drawText(area, Align::Centre, "No channel is shown.", colours.text, kTitle);
+        canvas.drawText(area, Align::Centre, translated("No channel is shown."), colours.text,
+                        kTitle);
         return;
     }
     drawLapBands(canvas, layout, view, session, colours);

@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "text/qt_text.h"
 #include "viewer/palette_colours.h"
 #include "viewer/qt_canvas.h"
+#include "viewer/viewer_texts.h"
 
 namespace {
 
@@ -85,8 +87,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!session()) {
         painter.fillRect(rect(), palette().window());
-        painter.drawText(rect(), Qt::AlignCenter,
-                         tr("Open a log with File > Open, or drop its files here."));
+        painter.drawText(rect(), Qt::AlignCenter, qtText(viewer_text::kEmptyPlot));
         return;
     }
     QtCanvas canvas(painter);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "text/translation.h"
+
 #include "viewer/png_image.h"
 #include "viewer/qt_canvas.h"
 
@@ -39,7 +41,7 @@ std::optional<std::string> paintPng(const Painting& paint, int width, int height
     ensureApplication();
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
-        problem = "There is not enough memory for a picture this large.";
+        problem = translated("There is not enough memory for a picture this large.");
         return std::nullopt;
     }
     {
@@ -52,7 +54,7 @@ std::optional<std::string> paintPng(const Painting& paint, int width, int height
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        problem = "The picture could not be made into a PNG image.";
+        problem = translated("The picture could not be made into a PNG image.");
         return std::nullopt;
     }
     return bytes.toStdString();

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "text/translation.h"
+
 #include "viewer/gdiplus_canvas.h"
 #include "viewer/png_image.h"
 
@@ -43,14 +45,15 @@ private:
 
 std::string drawingProblem(Gdiplus::Status status) {
     const std::string reason = status == Gdiplus::OutOfMemory
-                                   ? "not enough memory"
+                                   ? translated("not enough memory")
                                    : "GDI+ status " + std::to_string(status);
-    return "The picture could not be drawn (" + reason + ").";
+    return translated("The picture could not be drawn ({reason}).", {{"reason", reason}});
 }
 
 std::string encodingProblem(HRESULT result) {
-    return FAILED(result) ? "The picture could not be saved as PNG (" + hexCode(result) + ")."
-                          : "The picture could not be saved as PNG.";
+    return FAILED(result) ? translated("The picture could not be saved as PNG ({reason}).",
+                                       {{"reason", hexCode(result)}})
+                          : translated("The picture could not be saved as PNG.");
 }
 
 // A stroke the graphics refuse (a rectangle of no size) costs that stroke
@@ -137,8 +140,9 @@ std::optional<std::string> paintPng(const Painting& paint, int width, int height
                                     std::string& problem) {
     // Four bytes a pixel must fit the encoder's count of bytes.
     if (width <= 0 || height <= 0 || static_cast<double>(width) * height * 4 > INT_MAX) {
-        problem = "A picture of " + std::to_string(width) + " by " + std::to_string(height) +
-                  " pixels cannot be made.";
+        problem =
+            translated("A picture of {width} by {height} pixels cannot be made.",
+                       {{"width", std::to_string(width)}, {"height", std::to_string(height)}});
         return std::nullopt;
     }
     const ComForThisThread com;

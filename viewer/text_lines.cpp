@@ -14,6 +14,7 @@
 #include "text/escaped_bytes.h"
 #include "text/log_file_texts.h"
 #include "text/text_sequences.h"
+#include "text/translation.h"
 
 std::string_view LineCursor::next() {
     if (atEnd()) {
@@ -154,9 +155,10 @@ std::optional<std::string> nameLineTooLong(std::string_view nameLine) {
     if (number.size() <= kLongestNumber && name.size() <= kLongestName) {
         return std::nullopt;
     }
-    return "the logger's log names are at most 20 bytes after their number (\"D03,SUZUKA\"), "
-           "this one is " +
-           std::to_string(nameLine.size()) + " bytes: " + quoted(nameLine) + ".";
+    return translated(
+        "the logger's log names are at most 20 bytes after their number "
+        "(\"D03,SUZUKA\"), this one is {count} bytes: {name}.",
+        {{"count", std::to_string(nameLine.size())}, {"name", quoted(nameLine)}});
 }
 
 std::string titleOf(std::string_view nameLine) {
@@ -172,7 +174,7 @@ FileBytes readWholeFile(const std::string& path, std::size_t limit) {
     // A pipe or a device would keep the reader waiting, maybe for ever.
     std::error_code error;
     if (!std::filesystem::is_regular_file(FilePath(path), error)) {
-        return {{}, error ? error.message() : "it is not a regular file"};
+        return {{}, error ? error.message() : translated("it is not a regular file")};
     }
     std::ifstream in(FilePath(path), std::ios::binary | std::ios::ate);
     if (!in) {

@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "text/qt_text.h"
 #include "viewer/compare_panel.h"
 #include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
@@ -29,6 +30,7 @@
 #include "viewer/plot_export.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
+#include "viewer/viewer_texts.h"
 
 // The icon lives in a static library, whose resources are registered only
 // when asked for; the macro must be used outside any namespace.
@@ -65,6 +67,12 @@ QStringList localFiles(const QMimeData* data) {
     return files;
 }
 
+// A file dialog's title naming the file it is about.
+QString aboutFile(const char* title, const QString& about) {
+    return QString::fromStdString(
+        translated(title, {{"file", QFileInfo(about).fileName().toStdString()}}));
+}
+
 }  // namespace
 
 ViewerWindow::ViewerWindow(QWidget* parent)
@@ -74,14 +82,14 @@ ViewerWindow::ViewerWindow(QWidget* parent)
       m_comparePanel(new ComparePanel),
       m_openedLabel(new QLabel) {
     registerIconResources();
-    setWindowTitle(tr("DataDock log viewer"));
+    setWindowTitle(qtText(viewer_text::kProgramName));
     setWindowIcon(QIcon(QStringLiteral(":/datadock/datadock-viewer-48.png")));
     setAcceptDrops(true);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_plot);
     auto* sidebar = new QTabWidget;
-    sidebar->addTab(m_lapTable, tr("Laps"));
-    sidebar->addTab(m_comparePanel, tr("Compare"));
+    sidebar->addTab(m_lapTable, qtText(viewer_text::kLapsTab));
+    sidebar->addTab(m_comparePanel, qtText(viewer_text::kCompareTab));
     splitter->addWidget(sidebar);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
@@ -108,39 +116,42 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     // It shows the files' names and texts: never taken as markup.
     m_openedLabel->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(m_openedLabel, 1);
-    m_openedLabel->setText(tr("Open a log: File > Open, or drop its files on the window."));
+    m_openedLabel->setText(qtText(viewer_text::kOpenHint));
 }
 
 ViewerWindow::~ViewerWindow() = default;
 
 void ViewerWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&Open..."), QKeySequence::Open, this, &ViewerWindow::openByDialog);
-    file->addAction(tr("Add Log to &Compare..."), QKeySequence(tr("Ctrl+Shift+O")), this, [this] {
-        const QStringList chosen = ask(FileQuestion::OpenFiles, {});
-        if (!chosen.isEmpty()) {
-            addToCompare(chosen);
-        }
-    });
-    m_recentMenu = file->addMenu(tr("Open &Recent"));
+    QMenu* file = menuBar()->addMenu(qtText(viewer_text::kFileMenu));
+    file->addAction(qtText(viewer_text::kOpen), QKeySequence::Open, this,
+                    &ViewerWindow::openByDialog);
+    file->addAction(qtText(viewer_text::kAddToCompare),
+                    QKeySequence(QStringLiteral("Ctrl+Shift+O")), this, [this] {
+                        const QStringList chosen = ask(FileQuestion::OpenFiles, {});
+                        if (!chosen.isEmpty()) {
+                            addToCompare(chosen);
+                        }
+                    });
+    m_recentMenu = file->addMenu(qtText(viewer_text::kOpenRecent));
     refillRecentMenu();
-    file->addAction(tr("&Export Image..."), QKeySequence(tr("Ctrl+E")), this, [this] {
-        const QStringList chosen = ask(FileQuestion::ExportImage, m_openedFiles.value(0));
-        if (!chosen.isEmpty()) {
-            exportImage(chosen.front());
-        }
-    });
-    file->addAction(tr("Export &Lap Table as CSV..."), this, [this] {
+    file->addAction(
+        qtText(viewer_text::kExportImage), QKeySequence(QStringLiteral("Ctrl+E")), this, [this] {
+            const QStringList chosen = ask(FileQuestion::ExportImage, m_openedFiles.value(0));
+            if (!chosen.isEmpty()) {
+                exportImage(chosen.front());
+            }
+        });
+    file->addAction(qtText(viewer_text::kExportLapTable), this, [this] {
         const QStringList chosen = ask(FileQuestion::ExportLapTable, {});
         if (!chosen.isEmpty()) {
             exportLapTable(chosen.front());
         }
     });
     file->addSeparator();
-    file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
-    file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
+    file->addAction(qtText(viewer_text::kClose), QKeySequence::Close, this, &QWidget::close);
+    file->addAction(qtText("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
 
-    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QMenu* view = menuBar()->addMenu(qtText(viewer_text::kViewMenu));
     for (std::size_t c = 0; c < kChannelCount; ++c) {
         const auto channel = static_cast<Channel>(c);
         QAction* shown = view->addAction(QString::fromUtf8(channelName(channel)));
@@ -150,13 +161,15 @@ void ViewerWindow::buildMenus() {
                 [this, channel](bool on) { m_plot->setChannelShown(channel, on); });
     }
     view->addSeparator();
-    QAction* fit = view->addAction(tr("&Fit Scales to the Time Shown"));
+    QAction* fit = view->addAction(qtText(viewer_text::kFitScales));
     fit->setCheckable(true);
     connect(fit, &QAction::toggled, m_plot, &PlotWidget::setAutoscale);
-    view->addAction(tr("&Whole Log"), QKeySequence(Qt::Key_Home), m_plot,
+    view->addAction(qtText(viewer_text::kWholeLog), QKeySequence(Qt::Key_Home), m_plot,
                     &PlotWidget::showWholeLog);
-    view->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this, [this] { m_plot->zoomBy(0.8); });
-    view->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { m_plot->zoomBy(1.25); });
+    view->addAction(qtText(viewer_text::kZoomIn), QKeySequence::ZoomIn, this,
+                    [this] { m_plot->zoomBy(0.8); });
+    view->addAction(qtText(viewer_text::kZoomOut), QKeySequence::ZoomOut, this,
+                    [this] { m_plot->zoomBy(1.25); });
 }
 
 std::optional<FilePair> ViewerWindow::askForPair(const QStringList& paths) {
@@ -199,8 +212,8 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     if (pair.lap) {
         m_openedFiles << shownPath(*pair.lap);
     }
-    setWindowTitle(
-        tr("%1 - DataDock log viewer").arg(QString::fromStdString(session()->log.title)));
+    setWindowTitle(QString::fromStdString(
+        translated(viewer_text::kWindowTitle, {{"log", session()->log.title}})));
     remember(m_openedFiles);
     showStatus();
     return true;
@@ -222,9 +235,10 @@ bool ViewerWindow::addToCompare(const QStringList& paths) {
     if (auto* sidebar = centralWidget()->findChild<QTabWidget*>()) {
         sidebar->setCurrentWidget(m_comparePanel);
     }
-    statusBar()->showMessage(tr("Session %1 added: %2")
-                                 .arg(m_sessions.count())
-                                 .arg(QFileInfo(shownPath(pair->log)).fileName()));
+    statusBar()->showMessage(QString::fromStdString(
+        translated(viewer_text::kSessionAdded,
+                   {{"number", std::to_string(m_sessions.count())},
+                    {"file", QFileInfo(shownPath(pair->log)).fileName().toStdString()}})));
     return true;
 }
 
@@ -240,8 +254,10 @@ void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
         return;
     }
     if (laps.size() > kMostOverlaidLaps) {
-        statusBar()->showMessage(tr("Select up to %1 laps to compare them.").arg(kMostOverlaidLaps),
-                                 5000);
+        statusBar()->showMessage(
+            QString::fromStdString(translated(viewer_text::kTooManyToCompare,
+                                              {{"count", std::to_string(kMostOverlaidLaps)}})),
+            5000);
         return;
     }
     m_plot->compareLaps(m_sessions.all(), laps, m_sessions.reference, m_comparePanel->lineUp());
@@ -278,7 +294,7 @@ void ViewerWindow::openByDialog() {
 
 bool ViewerWindow::exportImage(const QString& path) {
     if (!session()) {
-        showError(tr("Open a log first: there is nothing to export."));
+        showError(qtText(viewer_text::kNothingToExport));
         return false;
     }
     const QSize shown = m_plot->size().expandedTo(QSize(800, 500));
@@ -291,13 +307,15 @@ bool ViewerWindow::exportImage(const QString& path) {
         showError(QString::fromStdString(problem));
         return false;
     }
-    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    statusBar()->showMessage(
+        QString::fromStdString(translated(viewer_text::kSaved, {{"file", path.toStdString()}})),
+        5000);
     return true;
 }
 
 bool ViewerWindow::exportLapTable(const QString& path) {
     if (!session() || session()->figures.empty()) {
-        showError(tr("Open a log with its lap file first: there is no lap table to export."));
+        showError(qtText(viewer_text::kNoLapTable));
         return false;
     }
     const std::string problem =
@@ -306,7 +324,9 @@ bool ViewerWindow::exportLapTable(const QString& path) {
         showError(QString::fromStdString(problem));
         return false;
     }
-    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    statusBar()->showMessage(
+        QString::fromStdString(translated(viewer_text::kSaved, {{"file", path.toStdString()}})),
+        5000);
     return true;
 }
 
@@ -315,7 +335,8 @@ void ViewerWindow::lapsSelected(const QList<int>& laps) {
         m_plot->showLap(laps.front());
     } else if (laps.size() > static_cast<int>(kMostOverlaidLaps)) {
         statusBar()->showMessage(
-            tr("Select one lap to zoom to it, or up to %1 to compare them.").arg(kMostOverlaidLaps),
+            QString::fromStdString(translated(viewer_text::kTooManySelected,
+                                              {{"count", std::to_string(kMostOverlaidLaps)}})),
             5000);
     } else if (laps.size() >= 2) {
         m_plot->compareLaps(laps);
@@ -330,28 +351,27 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
     QSettings stored(kOrganisation, kApplication);
     const QString folder =
         about.isEmpty() ? stored.value(kFolderKey).toString() : QFileInfo(about).absolutePath();
-    const QString csv = tr("CSV files (*.csv);;All files (*)");
+    const QString csv = qtText("CSV files (*.csv);;All files (*)");
     QStringList chosen;
     switch (question) {
         case FileQuestion::OpenFiles:
             chosen =
-                QFileDialog::getOpenFileNames(this, tr("Open a log and its lap file"), folder, csv);
+                QFileDialog::getOpenFileNames(this, qtText(viewer_text::kOpenTitle), folder, csv);
             break;
         case FileQuestion::LapFile:
             chosen << QFileDialog::getOpenFileName(
-                this, tr("Lap file for %1 (Cancel: without laps)").arg(QFileInfo(about).fileName()),
-                folder, csv);
+                this, aboutFile(viewer_text::kLapFileTitle, about), folder, csv);
             break;
         case FileQuestion::LogFile:
             chosen << QFileDialog::getOpenFileName(
-                this, tr("Log file for %1").arg(QFileInfo(about).fileName()), folder, csv);
+                this, aboutFile(viewer_text::kLogFileTitle, about), folder, csv);
             break;
         case FileQuestion::ExportImage:
             chosen << askImageName(folder, about);
             break;
         case FileQuestion::ExportLapTable:
-            chosen << QFileDialog::getSaveFileName(this, tr("Export the lap table"), folder,
-                                                   tr("CSV file (*.csv)"));
+            chosen << QFileDialog::getSaveFileName(this, qtText(viewer_text::kExportLapTableTitle),
+                                                   folder, qtText(viewer_text::kCsvFile));
             break;
     }
     chosen.removeAll(QString());
@@ -364,12 +384,13 @@ QStringList ViewerWindow::ask(FileQuestion question, const QString& about) {
 // Proposes the log's name beside it; a name given without an extension gets
 // the one of the kind chosen, instead of being refused.
 QString ViewerWindow::askImageName(const QString& folder, const QString& log) {
-    const QString png = tr("PNG image (*.png)"), svg = tr("SVG image (*.svg)");
+    const QString png = qtText(viewer_text::kPngImage), svg = qtText(viewer_text::kSvgImage);
     const QString base = log.isEmpty() ? QStringLiteral("plot") : QFileInfo(log).completeBaseName();
     QString kind = png;
-    const QString name = QFileDialog::getSaveFileName(
-        this, tr("Export the plot"), QDir(folder).filePath(base + QStringLiteral(".png")),
-        png + QStringLiteral(";;") + svg, &kind);
+    const QString name =
+        QFileDialog::getSaveFileName(this, qtText(viewer_text::kExportPlotTitle),
+                                     QDir(folder).filePath(base + QStringLiteral(".png")),
+                                     png + QStringLiteral(";;") + svg, &kind);
     if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
         return name;
     }
@@ -382,8 +403,8 @@ void ViewerWindow::showError(const QString& message) {
         return;
     }
     // The message quotes the files' text: shown as it is, never as markup.
-    QMessageBox box(QMessageBox::Warning, tr("DataDock log viewer"), message, QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::Warning, qtText(viewer_text::kProgramName), message,
+                    QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

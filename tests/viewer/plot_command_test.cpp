@@ -10,6 +10,7 @@
 
 #include "tests/support/process_runner.h"
 #include "tests/support/temp_files.h"
+#include "text/translation.h"
 
 namespace {
 
@@ -171,15 +172,27 @@ TEST(PlotCommandTest, BadUsageIs64_UnreadableFileIs1_AndNoImageIsLeft) {
 }
 
 // The viewer answers --help and --version without a display, and takes an
-// unknown option for a mistake, not for a file to open.
+// unknown option for a mistake, not for a file to open; in Japanese for a
+// Japanese locale, in English with the English switch.
 TEST(PlotCommandTest, ViewerAnswersHelpAndVersionWithoutADisplay) {
-    const auto viewer = [](const std::string& argument) {
-        return RunProcess({BuildTreeProgram("viewer/datadock-viewer"), argument},
-                          {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    const auto viewer = [](std::vector<std::string> arguments, const std::string& lang = "C") {
+        arguments.insert(arguments.begin(), BuildTreeProgram("viewer/datadock-viewer"));
+        return RunProcess(arguments, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=",
+                                      "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=" + lang});
     };
-    EXPECT_EQ(viewer("--help").out.rfind("usage: datadock-viewer", 0), 0u);
-    EXPECT_EQ(viewer("--version").out, "datadock-viewer " DATADOCK_VERSION " (DATADOCK MANAGER)\n");
-    EXPECT_EQ(viewer("--frobnicate").exitStatus, 64);
+    const std::string usage = viewer({"--help"}).out;
+    EXPECT_EQ(usage.rfind("usage: datadock-viewer", 0), 0u);
+    EXPECT_EQ(viewer({"--version"}).out,
+              "datadock-viewer " DATADOCK_VERSION " (DATADOCK MANAGER)\n");
+    EXPECT_EQ(viewer({"--frobnicate"}).exitStatus, 64);
+
+    const std::string japanese = viewer({"--help"}, "ja_JP.UTF-8").out;
+    EXPECT_NE(japanese, usage);
+    EXPECT_EQ(japanese, japaneseText(usage));
+    const ProcessResult unknown = viewer({"--frobnicate"}, "ja_JP.UTF-8");
+    EXPECT_TRUE(unknown.err.ends_with(" --frobnicate\n" + japanese)) << unknown.err;
+    EXPECT_EQ(unknown.err.find("unknown option"), std::string::npos);
+    EXPECT_EQ(viewer({"--english", "--help"}, "ja_JP.UTF-8").out, usage);
 }
 
 }  // namespace

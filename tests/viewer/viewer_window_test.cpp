@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -18,7 +19,9 @@
 
 #include "tests/gui/screenshot.h"
 #include "tests/support/temp_files.h"
+#include "text/translation.h"
 #include "viewer/compare_panel.h"
+#include "viewer/compared_laps.h"
 #include "viewer/comparison_painter.h"
 #include "viewer/lap_table.h"
 #include "viewer/plot_painter.h"
@@ -142,6 +145,33 @@ TEST(ViewerWindowTest, LapsOfTwoSessionsAreComparedAgainstTheChosenReference) {
     panel.findChild<QCheckBox*>()->setChecked(true);
     EXPECT_EQ(viewer.window.plot()->comparison()->lineUp, LineUp::ByTime);
     EXPECT_EQ(viewer.window.plot()->comparison()->overlaid.size(), 3u);
+}
+
+// With a Japanese language the window's words and the tables' headers come
+// from the catalog; the files' texts and the figures stay as they are.
+TEST(ViewerWindowTest, SpeaksJapaneseWithItsLapTable) {
+    useUiLanguage(UiLanguage::Japanese);
+    const struct EnglishAgain {
+        ~EnglishAgain() { useUiLanguage(UiLanguage::English); }
+    } englishAgain;
+    Viewer viewer;
+    ASSERT_TRUE(viewer.window.openFiles({kGoldenLog}));
+    const QTableWidget& laps = *viewer.window.lapTable()->table();
+    ASSERT_EQ(laps.columnCount(), static_cast<int>(lapTableColumns().size()));
+    for (int c = 0; c < laps.columnCount(); ++c) {
+        const std::string& english = lapTableColumns()[static_cast<std::size_t>(c)].header;
+        EXPECT_EQ(laps.horizontalHeaderItem(c)->text().toStdString(), japaneseText(english));
+        EXPECT_NE(japaneseText(english), english);
+    }
+    EXPECT_EQ(laps.item(0, 2)->text().toStdString(), japaneseText("best"));
+    EXPECT_EQ(laps.item(1, 1)->text(), QStringLiteral("00:21.00"));
+    EXPECT_EQ(viewer.window.comparePanel()->table()->horizontalHeaderItem(0)->text().toStdString(),
+              japaneseText(kComparedLapHeaders[0]));
+    EXPECT_EQ(viewer.window.menuBar()->actions().front()->text().toStdString(),
+              japaneseText("&File"));
+    EXPECT_TRUE(viewer.window.windowTitle().endsWith(
+        QString::fromStdString(japaneseText("DataDock log viewer"))));
+    saveScreenshot(viewer.window, "viewer-japanese.png");
 }
 
 // Under a dark palette the plot and the overlay are dark with light labels,

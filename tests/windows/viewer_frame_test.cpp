@@ -1,17 +1,21 @@
 // The Windows log viewer's window with the golden log, on the test display
 // (Xvfb under Wine): its lap table, a lap clicked, two laps overlaid, and a
-// broken file.
+// broken file; its texts in Japanese.
 #include "viewer/win32/viewer_frame.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/support/temp_files.h"
 #include "tests/windows/screenshot.h"
+#include "text/translation.h"
 #include "text/utf16.h"
+#include "viewer/compared_laps.h"
 #include "viewer/gdiplus_canvas.h"
 
 namespace {
@@ -101,6 +105,40 @@ TEST_F(ViewerFrameTest, ListsTheLapsZoomsToOneAndOverlaysTwo) {
     // Opened again from the recent list, by whole paths.
     EXPECT_EQ(frame->recent().entries().front().size(), 2u);
     EXPECT_TRUE(errors.empty());
+}
+
+// The window made after the language is chosen, as a program starts.
+struct JapaneseFirst {
+    JapaneseFirst() { useUiLanguage(UiLanguage::Japanese); }
+    ~JapaneseFirst() { useUiLanguage(UiLanguage::English); }
+};
+class JapaneseViewerFrameTest : private JapaneseFirst, public ViewerFrameTest {};
+
+std::string columnHeader(const ReportList& list, int column) {
+    wchar_t text[64] = {};
+    LVCOLUMNW description{};
+    description.mask = LVCF_TEXT;
+    description.pszText = text;
+    description.cchTextMax = static_cast<int>(std::size(text));
+    EXPECT_TRUE(ListView_GetColumn(list.window(), column, &description));
+    return utf16ToUtf8(text);
+}
+
+TEST_F(JapaneseViewerFrameTest, ListsTheLapsUnderJapaneseHeadersAndMenus) {
+    ASSERT_TRUE(frame->openFiles({kGolden + "log.csv", kGolden + "lap.csv"})) << errors.front();
+    pumpMessages();
+    for (std::size_t c = 0; c < lapTableColumns().size(); ++c) {
+        const std::string& english = lapTableColumns()[c].header;
+        EXPECT_EQ(columnHeader(frame->lapList(), static_cast<int>(c)), japaneseText(english));
+        EXPECT_NE(japaneseText(english), english);
+    }
+    EXPECT_EQ(columnHeader(frame->comparePage().list(), 0), japaneseText(kComparedLapHeaders[0]));
+    EXPECT_EQ(frame->lapList().cellText(0, 2), japaneseText("best"));
+    wchar_t menu[64] = {};
+    GetMenuStringW(GetMenu(frame->window()), 0, menu, static_cast<int>(std::size(menu)),
+                   MF_BYPOSITION);
+    EXPECT_EQ(utf16ToUtf8(menu), japaneseText("&File"));
+    screenshot("japanese");
 }
 
 TEST_F(ViewerFrameTest, BrokenFileIsNamedAndNothingOpens) {

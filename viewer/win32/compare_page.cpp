@@ -2,29 +2,39 @@
 
 #include <algorithm>
 
+#include "text/translation.h"
+#include "text/utf16.h"
 #include "viewer/compared_laps.h"
+#include "viewer/viewer_texts.h"
 #include "viewer/win32/screen_scale.h"
 
 namespace {
 
-HWND button(HINSTANCE instance, HWND parent, int id, const wchar_t* text, DWORD style, HFONT font) {
-    const HWND made =
-        CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_TABSTOP | style, 0, 0, 10, 10, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+HWND button(HINSTANCE instance, HWND parent, int id, const char* english, DWORD style, HFONT font) {
+    const HWND made = CreateWindowExW(
+        0, L"BUTTON", utf8ToUtf16(translated(english)).c_str(), WS_CHILD | WS_TABSTOP | style, 0, 0,
+        10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return made;
+}
+
+std::vector<std::string> translatedHeaders() {
+    std::vector<std::string> headers;
+    for (const char* header : kComparedLapHeaders) {
+        headers.push_back(translated(header));
+    }
+    return headers;
 }
 
 }  // namespace
 
 ComparePage::ComparePage(HINSTANCE instance, HWND parent, int listId, int referenceId, int byTimeId,
                          HFONT font)
-    : m_list(std::make_unique<ReportList>(instance, parent, listId,
-                                          std::vector<std::string>(std::begin(kComparedLapHeaders),
-                                                                   std::end(kComparedLapHeaders)))),
-      m_reference(button(instance, parent, referenceId, L"Use as Reference", BS_PUSHBUTTON, font)),
-      m_byTime(button(instance, parent, byTimeId, L"Draw laps by time since each began",
-                      BS_AUTOCHECKBOX, font)) {
+    : m_list(std::make_unique<ReportList>(instance, parent, listId, translatedHeaders())),
+      m_reference(
+          button(instance, parent, referenceId, viewer_text::kUseAsReference, BS_PUSHBUTTON, font)),
+      m_byTime(
+          button(instance, parent, byTimeId, viewer_text::kDrawByTime, BS_AUTOCHECKBOX, font)) {
     SendMessageW(m_list->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     EnableWindow(m_reference, FALSE);
     show(false);

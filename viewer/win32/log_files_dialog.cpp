@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "text/translation.h"
 #include "text/utf16.h"
 
 namespace {
@@ -15,11 +16,13 @@ std::vector<std::string> askForLogFiles(HWND owner, const std::wstring& title,
                                         const std::string& folder, bool several) {
     std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
     const std::wstring initialFolder = utf8ToUtf16(folder);
-    static const wchar_t kFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    const std::wstring filter = utf8ToUtf16(translated("CSV files (*.csv)")) + L'\0' + L"*.csv" +
+                                L'\0' + utf8ToUtf16(translated("All files (*.*)")) + L'\0' +
+                                L"*.*" + L'\0';
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kPathsCapacity;
     dialog.lpstrTitle = title.c_str();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "serial/win32_error.h"
+#include "text/translation.h"
 #include "text/utf16.h"
 #include "viewer/win32/log_viewer_start.h"
 
@@ -47,14 +48,16 @@ std::wstring quotedArgument(const std::wstring& argument) {
 }
 
 std::string notStartedReason(const std::wstring& program, DWORD error) {
-    std::string named = utf16ToUtf8(program);
-    if (!environmentValue(kChosenViewer).empty()) {
-        named += " (named by DATADOCK_VIEWER)";
-    }
+    const std::string program8 = utf16ToUtf8(program);
+    const std::string named =
+        environmentValue(kChosenViewer).empty()
+            ? program8
+            : translated("{program} (named by DATADOCK_VIEWER)", {{"program", program8}});
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return named + " was not found.";
+        return translated("{program} was not found.", {{"program", named}});
     }
-    return named + " did not start (" + win32ErrorText(error) + ").";
+    return translated("{program} did not start ({reason}).",
+                      {{"program", named}, {"reason", win32ErrorText(error)}});
 }
 
 }  // namespace

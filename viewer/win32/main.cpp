@@ -1,5 +1,7 @@
 // datadock-viewer.exe: the log viewer on Windows. The files to show may be
-// given as arguments, as the main window and datadock.exe log-save --view do.
+// given as arguments, as the main window and datadock.exe log-save --view do;
+// "--english" (or "-ENGLISH", as the main window takes it) shows its texts in
+// English whatever the user's language.
 // <windows.h> comes before every other Windows header.
 #include <windows.h>
 
@@ -8,20 +10,25 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/utf16.h"
+#include "viewer/english_switch.h"
 #include "viewer/gdiplus_canvas.h"
 #include "viewer/win32/viewer_frame.h"
 
 namespace {
 
+// The files given, the English switch taken out of them.
 std::vector<std::string> arguments() {
     int count = 0;
     LPWSTR* given = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> files;
     for (int i = 1; given && i < count; ++i) {
-        files.push_back(utf16ToUtf8(given[i]));
+        if (std::string argument = utf16ToUtf8(given[i]); !takeEnglishSwitch(argument)) {
+            files.push_back(std::move(argument));
+        }
     }
     LocalFree(given);
     return files;
@@ -41,13 +48,14 @@ std::string settingsFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    const std::vector<std::string> files = arguments();  // the language before any text
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     const GdiplusSession drawing;
     ViewerFrame frame(instance, settingsFolder());
     frame.quitOnClose();
     frame.showWhereLeft(show);
-    if (const std::vector<std::string> files = arguments(); !files.empty()) {
+    if (!files.empty()) {
         frame.openFiles(files);
     }
     MSG message;

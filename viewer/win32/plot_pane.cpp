@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "text/translation.h"
+#include "viewer/viewer_texts.h"
 #include "viewer/win32/screen_scale.h"
 
 namespace {
 
 const wchar_t kClassName[] = L"DataDockPlotPane";
-const char kEmptyText[] = "Open a log with File > Open, or drop its files here.";
 
 std::optional<PlotController::Key> plotKeyOf(WPARAM key) {
     switch (key) {
@@ -178,7 +179,8 @@ void PlotPane::paint() {
     if (m_controller.session()) {
         m_controller.paint(canvas, colours);
     } else {
-        canvas.drawText(area, Align::Centre, kEmptyText, colours.text, Font{});
+        canvas.drawText(area, Align::Centre, translated(viewer_text::kEmptyPlot), colours.text,
+                        Font{});
     }
     m_graphics->Flush(Gdiplus::FlushIntentionSync);
     BitBlt(screen, 0, 0, width, height, m_buffer, 0, 0, SRCCOPY);

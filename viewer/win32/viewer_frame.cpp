@@ -6,15 +6,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <utility>
 
 #include "device/file_access.h"
+#include "text/translation.h"
 #include "text/utf16.h"
 #include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_comparison.h"
 #include "viewer/plot_export.h"
 #include "viewer/plot_painter.h"
+#include "viewer/viewer_texts.h"
 #include "viewer/win32/log_files_dialog.h"
 #include "viewer/win32/screen_scale.h"
 #include "viewer/win32/window_placement.h"
@@ -22,7 +25,6 @@
 namespace {
 
 const wchar_t kClassName[] = L"DataDockViewer";
-const wchar_t kProgramName[] = L"DataDock log viewer";
 // Long enough for several files of any length the system allows.
 constexpr DWORD kPathsCapacity = 65536;
 // Room for the lap table's columns beside the plot, at 96 dots an inch.
@@ -57,6 +59,28 @@ HFONT messageFont() {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+// A text of the user's, translated, as the window's functions take it.
+std::wstring wideText(const char* english) {
+    return utf8ToUtf16(translated(english));
+}
+
+// A menu item's text in the user's language, then its keys as Windows
+// writes them in every language.
+std::wstring menuText(const char* english, const wchar_t* keys = L"") {
+    const std::wstring keysAfterTab = *keys ? std::wstring(L"\t") + keys : std::wstring();
+    return wideText(english) + keysAfterTab;
+}
+
+// "PNG image (*.png)", then its pattern, each ended by a null as the dialog
+// reads them; the list is ended by another.
+std::wstring fileFilter(std::initializer_list<std::pair<const char*, const wchar_t*>> kinds) {
+    std::wstring filter;
+    for (const auto& [name, pattern] : kinds) {
+        filter += wideText(name) + L'\0' + pattern + L'\0';
+    }
+    return filter;
+}
+
 std::string fileNameOf(const std::string& path) {
     return PathText(FilePath(path).filename());
 }
@@ -82,12 +106,13 @@ std::vector<std::string> askSave(HWND owner, const std::wstring& title, const st
     const std::wstring proposed = utf8ToUtf16(base + (image ? ".png" : ".csv"));
     proposed.copy(buffer.data(), buffer.size() - 1);
     const std::wstring folder = utf8ToUtf16(folderOf(log));
-    static const wchar_t kImages[] = L"PNG image (*.png)\0*.png\0SVG image (*.svg)\0*.svg\0";
-    static const wchar_t kCsv[] = L"CSV file (*.csv)\0*.csv\0";
+    const std::wstring filter =
+        image ? fileFilter({{viewer_text::kPngImage, L"*.png"}, {viewer_text::kSvgImage, L"*.svg"}})
+              : fileFilter({{viewer_text::kCsvFile, L"*.csv"}});
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = image ? kImages : kCsv;
+    dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kPathsCapacity;
@@ -137,22 +162,24 @@ void ViewerFrame::create(HINSTANCE instance) {
     type.lpszClassName = kClassName;
     RegisterClassExW(&type);  // fails harmlessly when already registered
     m_window =
-        CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, kProgramName, WS_OVERLAPPEDWINDOW,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 1200, 760, nullptr, nullptr, instance, this);
+        CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, wideText(viewer_text::kProgramName).c_str(),
+                        WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1200, 760, nullptr,
+                        nullptr, instance, this);
     m_font = messageFont();
     m_plot = std::make_unique<PlotPane>(instance, m_window);
     m_tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
                              10, 10, m_window, nullptr, instance, nullptr);
     SendMessageW(m_tabs, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    for (const wchar_t* name : {L"Laps", L"Compare"}) {
+    for (const char* name : {viewer_text::kLapsTab, viewer_text::kCompareTab}) {
+        std::wstring shown = wideText(name);
         TCITEMW tab{};
         tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<wchar_t*>(name);
+        tab.pszText = shown.data();
         TabCtrl_InsertItem(m_tabs, TabCtrl_GetItemCount(m_tabs), &tab);
     }
     std::vector<std::string> headers;
     for (const LapTableColumn& column : lapTableColumns()) {
-        headers.push_back(column.header);
+        headers.push_back(translated(column.header));
     }
     m_lapList = std::make_unique<ReportList>(instance, m_window, kLapListId, headers);
     m_comparePage = std::make_unique<ComparePage>(instance, m_window, kCompareListId, kUseReference,
@@ -170,32 +197,39 @@ void ViewerFrame::create(HINSTANCE instance) {
                  std::min<LONG>(scaledPixels(m_window, 760), (room.bottom - room.top) * 9 / 10),
                  SWP_NOMOVE | SWP_NOZORDER);
     layOut();
-    showStatus("Open a log: File > Open, or drop its files on the window.");
+    showStatus(translated(viewer_text::kOpenHint));
 }
 
 void ViewerFrame::buildMenus() {
     const HMENU bar = CreateMenu();
     const HMENU file = CreatePopupMenu();
     m_recentMenu = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kOpen, L"&Open...\tCtrl+O");
-    AppendMenuW(file, MF_STRING, kAddToCompare, L"Add Log to &Compare...\tCtrl+Shift+O");
-    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(m_recentMenu), L"Open &Recent");
-    AppendMenuW(file, MF_STRING, kExportImage, L"&Export Image...\tCtrl+E");
-    AppendMenuW(file, MF_STRING, kExportLapTable, L"Export &Lap Table as CSV...");
+    AppendMenuW(file, MF_STRING, kOpen, menuText(viewer_text::kOpen, L"Ctrl+O").c_str());
+    AppendMenuW(file, MF_STRING, kAddToCompare,
+                menuText(viewer_text::kAddToCompare, L"Ctrl+Shift+O").c_str());
+    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(m_recentMenu),
+                menuText(viewer_text::kOpenRecent).c_str());
+    AppendMenuW(file, MF_STRING, kExportImage,
+                menuText(viewer_text::kExportImage, L"Ctrl+E").c_str());
+    AppendMenuW(file, MF_STRING, kExportLapTable, menuText(viewer_text::kExportLapTable).c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kClose, L"&Close\tCtrl+W");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(file, MF_STRING, kClose, menuText(viewer_text::kClose, L"Ctrl+W").c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file),
+                menuText(viewer_text::kFileMenu).c_str());
     m_viewMenu = CreatePopupMenu();
     for (std::size_t c = 0; c < kChannelCount; ++c) {
         AppendMenuW(m_viewMenu, MF_STRING | MF_CHECKED, kFirstChannel + static_cast<int>(c),
                     utf8ToUtf16(channelName(static_cast<Channel>(c))).c_str());
     }
     AppendMenuW(m_viewMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m_viewMenu, MF_STRING, kFitScales, L"&Fit Scales to the Time Shown");
-    AppendMenuW(m_viewMenu, MF_STRING, kWholeLog, L"&Whole Log\tHome");
-    AppendMenuW(m_viewMenu, MF_STRING, kZoomIn, L"Zoom &In\tCtrl++");
-    AppendMenuW(m_viewMenu, MF_STRING, kZoomOut, L"Zoom &Out\tCtrl+-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_viewMenu), L"&View");
+    AppendMenuW(m_viewMenu, MF_STRING, kFitScales, menuText(viewer_text::kFitScales).c_str());
+    AppendMenuW(m_viewMenu, MF_STRING, kWholeLog,
+                menuText(viewer_text::kWholeLog, L"Home").c_str());
+    AppendMenuW(m_viewMenu, MF_STRING, kZoomIn, menuText(viewer_text::kZoomIn, L"Ctrl++").c_str());
+    AppendMenuW(m_viewMenu, MF_STRING, kZoomOut,
+                menuText(viewer_text::kZoomOut, L"Ctrl+-").c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_viewMenu),
+                menuText(viewer_text::kViewMenu).c_str());
     SetMenu(m_window, bar);
     refillRecentMenu();
 
@@ -228,7 +262,8 @@ void ViewerFrame::refillRecentMenu() {
         AppendMenuW(m_recentMenu, MF_STRING, id++, shown.c_str());
     }
     if (m_recent.entries().empty()) {
-        AppendMenuW(m_recentMenu, MF_STRING | MF_GRAYED, 0, L"(none)");
+        AppendMenuW(m_recentMenu, MF_STRING | MF_GRAYED, 0,
+                    utf8ToUtf16(translated("(none)")).c_str());
     }
 }
 
@@ -445,7 +480,9 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
     if (pair->lap) {
         m_openedFiles.push_back(wholePath(*pair->lap));
     }
-    SetWindowTextW(m_window, utf8ToUtf16(session()->log.title + " - DataDock log viewer").c_str());
+    SetWindowTextW(m_window, utf8ToUtf16(translated(viewer_text::kWindowTitle,
+                                                    {{"log", session()->log.title}}))
+                                 .c_str());
     m_recent.remember(m_openedFiles);
     refillRecentMenu();
     showStatus();
@@ -454,7 +491,7 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
 
 bool ViewerFrame::exportImage(const std::string& path) {
     if (!session()) {
-        showError("Open a log first: there is nothing to export.");
+        showError(translated(viewer_text::kNothingToExport));
         return false;
     }
     RECT shown;
@@ -468,13 +505,13 @@ bool ViewerFrame::exportImage(const std::string& path) {
         showError(problem);
         return false;
     }
-    showStatus("Saved " + path);
+    showStatus(translated(viewer_text::kSaved, {{"file", path}}));
     return true;
 }
 
 bool ViewerFrame::exportLapTable(const std::string& path) {
     if (!session() || session()->figures.empty()) {
-        showError("Open a log with its lap file first: there is no lap table to export.");
+        showError(translated(viewer_text::kNoLapTable));
         return false;
     }
     const std::string problem = exportLapFigures(session()->figures, path, m_behind);
@@ -482,7 +519,7 @@ bool ViewerFrame::exportLapTable(const std::string& path) {
         showError(problem);
         return false;
     }
-    showStatus("Saved " + path);
+    showStatus(translated(viewer_text::kSaved, {{"file", path}}));
     return true;
 }
 
@@ -500,8 +537,9 @@ bool ViewerFrame::addToCompare(const std::vector<std::string>& paths) {
     }
     refreshComparison();
     showTab(kCompareTab);
-    showStatus("Session " + std::to_string(m_sessions.count()) +
-               " added: " + fileNameOf(pair->log));
+    showStatus(translated(
+        viewer_text::kSessionAdded,
+        {{"number", std::to_string(m_sessions.count())}, {"file", fileNameOf(pair->log)}}));
     return true;
 }
 
@@ -525,7 +563,8 @@ void ViewerFrame::compareChosen() {
         return;
     }
     if (chosen.size() > kMostOverlaidLaps) {
-        showStatus("Select up to " + std::to_string(kMostOverlaidLaps) + " laps to compare them.");
+        showStatus(translated(viewer_text::kTooManyToCompare,
+                              {{"count", std::to_string(kMostOverlaidLaps)}}));
         return;
     }
     m_plot->controller().compareLaps(m_sessions.all(), chosen, m_sessions.reference,
@@ -553,8 +592,8 @@ void ViewerFrame::lapsSelected() {
         plot.showLap(laps.front());
         showStatus();
     } else if (laps.size() > kMostOverlaidLaps) {
-        showStatus("Select one lap to zoom to it, or up to " + std::to_string(kMostOverlaidLaps) +
-                   " to compare them.");
+        showStatus(translated(viewer_text::kTooManySelected,
+                              {{"count", std::to_string(kMostOverlaidLaps)}}));
     } else if (laps.size() >= 2) {
         plot.compareLaps(laps);
         showComparisonNotes();
@@ -580,19 +619,21 @@ std::vector<std::string> ViewerFrame::ask(FileQuestion question, const std::stri
     const std::string folder = folderOf(about);
     switch (question) {
         case FileQuestion::OpenFiles:
-            return askForLogFiles(m_window, L"Open a log and its lap file", folder, true);
+            return askForLogFiles(m_window, wideText(viewer_text::kOpenTitle), folder, true);
         case FileQuestion::LapFile:
             return askForLogFiles(
                 m_window,
-                L"Lap file for " + utf8ToUtf16(fileNameOf(about)) + L" (Cancel: without laps)",
+                utf8ToUtf16(translated(viewer_text::kLapFileTitle, {{"file", fileNameOf(about)}})),
                 folder, false);
         case FileQuestion::LogFile:
-            return askForLogFiles(m_window, L"Log file for " + utf8ToUtf16(fileNameOf(about)),
-                                  folder, false);
+            return askForLogFiles(
+                m_window,
+                utf8ToUtf16(translated(viewer_text::kLogFileTitle, {{"file", fileNameOf(about)}})),
+                folder, false);
         case FileQuestion::ExportImage:
-            return askSave(m_window, L"Export the plot", about, true);
+            return askSave(m_window, wideText(viewer_text::kExportPlotTitle), about, true);
         case FileQuestion::ExportLapTable:
-            return askSave(m_window, L"Export the lap table", about, false);
+            return askSave(m_window, wideText(viewer_text::kExportLapTableTitle), about, false);
     }
     return {};
 }
@@ -602,7 +643,8 @@ void ViewerFrame::showError(const std::string& message) {
         m_errorShower(message);
         return;
     }
-    MessageBoxW(m_window, utf8ToUtf16(message).c_str(), kProgramName, MB_OK | MB_ICONWARNING);
+    MessageBoxW(m_window, utf8ToUtf16(message).c_str(), wideText(viewer_text::kProgramName).c_str(),
+                MB_OK | MB_ICONWARNING);
 }
 
 // The files shown and what does not agree between them, then a message.
