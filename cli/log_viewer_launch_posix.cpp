@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/log_viewer_launch.h"
+#include "text/translation.h"
 
 extern char** environ;
 
@@ -34,8 +35,10 @@ bool LaunchLogViewer(const std::string& lap, const std::string& log) {
     const int error =
         ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        std::fprintf(stderr, "datadock: the log viewer could not be started (%s: %s)\n",
-                     program.c_str(), std::strerror(error));
+        std::fprintf(stderr, "datadock: %s\n",
+                     translated("the log viewer could not be started ({program}: {reason})",
+                                {{"program", program}, {"reason", std::strerror(error)}})
+                         .c_str());
         return false;
     }
     return true;

@@ -94,7 +94,8 @@ void TerminalEvents::Finished(const TransferResult& result) {
         for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;) {
             lines.replace(at, 2, "\n");
         }
-        std::printf("%s\n", cp932ToUtf8(lines).c_str());
+        // Translated messages are UTF-8 already.
+        std::printf("%s\n", mixedTextToUtf8(lines).c_str());
         std::fflush(stdout);
     }
     if (const std::string detail = result.Detail(); !detail.empty()) {
