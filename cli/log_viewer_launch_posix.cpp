@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/log_viewer_launch.h"
 #include "text/translation.h"
 
@@ -35,10 +36,11 @@ bool LaunchLogViewer(const std::string& lap, const std::string& log) {
     const int error =
         ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        std::fprintf(stderr, "datadock: %s\n",
-                     translated("the log viewer could not be started ({program}: {reason})",
-                                {{"program", program}, {"reason", std::strerror(error)}})
-                         .c_str());
+        PrintText(stderr,
+                  "datadock: " +
+                      translated("the log viewer could not be started ({program}: {reason})",
+                                 {{"program", program}, {"reason", std::strerror(error)}}) +
+                      "\n");
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // On Windows the viewer is datadock-viewer.exe, beside datadock.exe.
 #include <cstdio>
 
+#include "cli/console.h"
 #include "cli/log_viewer_launch.h"
 #include "text/translation.h"
 #include "viewer/win32/log_viewer_start.h"
@@ -10,10 +11,10 @@ const char* const kViewOptionUsage = " [--view]";
 bool LaunchLogViewer(const std::string& lap, const std::string& log) {
     std::string whyNot;
     if (!startLogViewer({lap, log}, whyNot)) {
-        std::fprintf(
-            stderr, "datadock: %s\n",
-            translated("the log viewer could not be started: {reason}", {{"reason", whyNot}})
-                .c_str());
+        PrintText(stderr, "datadock: " +
+                              translated("the log viewer could not be started: {reason}",
+                                         {{"reason", whyNot}}) +
+                              "\n");
         return false;
     }
     return true;

@@ -55,13 +55,13 @@ std::string HelpText() {
 }
 
 int Usage(const std::string& problem) {
-    std::fprintf(stderr, "datadock: %s\n%s", problem.c_str(), UsageText().c_str());
+    PrintText(stderr, "datadock: " + problem + "\n" + UsageText());
     return kExitUsage;
 }
 
 // A well-formed command that cannot be carried out: one line says why.
 int Refuse(const std::string& problem) {
-    std::fprintf(stderr, "datadock: %s\n", problem.c_str());
+    PrintText(stderr, "datadock: " + problem + "\n");
     return kExitUsage;
 }
 
@@ -124,13 +124,13 @@ int ListPorts() {
     std::sort(ports.begin(), ports.end(),
               [](const FtdiPort& a, const FtdiPort& b) { return a.name < b.name; });
     if (ports.empty()) {
-        std::fprintf(stderr, "%s\n", translated("No KTR-90 cable found.").c_str());
+        PrintText(stderr, translated("No KTR-90 cable found.") + "\n");
     }
     for (const FtdiPort& port : ports) {
-        std::printf("%s%s\n", port.name.c_str(), latencyTimerNote(port).c_str());
+        PrintText(stdout, port.name + latencyTimerNote(port) + "\n");
     }
     std::fflush(stdout);  // the list, then the advice, also when both go to one file
-    std::fprintf(stderr, "%s", latencyTimerHint(ports).c_str());
+    PrintText(stderr, latencyTimerHint(ports));
     return kExitCompleted;
 }
 
@@ -158,10 +158,10 @@ std::optional<std::string> TransferPort(const Request& request) {
     }
     const std::vector<std::string> ports = offeredPorts();
     if (ports.size() > 1) {
-        std::fprintf(stderr, "datadock: %s\n",
-                     translated("several ports found; choose one with --port").c_str());
+        PrintText(stderr,
+                  "datadock: " + translated("several ports found; choose one with --port") + "\n");
         for (const std::string& port : ports) {
-            std::fprintf(stderr, "  %s\n", port.c_str());
+            PrintText(stderr, "  " + port + "\n");
         }
         return std::nullopt;
     }
@@ -226,11 +226,11 @@ int main(int argc, char** argv) {
     Request request;
     request.command = argv[1];
     if ((request.command == "--help" || request.command == "-h") && argc == 2) {
-        std::printf("%s", HelpText().c_str());
+        PrintText(stdout, HelpText());
         return kExitCompleted;
     }
     if (request.command == "--version" && argc == 2) {
-        std::printf("datadock %s (DATADOCK MANAGER)\n", DATADOCK_VERSION);
+        PrintText(stdout, "datadock " DATADOCK_VERSION " (DATADOCK MANAGER)\n");
         return kExitCompleted;
     }
     if (request.command == "ports" && argc == 2) {

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "text/translation.h"
 #include "viewer/comparison_painter.h"
@@ -56,9 +57,14 @@ struct PlotRequest {
 
 constexpr std::size_t kMostSessions = 8;
 
+// A problem, on a line that names the command.
+void SayProblem(const std::string& problem) {
+    PrintText(stderr, "datadock plot: " + problem + "\n");
+}
+
 int PlotUsage(const std::string& problem) {
-    std::fprintf(stderr, "datadock plot: %s\n%s%s%s", problem.c_str(), translated("usage:").c_str(),
-                 kPlotSynopsis, translated(kPlotExplanation).c_str());
+    PrintText(stderr, "datadock plot: " + problem + "\n" + translated("usage:") + kPlotSynopsis +
+                          translated(kPlotExplanation));
     return kExitUsage;
 }
 
@@ -237,7 +243,7 @@ FilePair PairFor(const PlotRequest& request) {
 }
 
 void PrintLine(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    PrintText(stderr, text + "\n");
 }
 
 // Which lap file was found, and whatever does not agree between the files.
@@ -273,7 +279,7 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
 // False, with the reason printed, when a file could not be written.
 bool Written(const std::string& problem) {
     if (!problem.empty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", problem.c_str());
+        SayProblem(problem);
     }
     return problem.empty();
 }
@@ -319,7 +325,7 @@ std::string WrongLap(const PlotRequest& request, const std::vector<const LogSess
 int DrawComparison(const PlotRequest& request, const LogSession& first) {
     std::vector<LogSession> others;
     if (const std::string wrong = LoadCompared(request, others); !wrong.empty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", wrong.c_str());
+        SayProblem(wrong);
         return kExitFailed;
     }
     std::vector<const LogSession*> sessions = {&first};
@@ -332,8 +338,7 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
     const LapComparison comparison =
         compareLaps(sessions, request.laps, request.reference, request.lineUp);
     if (!comparison.reference) {
-        std::fprintf(stderr, "datadock plot: %s\n",
-                     translated("the logs hold no samples of any lap").c_str());
+        SayProblem(translated("the logs hold no samples of any lap"));
         return kExitFailed;
     }
     PlotView view;
@@ -359,15 +364,13 @@ int RunPlotCommand(int argc, char** argv) {
     }
     const FilePair pair = PairFor(request);
     if (pair.log.empty()) {
-        std::fprintf(
-            stderr, "datadock plot: %s\n",
-            translated("no log file found beside the lap file {file}", {{"file", request.log}})
-                .c_str());
+        SayProblem(
+            translated("no log file found beside the lap file {file}", {{"file", request.log}}));
         return kExitFailed;
     }
     ReadResult<LogSession> loaded = loadSession(pair);
     if (const auto* error = std::get_if<ReadError>(&loaded)) {
-        std::fprintf(stderr, "datadock plot: %s\n", error->message().c_str());
+        SayProblem(error->message());
         return kExitFailed;
     }
     const LogSession& session = std::get<LogSession>(loaded);
@@ -381,10 +384,8 @@ int RunPlotCommand(int argc, char** argv) {
         }
     }
     if (request.lapsCsv && session.figures.empty()) {
-        std::fprintf(
-            stderr, "datadock plot: %s\n",
-            translated("{file} has no laps: there is no lap table to write", {{"file", pair.log}})
-                .c_str());
+        SayProblem(
+            translated("{file} has no laps: there is no lap table to write", {{"file", pair.log}}));
         return kExitFailed;
     }
     if (request.lapsText) {
