@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 // The terminal the command line runs in; each platform has its own file.
 
 // Makes the arguments UTF-8, whatever code page the system runs with, and
@@ -12,3 +15,7 @@ void CatchConsoleInterrupt();
 bool ConsoleInterrupted();
 
 bool StderrIsTerminal();
+
+// Writes UTF-8 text to stdout or stderr so that a console shows every
+// character, whatever its code page; a pipe or a file gets the UTF-8 bytes.
+void PrintText(std::FILE* stream, const std::string& text);

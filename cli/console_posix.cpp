@@ -31,3 +31,7 @@ bool ConsoleInterrupted() {
 bool StderrIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
+
+void PrintText(std::FILE* stream, const std::string& text) {
+    std::fputs(text.c_str(), stream);
+}

@@ -74,3 +74,26 @@ bool ConsoleInterrupted() {
 bool StderrIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 }
+
+namespace {
+// The C runtime hands a console each byte apart, which the console decodes
+// on its own: Japanese came out as mojibake. As UTF-16 it is shown as it is.
+bool WriteToConsole(std::FILE* stream, const std::string& text) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+        return false;
+    }
+    std::fflush(stream);  // what the C runtime still holds goes first
+    const std::wstring wide = utf8ToUtf16(text);
+    DWORD written = 0;
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
+           0;
+}
+}  // namespace
+
+void PrintText(std::FILE* stream, const std::string& text) {
+    if (!WriteToConsole(stream, text)) {
+        std::fputs(text.c_str(), stream);
+    }
+}

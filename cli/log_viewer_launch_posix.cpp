@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/log_viewer_launch.h"
+#include "text/translation.h"
 
 extern char** environ;
 
@@ -34,8 +36,11 @@ bool LaunchLogViewer(const std::string& lap, const std::string& log) {
     const int error =
         ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        std::fprintf(stderr, "datadock: the log viewer could not be started (%s: %s)\n",
-                     program.c_str(), std::strerror(error));
+        PrintText(stderr,
+                  "datadock: " +
+                      translated("the log viewer could not be started ({program}: {reason})",
+                                 {{"program", program}, {"reason", std::strerror(error)}}) +
+                      "\n");
         return false;
     }
     return true;

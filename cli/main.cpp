@@ -20,17 +20,20 @@
 #include "device/transfer_texts.h"
 #include "serial/latency_timer_hint.h"
 #include "serial/port_discovery.h"
+#include "text/translation.h"
 #include "update/software_update.h"
 
 namespace {
 
-// What this build can do: the plot command only where it can draw.
+// What this build can do: the plot command only where it can draw. The
+// commands and options are the same in every language; the label before them
+// is as wide in each, so that the lines stay lined up.
 std::string UsageText() {
-    return std::string(
-               "usage: datadock ports\n"
-               "       datadock --version\n"
-               "       datadock --help\n"
-               "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv") +
+    return translated("usage:") +
+           " datadock ports\n"
+           "       datadock --version\n"
+           "       datadock --help\n"
+           "       datadock log-save [--port PORT] --lap LAP.csv --log LOG.csv" +
            kViewOptionUsage +
            "\n"
            "       datadock model-save [--port PORT] --out FILE.csv\n"
@@ -45,14 +48,20 @@ struct Request {
     bool view = false;               // log-save --view: the saved pair in the viewer
 };
 
-int Usage(const char* problem) {
-    std::fprintf(stderr, "datadock: %s\n%s", problem, UsageText().c_str());
+// The help: the usage and the switch that every command takes.
+std::string HelpText() {
+    return UsageText() +
+           translated("--english, before or after the command, shows every message in English.\n");
+}
+
+int Usage(const std::string& problem) {
+    PrintText(stderr, "datadock: " + problem + "\n" + UsageText());
     return kExitUsage;
 }
 
 // A well-formed command that cannot be carried out: one line says why.
 int Refuse(const std::string& problem) {
-    std::fprintf(stderr, "datadock: %s\n", problem.c_str());
+    PrintText(stderr, "datadock: " + problem + "\n");
     return kExitUsage;
 }
 
@@ -75,26 +84,29 @@ std::string TransferArgumentProblem(int argc, char** argv, Request& request) {
         const bool isOption = arg.rfind("--", 0) == 0;
         if (isOption && arg != "--port" &&
             std::find(wanted.begin(), wanted.end(), arg) == wanted.end()) {
-            return "unknown option " + arg + " for " + request.command;
+            return translated("unknown option {option} for {command}",
+                              {{"option", arg}, {"command", request.command}});
         }
         if (isOption && i + 1 >= argc) {
-            return arg + " needs a value";
+            return translated("{option} needs a value", {{"option", arg}});
         }
         const std::string key = isOption ? arg : "";
         const std::string value = isOption ? argv[++i] : arg;
         if (value.empty()) {
-            return (isOption ? key : std::string("the file")) + " must not be empty";
+            return isOption ? translated("{option} must not be empty", {{"option", key}})
+                            : translated("the file must not be empty");
         }
         if (key.empty() && (files.count(key) != 0 || !wanted.front().empty())) {
-            return "unexpected argument " + value;
+            return translated("unexpected argument {argument}", {{"argument", value}});
         }
         (key == "--port" ? request.port : files[key]) = value;
     }
     for (const std::string& key : wanted) {
         const auto given = files.find(key);
         if (given == files.end()) {
-            return key.empty() ? request.command + " needs the update file"
-                               : key + " FILE is missing";
+            return key.empty() ? translated("{command} needs the update file",
+                                            {{"command", request.command}})
+                               : translated("{option} FILE is missing", {{"option", key}});
         }
         request.paths.push_back(given->second);
     }
@@ -112,13 +124,13 @@ int ListPorts() {
     std::sort(ports.begin(), ports.end(),
               [](const FtdiPort& a, const FtdiPort& b) { return a.name < b.name; });
     if (ports.empty()) {
-        std::fprintf(stderr, "No KTR-90 cable found.\n");
+        PrintText(stderr, translated("No KTR-90 cable found.") + "\n");
     }
     for (const FtdiPort& port : ports) {
-        std::printf("%s%s\n", port.name.c_str(), latencyTimerNote(port).c_str());
+        PrintText(stdout, port.name + latencyTimerNote(port) + "\n");
     }
     std::fflush(stdout);  // the list, then the advice, also when both go to one file
-    std::fprintf(stderr, "%s", latencyTimerHint(ports).c_str());
+    PrintText(stderr, latencyTimerHint(ports));
     return kExitCompleted;
 }
 
@@ -132,7 +144,7 @@ std::string MissingFolderProblem(const Request& request) {
         const std::filesystem::path folder = FilePath(path).parent_path();
         std::error_code error;
         if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-            return "cannot save " + path + ": its folder does not exist";
+            return translated("cannot save {file}: its folder does not exist", {{"file", path}});
         }
     }
     return {};
@@ -146,9 +158,10 @@ std::optional<std::string> TransferPort(const Request& request) {
     }
     const std::vector<std::string> ports = offeredPorts();
     if (ports.size() > 1) {
-        std::fprintf(stderr, "datadock: several ports found; choose one with --port\n");
+        PrintText(stderr,
+                  "datadock: " + translated("several ports found; choose one with --port") + "\n");
         for (const std::string& port : ports) {
-            std::fprintf(stderr, "  %s\n", port.c_str());
+            PrintText(stderr, "  " + port + "\n");
         }
         return std::nullopt;
     }
@@ -190,21 +203,34 @@ int RunTransfer(const Request& request) {
     return ExitStatusFor(outcome);
 }
 
+// --english, wherever it is given, makes every text English and is taken out
+// of the arguments before any of them is looked at.
+void TakeEnglishSwitch(int& argc, char** argv) {
+    char** const end = std::remove_if(
+        argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "--english") == 0; });
+    if (end != argv + argc) {
+        useUiLanguage(UiLanguage::English);
+        argc = static_cast<int>(end - argv);
+        *end = nullptr;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     PrepareConsole(argc, argv);
+    TakeEnglishSwitch(argc, argv);
     if (argc < 2) {
-        return Usage("no command given");
+        return Usage(translated("no command given"));
     }
     Request request;
     request.command = argv[1];
     if ((request.command == "--help" || request.command == "-h") && argc == 2) {
-        std::printf("%s", UsageText().c_str());
+        PrintText(stdout, HelpText());
         return kExitCompleted;
     }
     if (request.command == "--version" && argc == 2) {
-        std::printf("datadock %s (DATADOCK MANAGER)\n", DATADOCK_VERSION);
+        PrintText(stdout, "datadock " DATADOCK_VERSION " (DATADOCK MANAGER)\n");
         return kExitCompleted;
     }
     if (request.command == "ports" && argc == 2) {
@@ -214,14 +240,14 @@ int main(int argc, char** argv) {
         return RunPlotCommand(argc, argv);
     }
     if (kFileOptions.count(request.command) == 0) {
-        return Usage(("unknown command: " + request.command).c_str());
+        return Usage(translated("unknown command: {command}", {{"command", request.command}}));
     }
     if (const std::string problem = TransferArgumentProblem(argc, argv, request);
         !problem.empty()) {
-        return Usage(problem.c_str());
+        return Usage(problem);
     }
     if (request.command == "log-save" && IsSamePath(request.paths[0], request.paths[1])) {
-        return Refuse("the log file must not be the lap file");
+        return Refuse(translated("the log file must not be the lap file"));
     }
     if (const std::string problem = MissingFolderProblem(request); !problem.empty()) {
         return Refuse(problem);

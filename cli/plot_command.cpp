@@ -8,7 +8,9 @@
 #include <tuple>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/exit_status.h"
+#include "text/translation.h"
 #include "viewer/comparison_painter.h"
 #include "viewer/file_pairing.h"
 #include "viewer/plot_export.h"
@@ -21,19 +23,21 @@ const char* const kPlotUsageLine =
 
 namespace {
 
-constexpr char kPlotUsage[] =
-    "usage: datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
+// After the label "usage:", which is as wide in every language.
+constexpr char kPlotSynopsis[] =
+    " datadock plot LOG.csv [--lap LAP.csv] --out FILE.png|FILE.svg\n"
     "                     [--channels st,th,rpm,volt,temp1,temp2] [--lap-range A-B] [--size WxH]\n"
     "                     [--compare OTHER_LOG.csv]... [--laps LAPS [--reference S:L] "
     "[--by-time]]\n"
-    "                     [--laps-csv FILE.csv]\n"
+    "                     [--laps-csv FILE.csv]\n";
+constexpr char kPlotExplanation[] = DD_TEXT(
     "--laps overlays up to 8 laps lined up by distance (estimated from RPM), with a pane\n"
     "of their time variance against the reference lap: the fastest of all the sessions'\n"
     "laps unless --reference names one. A lap is SESSION:LAP, the sessions numbered 1 for\n"
     "LOG.csv and 2, 3, ... for each --compare in order; a bare LAP is a lap of LOG.csv.\n"
     "Laps are numbered as the lap table shows them. --by-time draws each lap by its\n"
     "time since it began instead (the variance stays by distance). --laps-csv writes\n"
-    "LOG.csv's lap table as CSV (UTF-8); with it alone, --out may be left out.\n";
+    "LOG.csv's lap table as CSV (UTF-8); with it alone, --out may be left out.\n");
 
 struct PlotRequest {
     std::string log;
@@ -53,8 +57,14 @@ struct PlotRequest {
 
 constexpr std::size_t kMostSessions = 8;
 
+// A problem, on a line that names the command.
+void SayProblem(const std::string& problem) {
+    PrintText(stderr, "datadock plot: " + problem + "\n");
+}
+
 int PlotUsage(const std::string& problem) {
-    std::fprintf(stderr, "datadock plot: %s\n%s", problem.c_str(), kPlotUsage);
+    PrintText(stderr, "datadock plot: " + problem + "\n" + translated("usage:") + kPlotSynopsis +
+                          translated(kPlotExplanation));
     return kExitUsage;
 }
 
@@ -116,19 +126,19 @@ std::optional<SessionLap> ParseSessionLap(std::string_view text, std::size_t ses
 // The laps to compare once the sessions are counted; an empty text when good.
 std::string ParseComparedLaps(PlotRequest& request) {
     const std::size_t sessions = request.compared.size() + 1;
-    const std::string wrong = "takes laps LAP or SESSION:LAP, sessions 1 to " +
-                              std::to_string(sessions) + ", separated by commas";
     for (const std::string_view item : splitFields(*request.lapsText)) {
         const auto lap = ParseSessionLap(item, sessions);
         if (!lap) {
-            return "--laps " + wrong;
+            return translated(
+                "--laps takes laps LAP or SESSION:LAP, sessions 1 to {count}, separated by commas",
+                {{"count", std::to_string(sessions)}});
         }
         request.laps.push_back(*lap);
     }
     if (request.referenceText) {
         request.reference = ParseSessionLap(*request.referenceText, sessions);
         if (!request.reference) {
-            return "--reference " + wrong.substr(0, wrong.find(','));
+            return translated("--reference takes laps LAP or SESSION:LAP");
         }
     }
     return {};
@@ -137,19 +147,21 @@ std::string ParseComparedLaps(PlotRequest& request) {
 // What the comparison's options need of each other; an empty text when good.
 std::string CheckComparison(PlotRequest& request) {
     if (!request.lapsText) {
-        return !request.compared.empty() ? "--compare needs --laps to say which laps to overlay"
-               : request.referenceText   ? "--reference needs --laps"
-               : request.lineUp == LineUp::ByTime ? "--by-time needs --laps"
+        return !request.compared.empty()
+                   ? translated("--compare needs --laps to say which laps to overlay")
+               : request.referenceText            ? translated("--reference needs --laps")
+               : request.lineUp == LineUp::ByTime ? translated("--by-time needs --laps")
                                                   : "";
     }
     if (request.lapRange) {
-        return "--laps and --lap-range cannot be given together";
+        return translated("--laps and --lap-range cannot be given together");
     }
     if (request.compared.size() + 1 > kMostSessions) {
-        return "at most " + std::to_string(kMostSessions) + " sessions can be compared";
+        return translated("at most {count} sessions can be compared",
+                          {{"count", std::to_string(kMostSessions)}});
     }
     if (request.out.empty()) {
-        return "no image given with --out";
+        return translated("no image given with --out");
     }
     return ParseComparedLaps(request);
 }
@@ -160,7 +172,7 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
         const std::string arg = argv[i];
         if (arg.rfind("--", 0) != 0) {
             if (!request.log.empty()) {
-                return "one log file only";
+                return translated("one log file only");
             }
             request.log = arg;
             continue;
@@ -170,7 +182,7 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
             continue;
         }
         if (i + 1 >= argc || std::string(argv[i + 1]).empty()) {
-            return arg + " needs a value";
+            return translated("{option} needs a value", {{"option", arg}});
         }
         const std::string value = argv[++i];
         if (arg == "--lap") {
@@ -180,14 +192,15 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
         } else if (arg == "--channels") {
             const auto shown = ParseChannels(value);
             if (!shown) {
-                return "--channels takes names from st, th, rpm, volt, temp1, temp2, separated by "
-                       "commas";
+                return translated(
+                    "--channels takes names from st, th, rpm, volt, temp1, temp2, separated by "
+                    "commas");
             }
             request.shown = *shown;
         } else if (arg == "--lap-range") {
             request.lapRange = ParseLapRange(value);
             if (!request.lapRange) {
-                return "--lap-range takes lap numbers A-B, A not above B";
+                return translated("--lap-range takes lap numbers A-B, A not above B");
             }
         } else if (arg == "--laps-csv") {
             request.lapsCsv = value;
@@ -200,24 +213,24 @@ std::string ParseArguments(int argc, char** argv, PlotRequest& request) {
         } else if (arg == "--size") {
             const auto size = ParseSize(value);
             if (!size) {
-                return "--size takes WIDTHxHEIGHT, from 200x150 to 20000x20000";
+                return translated("--size takes WIDTHxHEIGHT, from 200x150 to 20000x20000");
             }
             request.size = *size;
         } else {
-            return "unknown option " + arg;
+            return translated("unknown option {option}", {{"option", arg}});
         }
     }
     if (request.log.empty()) {
-        return "no log file given";
+        return translated("no log file given");
     }
     if (const std::string wrong = CheckComparison(request); !wrong.empty()) {
         return wrong;
     }
     if (request.out.empty()) {
-        return request.lapsCsv ? std::string() : "no image given with --out";
+        return request.lapsCsv ? std::string() : translated("no image given with --out");
     }
     if (imageFormatOf(request.out) == ImageFormat::Unknown) {
-        return "the image's name must end in .png or .svg";
+        return translated("the image's name must end in .png or .svg");
     }
     return {};
 }
@@ -229,18 +242,22 @@ FilePair PairFor(const PlotRequest& request) {
     return pairFiles({request.log});
 }
 
+void PrintLine(const std::string& text) {
+    PrintText(stderr, text + "\n");
+}
+
 // Which lap file was found, and whatever does not agree between the files.
 void PrintNotes(const PlotRequest& request, const FilePair& pair, const LogSession& session) {
     if (!request.lap) {
         if (pair.lap) {
-            std::fprintf(stderr, "lap file: %s\n", pair.lap->c_str());
+            PrintLine(translated("lap file: {file}", {{"file", *pair.lap}}));
         } else {
-            std::fprintf(stderr, "no lap file beside %s: plotting without laps\n",
-                         pair.log.c_str());
+            PrintLine(translated("no lap file beside {file}: plotting without laps",
+                                 {{"file", pair.log}}));
         }
     }
     for (const std::string& warning : session.warnings) {
-        std::fprintf(stderr, "note: %s\n", warning.c_str());
+        PrintLine(translated("note: {note}", {{"note", warning}}));
     }
 }
 
@@ -251,8 +268,9 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
     const LapSpan* to = session.span(last);
     if (!from || !to) {
         return session.spans.empty()
-                   ? "the log has no laps to choose from"
-                   : "the log's laps are 1 to " + std::to_string(session.spans.back().number);
+                   ? translated("the log has no laps to choose from")
+                   : translated("the log's laps are 1 to {count}",
+                                {{"count", std::to_string(session.spans.back().number)}});
     }
     showRange(session, view, from->startCs, to->endCs);
     return {};
@@ -261,7 +279,7 @@ std::string ApplyLapRange(const LogSession& session, const PlotRequest& request,
 // False, with the reason printed, when a file could not be written.
 bool Written(const std::string& problem) {
     if (!problem.empty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", problem.c_str());
+        SayProblem(problem);
     }
     return problem.empty();
 }
@@ -272,7 +290,8 @@ std::string LoadCompared(const PlotRequest& request, std::vector<LogSession>& se
     for (const std::string& log : request.compared) {
         const FilePair pair = pairFiles({log});
         if (pair.log.empty() || !pair.lap) {
-            return "no lap file beside " + log + ": its laps cannot be compared";
+            return translated("no lap file beside {file}: its laps cannot be compared",
+                              {{"file", log}});
         }
         ReadResult<LogSession> loaded = loadSession(pair);
         if (const auto* error = std::get_if<ReadError>(&loaded)) {
@@ -292,9 +311,11 @@ std::string WrongLap(const PlotRequest& request, const std::vector<const LogSess
     for (const SessionLap& lap : named) {
         const std::size_t count = sessions[lap.session]->figures.size();
         if (static_cast<std::size_t>(lap.lap) > count) {
-            const std::string which = "session " + std::to_string(lap.session + 1);
-            return count == 0 ? which + " has no laps"
-                              : which + "'s laps are 1 to " + std::to_string(count);
+            const std::string session = std::to_string(lap.session + 1);
+            return count == 0
+                       ? translated("session {session} has no laps", {{"session", session}})
+                       : translated("session {session}'s laps are 1 to {count}",
+                                    {{"session", session}, {"count", std::to_string(count)}});
         }
     }
     return {};
@@ -304,7 +325,7 @@ std::string WrongLap(const PlotRequest& request, const std::vector<const LogSess
 int DrawComparison(const PlotRequest& request, const LogSession& first) {
     std::vector<LogSession> others;
     if (const std::string wrong = LoadCompared(request, others); !wrong.empty()) {
-        std::fprintf(stderr, "datadock plot: %s\n", wrong.c_str());
+        SayProblem(wrong);
         return kExitFailed;
     }
     std::vector<const LogSession*> sessions = {&first};
@@ -317,7 +338,7 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
     const LapComparison comparison =
         compareLaps(sessions, request.laps, request.reference, request.lineUp);
     if (!comparison.reference) {
-        std::fprintf(stderr, "datadock plot: the logs hold no samples of any lap\n");
+        SayProblem(translated("the logs hold no samples of any lap"));
         return kExitFailed;
     }
     PlotView view;
@@ -326,9 +347,9 @@ int DrawComparison(const PlotRequest& request, const LogSession& first) {
     if (!Written(exportComparison(comparison, view, request.size, request.out))) {
         return kExitFailed;
     }
-    std::fprintf(stderr, "reference: %s\n", lapName(*comparison.reference).c_str());
+    PrintLine(translated("reference: {lap}", {{"lap", lapName(*comparison.reference)}}));
     for (const std::string& note : comparison.notes) {
-        std::fprintf(stderr, "note: %s\n", note.c_str());
+        PrintLine(translated("note: {note}", {{"note", note}}));
     }
     return kExitCompleted;
 }
@@ -343,13 +364,13 @@ int RunPlotCommand(int argc, char** argv) {
     }
     const FilePair pair = PairFor(request);
     if (pair.log.empty()) {
-        std::fprintf(stderr, "datadock plot: no log file found beside the lap file %s\n",
-                     request.log.c_str());
+        SayProblem(
+            translated("no log file found beside the lap file {file}", {{"file", request.log}}));
         return kExitFailed;
     }
     ReadResult<LogSession> loaded = loadSession(pair);
     if (const auto* error = std::get_if<ReadError>(&loaded)) {
-        std::fprintf(stderr, "datadock plot: %s\n", error->message().c_str());
+        SayProblem(error->message());
         return kExitFailed;
     }
     const LogSession& session = std::get<LogSession>(loaded);
@@ -363,8 +384,8 @@ int RunPlotCommand(int argc, char** argv) {
         }
     }
     if (request.lapsCsv && session.figures.empty()) {
-        std::fprintf(stderr, "datadock plot: %s has no laps: there is no lap table to write\n",
-                     pair.log.c_str());
+        SayProblem(
+            translated("{file} has no laps: there is no lap table to write", {{"file", pair.log}}));
         return kExitFailed;
     }
     if (request.lapsText) {

@@ -43,7 +43,7 @@ void TerminalEvents::PrintStatus(std::string& lastPrinted, const std::string& te
 
 void TerminalEvents::PrintToStderr(const std::string& text) {
     EndLiveLine();
-    std::fprintf(stderr, "%s\n", mixedTextToUtf8(text).c_str());
+    PrintText(stderr, mixedTextToUtf8(text) + "\n");
 }
 
 void TerminalEvents::ShowProgress(int percent) {
@@ -53,17 +53,17 @@ void TerminalEvents::ShowProgress(int percent) {
     }
     m_percentText = text;
     if (m_live) {
-        std::fprintf(stderr, "\r%s %s", Bar(percent).c_str(), text.c_str());
+        PrintText(stderr, "\r" + Bar(percent) + " " + text);
         m_liveLineOpen = true;
     } else {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        PrintText(stderr, text + "\n");
     }
     std::fflush(stderr);
 }
 
 void TerminalEvents::EndLiveLine() {
     if (m_liveLineOpen) {
-        std::fputc('\n', stderr);
+        PrintText(stderr, "\n");
         m_liveLineOpen = false;
     }
 }
@@ -94,7 +94,8 @@ void TerminalEvents::Finished(const TransferResult& result) {
         for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;) {
             lines.replace(at, 2, "\n");
         }
-        std::printf("%s\n", cp932ToUtf8(lines).c_str());
+        // Translated messages are UTF-8 already.
+        PrintText(stdout, mixedTextToUtf8(lines) + "\n");
         std::fflush(stdout);
     }
     if (const std::string detail = result.Detail(); !detail.empty()) {

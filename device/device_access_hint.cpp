@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "text/translation.h"
+
 const char* const kCableRuleName = "70-datadock.rules";
 
 const std::vector<std::string>& udevRuleFolders() {
@@ -27,14 +29,16 @@ std::string deviceAccessHint(bool ruleInstalled) {
     if (ruleInstalled) {
         // The rule tags the device when it appears, so a cable plugged in
         // before the rule was installed has not been given to the user yet.
-        return "Unplug the cable and plug it in again so that DataDock's device rule "
-               "gives you access. Logged in from elsewhere than the computer's own "
-               "screen, you need to be a member of the group that owns the device "
-               "(usually dialout).";
+        return translated(
+            "Unplug the cable and plug it in again so that DataDock's device rule "
+            "gives you access. Logged in from elsewhere than the computer's own "
+            "screen, you need to be a member of the group that owns the device "
+            "(usually dialout).");
     }
-    return std::string(
-               "You need to be a member of the group that owns the device (usually "
-               "dialout); log in again after adding yourself. Or install the DataDock "
-               "package: its device rule (") +
-           kCableRuleName + ") gives the user at the computer the cable without a group change.";
+    return translated(
+        "You need to be a member of the group that owns the device (usually "
+        "dialout); log in again after adding yourself. Or install the DataDock "
+        "package: its device rule ({rule}) gives the user at the computer the cable "
+        "without a group change.",
+        {{"rule", kCableRuleName}});
 }

@@ -6,6 +6,7 @@
 
 #include "device/file_access.h"
 #include "device/file_error_text.h"
+#include "text/translation.h"
 #include "text/utf16.h"
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
@@ -20,7 +21,8 @@ bool IsHeldByAnotherProgram(DWORD error) {
 }
 
 std::string HeldFileText(const std::string& path) {
-    return path + " is open in another program. Close it there and try again.";
+    return translated("{file} is open in another program. Close it there and try again.",
+                      {{"file", path}});
 }
 }  // namespace
 

@@ -3,41 +3,46 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/translation.h"
+
 namespace {
-const char* ActionText(FileAction action) {
+// The action and the file, then the reason: the user's words (if any) and the
+// system's own in brackets.
+std::string ActionText(FileAction action, const std::string& path, const std::string& reason) {
+    const std::initializer_list<TextValue> values = {{"file", path}, {"reason", reason}};
     switch (action) {
         case FileAction::Read:
-            return "Cannot read";
+            return translated("Cannot read {file}. {reason}", values);
         case FileAction::Create:
-            return "Cannot create";
+            return translated("Cannot create {file}. {reason}", values);
         case FileAction::Write:
-            return "Cannot write";
+            return translated("Cannot write {file}. {reason}", values);
         case FileAction::Delete:
             break;
     }
-    return "Cannot delete";
+    return translated("Cannot delete {file}. {reason}", values);
 }
 
 const char* Words(FileAction action, int errorNumber) {
     switch (errorNumber) {
         case ENOSPC:
-            return "No space left on the disk.";
+            return DD_TEXT("No space left on the disk.");
         case EACCES:
         case EPERM:
-            return action == FileAction::Read ? "You are not allowed to read it."
-                                              : "You are not allowed to change it.";
+            return action == FileAction::Read ? DD_TEXT("You are not allowed to read it.")
+                                              : DD_TEXT("You are not allowed to change it.");
         case EROFS:
-            return "The disk is read-only.";
+            return DD_TEXT("The disk is read-only.");
         case ENOENT:
             // A file to be read is missing itself; one to be made lacks its folder.
-            return action == FileAction::Read ? "The file does not exist."
-                                              : "The folder does not exist.";
+            return action == FileAction::Read ? DD_TEXT("The file does not exist.")
+                                              : DD_TEXT("The folder does not exist.");
         case ENOTDIR:
-            return "The folder does not exist.";
+            return DD_TEXT("The folder does not exist.");
         case EISDIR:
-            return "It is a folder, not a file.";
+            return DD_TEXT("It is a folder, not a file.");
         case EIO:
-            return "The disk reported an error, or was removed.";
+            return DD_TEXT("The disk reported an error, or was removed.");
         default:
             return "";
     }
@@ -45,10 +50,8 @@ const char* Words(FileAction action, int errorNumber) {
 }  // namespace
 
 std::string FileErrorText(FileAction action, const std::string& path, int errorNumber) {
-    std::string text = std::string(ActionText(action)) + " " + path + ".";
     const std::string words = Words(action, errorNumber);
-    if (!words.empty()) {
-        text += " " + words;
-    }
-    return text + " (" + std::strerror(errorNumber) + ")";
+    const std::string systemReason = std::string("(") + std::strerror(errorNumber) + ")";
+    return ActionText(action, path,
+                      words.empty() ? systemReason : translated(words) + " " + systemReason);
 }

@@ -12,6 +12,7 @@
 #include "device/text_file.h"
 #include "text/escaped_bytes.h"
 #include "text/log_file_texts.h"
+#include "text/translation.h"
 
 std::string LapColumn::LapColumnText(const std::string& recordingTime,
                                      const std::vector<std::string>& laps) {
@@ -55,7 +56,8 @@ TransferResult LogSave::DownloadLogData(const std::string& lapPath, const std::s
     // A link chosen as the log file may only now lead to the lap file.
     if (IsSamePath(logPath, lapPath)) {
         return Ended(TransferOutcome::Failed,
-                     "The log file is the lap file under another name; the lap file was kept.");
+                     translated("The log file is the lap file under another name; the lap "
+                                "file was kept."));
     }
     m_port.SendTo(proto::kChangeSet);
     if (!proto::IsAck(reply, m_port.recvString(reply))) {
@@ -134,9 +136,10 @@ TransferResult LogSave::DownloadSampleSet(const std::string& path, State& state,
         std::vector<std::string> lines;
         if (!SampleSetLines(record, payload, state, lines)) {
             file.Close();
-            return Ended(TransferOutcome::Failed,
-                         "A sample record could not be read: " +
-                             EscapedBytes(payload.substr(0, payload.find('\r'))));
+            const std::string unread = EscapedBytes(payload.substr(0, payload.find('\r')));
+            return Ended(
+                TransferOutcome::Failed,
+                translated("A sample record could not be read: {record}", {{"record", unread}}));
         }
         for (const std::string& line : lines) {
             if (!file.WriteLine(line)) {

@@ -15,12 +15,13 @@ bool OpenLoggerPort(SerialPortAPI& port, const std::string& name) {
 namespace {
 std::string NotConnectedReason(const SerialPortAPI& port, const std::string& name) {
     if (name.empty()) {
-        return "No KTR-90 cable was found. Plug in the cable and try again.";
+        return translated("No KTR-90 cable was found. Plug in the cable and try again.");
     }
     if (!isAcceptablePortName(name, platformPortNaming())) {
-        return "\"" + name + "\" is not a serial port name.";
+        return translated("\"{port}\" is not a serial port name.", {{"port", name}});
     }
-    std::string reason = "Cannot open " + name + ". " + port.LastUserText();
+    std::string reason = translated("Cannot open {port}. {reason}",
+                                    {{"port", name}, {"reason", port.LastUserText()}});
     if (port.LastSystemError().problem == DeviceProblem::AccessDenied &&
         platformPortNaming() == PortNaming::Posix) {
         reason += "\n" + deviceAccessHint(cableRuleInstalled());

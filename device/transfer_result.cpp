@@ -1,12 +1,17 @@
 #include "device/transfer_result.h"
 
+#include "text/translation.h"
+
 std::string TransferResult::PartialFileNote() const {
     if (partialFile.path.empty()) {
         return {};
     }
-    const int records = partialFile.records;
-    return partialFile.path + " holds only part of the data (" + std::to_string(records) +
-           (records == 1 ? " record)." : " records).");
+    const std::string& path = partialFile.path;
+    if (partialFile.records == 1) {
+        return translated("{file} holds only part of the data (1 record).", {{"file", path}});
+    }
+    return translated("{file} holds only part of the data ({count} records).",
+                      {{"file", path}, {"count", std::to_string(partialFile.records)}});
 }
 
 std::string TransferResult::Detail() const {

@@ -1,5 +1,7 @@
 #include "serial/latency_timer_hint.h"
 
+#include "text/translation.h"
+
 namespace {
 constexpr int kFastestLatencyTimerMs = 1;
 }  // namespace
@@ -8,7 +10,7 @@ std::string latencyTimerNote(const FtdiPort& port) {
     if (!port.latencyMs) {
         return {};
     }
-    return "  (latency timer " + std::to_string(*port.latencyMs) + " ms)";
+    return translated("  (latency timer {ms} ms)", {{"ms", std::to_string(*port.latencyMs)}});
 }
 
 std::string latencyTimerHint(const std::vector<FtdiPort>& ports) {
@@ -21,7 +23,8 @@ std::string latencyTimerHint(const std::vector<FtdiPort>& ports) {
     if (slowPorts.empty()) {
         return {};
     }
-    return "The cable holds each short reply for its latency timer: at 16 ms a LOG SAVE\n"
-           "takes about four times as long as at 1 ms.\n" +
+    return translated(
+               "The cable holds each short reply for its latency timer: at 16 ms a LOG SAVE\n"
+               "takes about four times as long as at 1 ms.\n") +
            latencyTimerSteps(slowPorts);
 }

@@ -15,6 +15,7 @@
 
 #include "serial/port_name_rule.h"
 #include "serial/serial_device.h"
+#include "text/translation.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ public:
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const bool busy = errno == EWOULDBLOCK;
             ::close(fd);
-            return busy ? fail("locked by another program", DeviceProblem::InUse) : failWithErrno();
+            return busy ? fail(translated("locked by another program"), DeviceProblem::InUse)
+                        : failWithErrno();
         }
         m_fd = fd;
         requestLowLatency();

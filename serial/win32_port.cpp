@@ -11,6 +11,7 @@
 #include "serial/serial_device.h"
 #include "serial/win32_error.h"
 #include "serial/win32_port_lock.h"
+#include "text/translation.h"
 #include "text/utf16.h"
 
 namespace {
@@ -31,7 +32,7 @@ public:
         if (!m_lock.acquire(name)) {
             const DWORD code = GetLastError();
             return code == ERROR_ACCESS_DENIED
-                       ? fail({"locked by another DataDock", DeviceProblem::InUse})
+                       ? fail({translated("locked by another DataDock"), DeviceProblem::InUse})
                        : failWithLastError();
         }
         // The \\.\ form reaches every port, COM10 and above included.

@@ -7,12 +7,15 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "sim/records.h"
+#include "sim/scenario_file.h"
 #include "sim/simulated_logger.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/temp_files.h"
+#include "text/translation.h"
 
 namespace {
 
@@ -25,6 +28,14 @@ ProcessResult Datadock(const std::vector<std::string>& args, const std::string& 
     std::vector<std::string> argv = {BuildTreeProgram("cli/datadock")};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunProcess(argv, {"DATADOCK_EXTRA_PORTS=" + extraPorts}, whileRunning);
+}
+
+// datadock in the language a locale's name asks for, whatever the tests run in.
+ProcessResult DatadockIn(const std::string& locale, const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {BuildTreeProgram("cli/datadock")};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProcess(
+        argv, {"DATADOCK_EXTRA_PORTS=", "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=" + locale});
 }
 
 ktr90::Scenario SmallLog() {
@@ -164,6 +175,54 @@ TEST(CommandLine, ModelSaveAndUpdateComplete) {
     EXPECT_EQ(updated.exitStatus, 0) << updated.err;
     EXPECT_THAT(updated.err, HasSubstr("Ver 1.04 \xE2\x86\x92 Ver 6.02"));
     EXPECT_EQ(logger.receivedImage(), lines);
+}
+
+// The Japanese help is the English one with its two texts translated; the
+// switch, before or after the command, brings back every English byte.
+TEST(CommandLine, HelpInJapanese_EnglishWithTheSwitchAnywhere) {
+    const std::string note =
+        "--english, before or after the command, shows every message in English.\n";
+    const auto english = DatadockIn("C", {"--help"});
+    ASSERT_THAT(english.out, StartsWith("usage: "));
+    ASSERT_THAT(english.out, ::testing::EndsWith(note));
+    const std::string commands = english.out.substr(6, english.out.size() - 6 - note.size());
+    EXPECT_EQ(DatadockIn("ja_JP.UTF-8", {"--help"}).out,
+              japaneseText("usage:") + commands + japaneseText(note));
+    EXPECT_EQ(DatadockIn("ja_JP.UTF-8", {"--english", "--help"}).out, english.out);
+    EXPECT_EQ(DatadockIn("ja_JP.UTF-8", {"-h", "--english"}).out, english.out);
+    const auto wrong = DatadockIn("C", {"update"});
+    EXPECT_EQ(DatadockIn("ja_JP.UTF-8", {"update", "--english"}).err, wrong.err);
+}
+
+// A LOG SAVE in Japanese says so in Japanese and saves the bytes an English
+// one saves; a port that does not open ends alike in both, said in Japanese.
+TEST(CommandLine, JapaneseRunsSaveTheSameFilesAndExitAlike) {
+    std::map<std::string, ProcessResult> saved, unopened;
+    for (const std::string locale : {"C", "ja_JP.UTF-8"}) {
+        ktr90::SimulatedLogger logger(ktr90::loadScenarioFile(std::string(DATADOCK_TEST_DATA_DIR) +
+                                                              "/normal_session.scenario"));
+        saved[locale] = DatadockIn(
+            locale, {"log-save", "--port", logger.portPath(), "--lap",
+                     TempPath(locale + "_lap.csv"), "--log", TempPath(locale + "_log.csv")});
+        unopened[locale] = DatadockIn(locale, {"model-save", "--port", "/dev/ttyUSB-none-such",
+                                               "--out", TempPath(locale + "_model.csv")});
+    }
+    const auto& japanese = saved["ja_JP.UTF-8"];
+    EXPECT_EQ(japanese.exitStatus, 0) << japanese.err;
+    EXPECT_EQ(japanese.out, japaneseText("Completed to receive data!!") + "\n");
+    for (const char* file : {"_lap.csv", "_log.csv"}) {
+        EXPECT_EQ(ReadFileBytes(TempPath(std::string("ja_JP.UTF-8") + file)),
+                  ReadFileBytes(TempPath(std::string("C") + file)));
+    }
+    useUiLanguage(UiLanguage::Japanese);
+    const std::string why =
+        translated("Cannot open {port}. {reason}",
+                   {{"port", "/dev/ttyUSB-none-such"},
+                    {"reason", translated("The port is not there: the cable was unplugged.")}});
+    useUiLanguage(UiLanguage::English);
+    EXPECT_EQ(unopened["ja_JP.UTF-8"].exitStatus, unopened["C"].exitStatus);
+    EXPECT_EQ(unopened["ja_JP.UTF-8"].out, japaneseText("Not connected.") + "\n");
+    EXPECT_EQ(unopened["ja_JP.UTF-8"].err, why + " (No such file or directory)\n");
 }
 
 }  // namespace

@@ -58,7 +58,8 @@ TransferResult SoftwareUpdate::UpdateFirmware(const std::string& path) {
         return Ended(TransferOutcome::Failed,
                      !file.error.empty()
                          ? file.error
-                         : path + " holds fewer than two lines; it is no update file.");
+                         : translated("{file} holds fewer than two lines; it is no update file.",
+                                      {{"file", path}}));
     }
     const UpdateLines& lines = file.lines;
     std::string reply;
@@ -74,7 +75,8 @@ TransferResult SoftwareUpdate::UpdateFirmware(const std::string& path) {
 
     const BusyWhile busy(m_events);
     if (!StartUpdate(reply)) {
-        return Ended(TransferOutcome::Failed, "The logger did not accept the start of the update.");
+        return Ended(TransferOutcome::Failed,
+                     translated("The logger did not accept the start of the update."));
     }
     const auto versionReply = [](const std::string& r) {
         return r.rfind(proto::kStatusData, 0) == 0;
@@ -91,7 +93,8 @@ TransferResult SoftwareUpdate::UpdateFirmware(const std::string& path) {
     const bool ended = proto::IsAck(reply, m_port.recvString(reply));
     m_events.HideProgress();
     if (!ended) {
-        return Ended(TransferOutcome::Failed, "The logger did not confirm the end of the update.");
+        return Ended(TransferOutcome::Failed,
+                     translated("The logger did not confirm the end of the update."));
     }
     return Ended(TransferOutcome::Completed);
 }
@@ -127,9 +130,9 @@ TransferResult SoftwareUpdate::SendUpdateLines(const UpdateLines& lines, std::st
         ReportProgress(proportional ? std::min(accumulated / count, 100) : 100, proportional);
         if (!proto::IsAck(reply, received)) {
             m_events.HideProgress();
-            return Ended(TransferOutcome::Failed, "The logger did not accept line " +
-                                                      std::to_string(index + 1) +
-                                                      " of the update file.");
+            return Ended(TransferOutcome::Failed,
+                         translated("The logger did not accept line {line} of the update file.",
+                                    {{"line", std::to_string(index + 1)}}));
         }
     }
     return Ended(TransferOutcome::Completed);

@@ -10,10 +10,15 @@
 #include "device/file_access.h"
 #include "device/file_error_text.h"
 #include "device/leading_digits.h"
+#include "text/translation.h"
 
 namespace {
 
 constexpr char kEndOfFile = '\x1A';
+
+std::string TooLargeText(const std::string& path) {
+    return translated("{file} is larger than any update file (over 16 MiB).", {{"file", path}});
+}
 
 // Why path is no file to read, or empty when it is one.
 std::string UnreadableFileReason(const std::string& path) {
@@ -27,10 +32,10 @@ std::string UnreadableFileReason(const std::string& path) {
         return FileErrorText(FileAction::Read, path, ENOENT);
     }
     if (!std::filesystem::is_regular_file(status)) {
-        return path + " is not a file.";
+        return translated("{file} is not a file.", {{"file", path}});
     }
     if (std::filesystem::file_size(file, error) > kMaxUpdateFileBytes || error) {
-        return path + " is larger than any update file (over 16 MiB).";
+        return TooLargeText(path);
     }
     return {};
 }
@@ -84,7 +89,7 @@ UpdateFile ReadUpdateFile(const std::string& path) {
         return {{}, FileErrorText(FileAction::Read, path, readError)};
     }
     if (content.size() > kMaxUpdateFileBytes) {
-        return {{}, path + " is larger than any update file (over 16 MiB)."};
+        return {{}, TooLargeText(path)};
     }
     return {TextLines(std::string_view(content).substr(0, content.find(kEndOfFile))), {}};
 }

@@ -58,6 +58,17 @@ scenario=$data/normal_session.scenario
 datadock_exe --help
 grep -q 'datadock plot' "$work/out" || fail "--help does not offer plot"
 
+# With a Japanese interface language (Wine takes it from LC_ALL, also where
+# the locale is not generated) the help is the Linux build's Japanese one, as
+# UTF-8 down a pipe; --english gives the English bytes back.
+in_japanese() { (export LC_ALL=ja_JP.UTF-8 && "$@") 2>/dev/null; }  # no locale warnings
+in_japanese datadock_exe --help
+in_japanese "$native_datadock" --help >"$work/linux_help"
+same_bytes "$work/out" "$work/linux_help" "--help in Japanese"
+in_japanese datadock_exe --english --help
+"$native_datadock" --help >"$work/linux_help"
+same_bytes "$work/out" "$work/linux_help" "--english --help"
+
 # LOG SAVE: the golden files, which the Linux build's tests also check. A
 # viewer asked for and missing is named, and the files are saved all the same.
 start_sim --scenario "$scenario" --once
