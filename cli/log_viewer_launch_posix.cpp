@@ -30,8 +30,13 @@ std::string ViewerProgram() {
 
 bool LaunchLogViewer(const std::string& lap, const std::string& log) {
     const std::string program = ViewerProgram();
-    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(lap.c_str()),
-                               const_cast<char*>(log.c_str()), nullptr};
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    static char english[] = "--english";
+    if (englishChosenOverSystem()) {
+        argv.push_back(english);
+    }
+    argv.insert(argv.end(),
+                {const_cast<char*>(lap.c_str()), const_cast<char*>(log.c_str()), nullptr});
     pid_t child = 0;
     const int error =
         ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);

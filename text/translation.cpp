@@ -1,6 +1,6 @@
 #include "text/translation.h"
 
-#include <optional>
+#include <atomic>
 
 #include "text/catalog.h"
 #include "text/japanese_catalog.h"
@@ -8,10 +8,10 @@
 
 namespace {
 
-std::optional<UiLanguage>& chosenLanguage() {
-    static std::optional<UiLanguage> language;
-    return language;
-}
+// What a program or a test chose; none until then. Atomic, as a transfer's
+// thread may ask for a text while the window's thread starts.
+constexpr int kSystemsChoice = -1;
+std::atomic<int> chosenLanguage{kSystemsChoice};
 
 const Catalog& japaneseCatalog() {
     static const Catalog catalog = parseCatalog(kJapaneseCatalog);
@@ -21,15 +21,19 @@ const Catalog& japaneseCatalog() {
 }  // namespace
 
 UiLanguage uiLanguage() {
-    auto& language = chosenLanguage();
-    if (!language) {
-        language = systemUiLanguage();
+    if (const int chosen = chosenLanguage.load(); chosen != kSystemsChoice) {
+        return static_cast<UiLanguage>(chosen);
     }
-    return *language;
+    static const UiLanguage systems = systemUiLanguage();
+    return systems;
 }
 
 void useUiLanguage(UiLanguage language) {
-    chosenLanguage() = language;
+    chosenLanguage.store(static_cast<int>(language));
+}
+
+bool englishChosenOverSystem() {
+    return uiLanguage() == UiLanguage::English && systemUiLanguage() != UiLanguage::English;
 }
 
 std::string japaneseText(std::string_view english) {

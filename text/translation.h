@@ -13,6 +13,10 @@ enum class UiLanguage { English, Japanese };
 UiLanguage uiLanguage();
 void useUiLanguage(UiLanguage language);
 
+// Whether this program speaks English though the system asks for another
+// language: a program it starts is then told so too.
+bool englishChosenOverSystem();
+
 // Marks an English text in a table as one the catalog translates; the text is
 // looked up where it is shown, through translated().
 #define DD_TEXT(english) english

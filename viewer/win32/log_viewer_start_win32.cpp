@@ -81,6 +81,9 @@ std::wstring viewerCommandLine(const std::wstring& program,
 bool startLogViewer(const std::vector<std::string>& files, std::string& whyNot) {
     const std::wstring program = logViewerProgram();
     std::vector<std::wstring> wideFiles;
+    if (englishChosenOverSystem()) {
+        wideFiles.push_back(L"--english");
+    }
     for (const std::string& file : files) {
         wideFiles.push_back(utf8ToUtf16(file));
     }
