@@ -315,15 +315,24 @@ void CALLBACK chooseFirstEntry(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
+// The window's message box once it is shown, when the timer looking for it
+// stops; none before.
+HWND shownBox(UINT_PTR timer) {
+    HWND box = FindWindowW(nullptr, L"DATADOCK MANAGER");
+    if (box != nullptr) {
+        KillTimer(nullptr, timer);
+    }
+    return box;
+}
+
 // Answers the box the window shows next from inside its modal loop: Enter,
 // or a click on "View" when g_clickView; the boxes after it are answered.
 bool g_clickView = false;
 void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindWindowW(nullptr, L"DATADOCK MANAGER");
+    HWND box = shownBox(timer);
     if (box == nullptr) {
         return;
     }
-    KillTimer(nullptr, timer);
     g_window->answerMessageBoxesWith([](const ShownMessageBox&) {});
     HWND view = FindWindowExW(box, nullptr, L"Button", L"View");
     EXPECT_NE(view, nullptr) << "no View offered";
@@ -373,11 +382,10 @@ TEST(Win32MainWindowTest, TheMenuDroppedCsvFilesAndTheCompletionBoxStartTheViewe
 // translated, each text whole (the system sizes the box), a picture; then OK.
 bool g_japaneseBoxSeen = false;
 void CALLBACK lookAtJapaneseBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindWindowW(nullptr, L"DATADOCK MANAGER");
+    HWND box = shownBox(timer);
     if (box == nullptr) {
         return;
     }
-    KillTimer(nullptr, timer);
     g_japaneseBoxSeen = true;
     EXPECT_NE(FindWindowExW(box, nullptr, L"Button", L"表示"), nullptr) << "View not translated";
     bool messageShown = false;
