@@ -69,7 +69,8 @@ void CDatadockDlg::OnStopTransfer() {
 
 // The question is asked while the transfer waits for it; No lets it carry on.
 bool CDatadockDlg::StopConfirmed() {
-    return !m_bUpdateUnderway || Stopping() || m_platform.AskYesNo(translated(txt::kConfirmUpdateStop));
+    return !m_bUpdateUnderway || Stopping() ||
+           m_platform.AskYesNo(translated(txt::kConfirmUpdateStop));
 }
 
 void CDatadockDlg::OnDestroy() {
