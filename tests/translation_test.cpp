@@ -25,7 +25,7 @@ const char* const kProductFolders[] = {"app",  "cli",    "device", "serial",
 
 // The calls that mark a text as the user's: a string literal (or several,
 // joined) right after one of them is an English text the catalog translates.
-const std::string_view kMarkers[] = {"translated(", "DD_TEXT(", "qtText("};
+const std::string_view kMarkers[] = {"translated(", "DD_TEXT(", "qtText(", "wideText("};
 
 bool isSpace(char c) {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t';

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include <QString>
@@ -10,4 +11,9 @@
 // the text library stays free of any toolkit.
 inline QString qtText(std::string_view english) {
     return QString::fromStdString(translated(english));
+}
+
+// The same with each "{name}" replaced by its value.
+inline QString qtText(std::string_view english, std::initializer_list<TextValue> values) {
+    return QString::fromStdString(translated(english, values));
 }

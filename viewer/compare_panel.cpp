@@ -53,11 +53,11 @@ ComparePanel::ComparePanel(QWidget* parent)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_about->setWordWrap(true);
     m_about->setTextFormat(Qt::PlainText);
-    m_about->setText(QString::fromStdString(
-        translated("Select up to {count} laps (Ctrl+click) to compare them with the reference, "
-                   "lined up by distance estimated from RPM. File > Add Log to Compare "
-                   "opens another session.",
-                   {{"count", std::to_string(kMostOverlaidLaps)}})));
+    m_about->setText(
+        qtText("Select up to {count} laps (Ctrl+click) to compare them with the reference, "
+               "lined up by distance estimated from RPM. File > Add Log to Compare "
+               "opens another session.",
+               {{"count", std::to_string(kMostOverlaidLaps)}}));
     m_reference->setEnabled(false);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, [this] {
         const std::vector<SessionLap> laps = selectedLaps();

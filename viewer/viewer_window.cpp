@@ -69,8 +69,7 @@ QStringList localFiles(const QMimeData* data) {
 
 // A file dialog's title naming the file it is about.
 QString aboutFile(const char* title, const QString& about) {
-    return QString::fromStdString(
-        translated(title, {{"file", QFileInfo(about).fileName().toStdString()}}));
+    return qtText(title, {{"file", QFileInfo(about).fileName().toStdString()}});
 }
 
 }  // namespace
@@ -212,8 +211,7 @@ bool ViewerWindow::openFiles(const QStringList& paths) {
     if (pair.lap) {
         m_openedFiles << shownPath(*pair.lap);
     }
-    setWindowTitle(QString::fromStdString(
-        translated(viewer_text::kWindowTitle, {{"log", session()->log.title}})));
+    setWindowTitle(qtText(viewer_text::kWindowTitle, {{"log", session()->log.title}}));
     remember(m_openedFiles);
     showStatus();
     return true;
@@ -235,10 +233,10 @@ bool ViewerWindow::addToCompare(const QStringList& paths) {
     if (auto* sidebar = centralWidget()->findChild<QTabWidget*>()) {
         sidebar->setCurrentWidget(m_comparePanel);
     }
-    statusBar()->showMessage(QString::fromStdString(
-        translated(viewer_text::kSessionAdded,
-                   {{"number", std::to_string(m_sessions.count())},
-                    {"file", QFileInfo(shownPath(pair->log)).fileName().toStdString()}})));
+    statusBar()->showMessage(
+        qtText(viewer_text::kSessionAdded,
+               {{"number", std::to_string(m_sessions.count())},
+                {"file", QFileInfo(shownPath(pair->log)).fileName().toStdString()}}));
     return true;
 }
 
@@ -255,8 +253,7 @@ void ViewerWindow::compareChosen(const std::vector<SessionLap>& laps) {
     }
     if (laps.size() > kMostOverlaidLaps) {
         statusBar()->showMessage(
-            QString::fromStdString(translated(viewer_text::kTooManyToCompare,
-                                              {{"count", std::to_string(kMostOverlaidLaps)}})),
+            qtText(viewer_text::kTooManyToCompare, {{"count", std::to_string(kMostOverlaidLaps)}}),
             5000);
         return;
     }
@@ -307,9 +304,7 @@ bool ViewerWindow::exportImage(const QString& path) {
         showError(QString::fromStdString(problem));
         return false;
     }
-    statusBar()->showMessage(
-        QString::fromStdString(translated(viewer_text::kSaved, {{"file", path.toStdString()}})),
-        5000);
+    statusBar()->showMessage(qtText(viewer_text::kSaved, {{"file", path.toStdString()}}), 5000);
     return true;
 }
 
@@ -324,9 +319,7 @@ bool ViewerWindow::exportLapTable(const QString& path) {
         showError(QString::fromStdString(problem));
         return false;
     }
-    statusBar()->showMessage(
-        QString::fromStdString(translated(viewer_text::kSaved, {{"file", path.toStdString()}})),
-        5000);
+    statusBar()->showMessage(qtText(viewer_text::kSaved, {{"file", path.toStdString()}}), 5000);
     return true;
 }
 
@@ -335,8 +328,7 @@ void ViewerWindow::lapsSelected(const QList<int>& laps) {
         m_plot->showLap(laps.front());
     } else if (laps.size() > static_cast<int>(kMostOverlaidLaps)) {
         statusBar()->showMessage(
-            QString::fromStdString(translated(viewer_text::kTooManySelected,
-                                              {{"count", std::to_string(kMostOverlaidLaps)}})),
+            qtText(viewer_text::kTooManySelected, {{"count", std::to_string(kMostOverlaidLaps)}}),
             5000);
     } else if (laps.size() >= 2) {
         m_plot->compareLaps(laps);

@@ -4,8 +4,7 @@
 
 #include "app/texts.h"
 #include "app/win32/display_text.h"
-#include "text/translation.h"
-#include "text/utf16.h"
+#include "text/wide_text.h"
 
 namespace {
 constexpr wchar_t kCaption[] = L"DATADOCK MANAGER";
@@ -55,7 +54,7 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon,
 bool showMessageBoxOfferingView(HWND owner, const std::string& text, MessageIcon icon,
                                 const std::string& detail) {
     const std::wstring shown = shownText(text, detail);
-    const std::wstring viewText = utf8ToUtf16(translated(txt::kViewButton));
+    const std::wstring viewText = wideText(txt::kViewButton);
     const TASKDIALOG_BUTTON view{kViewButtonId, viewText.c_str()};
     TASKDIALOGCONFIG box{};
     box.cbSize = sizeof box;

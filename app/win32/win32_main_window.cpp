@@ -19,6 +19,7 @@
 #include "app/win32/text_fit_win32.h"
 #include "text/cp932.h"
 #include "text/utf16.h"
+#include "text/wide_text.h"
 #include "viewer/win32/log_files_dialog.h"
 #include "viewer/win32/log_viewer_start.h"
 
@@ -220,8 +221,7 @@ void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
         ClientToScreen(m_hwnd, &point);
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, kViewLogCommand,
-                utf8ToUtf16(translated(txt::kViewLogMenuEntry)).c_str());
+    AppendMenuW(menu, MF_STRING, kViewLogCommand, wideText(txt::kViewLogMenuEntry).c_str());
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hwnd, nullptr);
     DestroyMenu(menu);
 }
@@ -229,7 +229,7 @@ void Win32MainWindow::showContextMenu(HWND under, LPARAM at) {
 void Win32MainWindow::viewLog() {
     std::vector<std::string> files;
     if (!answersFileDialogs()) {
-        files = askForLogFiles(m_hwnd, utf8ToUtf16(translated(txt::kViewLogTitle)), {}, true);
+        files = askForLogFiles(m_hwnd, wideText(txt::kViewLogTitle), {}, true);
     } else if (std::optional<std::string> file =
                    answeredFileDialog({true, "csv", "", translated(txt::kCsvFilter)})) {
         files = {*file};

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "text/translation.h"
-#include "text/utf16.h"
+#include "text/wide_text.h"
 #include "viewer/compared_laps.h"
 #include "viewer/viewer_texts.h"
 #include "viewer/win32/screen_scale.h"
@@ -12,8 +12,8 @@ namespace {
 
 HWND button(HINSTANCE instance, HWND parent, int id, const char* english, DWORD style, HFONT font) {
     const HWND made = CreateWindowExW(
-        0, L"BUTTON", utf8ToUtf16(translated(english)).c_str(), WS_CHILD | WS_TABSTOP | style, 0, 0,
-        10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        0, L"BUTTON", wideText(english).c_str(), WS_CHILD | WS_TABSTOP | style, 0, 0, 10, 10,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return made;
 }

@@ -4,8 +4,8 @@
 
 #include <cwchar>
 
-#include "text/translation.h"
 #include "text/utf16.h"
+#include "text/wide_text.h"
 
 namespace {
 // Long enough for several files of any length the system allows.
@@ -16,9 +16,8 @@ std::vector<std::string> askForLogFiles(HWND owner, const std::wstring& title,
                                         const std::string& folder, bool several) {
     std::vector<wchar_t> buffer(kPathsCapacity, L'\0');
     const std::wstring initialFolder = utf8ToUtf16(folder);
-    const std::wstring filter = utf8ToUtf16(translated("CSV files (*.csv)")) + L'\0' + L"*.csv" +
-                                L'\0' + utf8ToUtf16(translated("All files (*.*)")) + L'\0' +
-                                L"*.*" + L'\0';
+    const std::wstring filter = fileFilter(
+        {{DD_TEXT("CSV files (*.csv)"), L"*.csv"}, {DD_TEXT("All files (*.*)"), L"*.*"}});
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -30,6 +29,14 @@ std::vector<std::string> askForLogFiles(HWND owner, const std::wstring& title,
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOCHANGEDIR | (several ? OFN_ALLOWMULTISELECT : 0);
     return GetOpenFileNameW(&dialog) ? chosenFiles(buffer.data()) : std::vector<std::string>();
+}
+
+std::wstring fileFilter(std::initializer_list<std::pair<const char*, const wchar_t*>> kinds) {
+    std::wstring filter;
+    for (const auto& [name, pattern] : kinds) {
+        filter += wideText(name) + L'\0' + pattern + L'\0';
+    }
+    return filter;
 }
 
 std::vector<std::string> chosenFiles(const wchar_t* buffer) {

@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <initializer_list>
 #include <utility>
 
 #include "device/file_access.h"
-#include "text/translation.h"
 #include "text/utf16.h"
+#include "text/wide_text.h"
 #include "viewer/compared_laps.h"
 #include "viewer/file_pairing.h"
 #include "viewer/lap_comparison.h"
@@ -59,26 +58,11 @@ HFONT messageFont() {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-// A text of the user's, translated, as the window's functions take it.
-std::wstring wideText(const char* english) {
-    return utf8ToUtf16(translated(english));
-}
-
 // A menu item's text in the user's language, then its keys as Windows
 // writes them in every language.
 std::wstring menuText(const char* english, const wchar_t* keys = L"") {
     const std::wstring keysAfterTab = *keys ? std::wstring(L"\t") + keys : std::wstring();
     return wideText(english) + keysAfterTab;
-}
-
-// "PNG image (*.png)", then its pattern, each ended by a null as the dialog
-// reads them; the list is ended by another.
-std::wstring fileFilter(std::initializer_list<std::pair<const char*, const wchar_t*>> kinds) {
-    std::wstring filter;
-    for (const auto& [name, pattern] : kinds) {
-        filter += wideText(name) + L'\0' + pattern + L'\0';
-    }
-    return filter;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -262,8 +246,7 @@ void ViewerFrame::refillRecentMenu() {
         AppendMenuW(m_recentMenu, MF_STRING, id++, shown.c_str());
     }
     if (m_recent.entries().empty()) {
-        AppendMenuW(m_recentMenu, MF_STRING | MF_GRAYED, 0,
-                    utf8ToUtf16(translated("(none)")).c_str());
+        AppendMenuW(m_recentMenu, MF_STRING | MF_GRAYED, 0, wideText("(none)").c_str());
     }
 }
 
@@ -480,9 +463,8 @@ bool ViewerFrame::openFiles(const std::vector<std::string>& paths) {
     if (pair->lap) {
         m_openedFiles.push_back(wholePath(*pair->lap));
     }
-    SetWindowTextW(m_window, utf8ToUtf16(translated(viewer_text::kWindowTitle,
-                                                    {{"log", session()->log.title}}))
-                                 .c_str());
+    SetWindowTextW(m_window,
+                   wideText(viewer_text::kWindowTitle, {{"log", session()->log.title}}).c_str());
     m_recent.remember(m_openedFiles);
     refillRecentMenu();
     showStatus();
@@ -622,13 +604,11 @@ std::vector<std::string> ViewerFrame::ask(FileQuestion question, const std::stri
             return askForLogFiles(m_window, wideText(viewer_text::kOpenTitle), folder, true);
         case FileQuestion::LapFile:
             return askForLogFiles(
-                m_window,
-                utf8ToUtf16(translated(viewer_text::kLapFileTitle, {{"file", fileNameOf(about)}})),
+                m_window, wideText(viewer_text::kLapFileTitle, {{"file", fileNameOf(about)}}),
                 folder, false);
         case FileQuestion::LogFile:
             return askForLogFiles(
-                m_window,
-                utf8ToUtf16(translated(viewer_text::kLogFileTitle, {{"file", fileNameOf(about)}})),
+                m_window, wideText(viewer_text::kLogFileTitle, {{"file", fileNameOf(about)}}),
                 folder, false);
         case FileQuestion::ExportImage:
             return askSave(m_window, wideText(viewer_text::kExportPlotTitle), about, true);
